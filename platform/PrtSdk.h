@@ -1,0 +1,64 @@
+#pragma once
+// Our printer SDK engine: the same call shapes for three independent libraries
+// (TSPL, CPCL, ESC). Each library keeps its own printer objects; a handle of one is
+// unknown to the others. Handles are checked ids, never pointers: an unknown or
+// destroyed handle gives PRT_E_NO_OBJECT.
+//
+// Port strings:
+//   "NET,a.b.c.d"        TCP to port 9100;  "NET,a.b.c.d:port" TCP to that port
+//   "COMn,BAUDRATE_b"    serial 8N1 at b baud (default 9600 when ",BAUDRATE_" is absent);
+//                        COM1-32 /dev/ttySn-1, COM33-64 /dev/ttyUSB0-31, COM65-96 /dev/ttyACM0-31
+//                        $PRT_COM_DEVICE_<n> overrides the device file of COMn (tests: a pty)
+//   "LPTn"               /dev/lp(n-1), write-only
+//   "USB"                the first USB printer-class device (libusb), maker's vendor ids first
+//
+// Result codes: see PrtSdkCodes below. Every call is safe from any thread: one mutex
+// per printer object serialises its I/O.
+#include <cstdint>
+
+namespace prt::sdk {
+
+enum class Lib : int { Tspl = 0, Cpcl = 1, Esc = 2 };
+
+using Handle = uint32_t;  // 0 = none
+
+enum PrtSdkCodes : int {
+    PRT_OK = 0,
+    PRT_ALREADY_OPEN = 5,       // this object already has its port open
+    PRT_E_NO_OBJECT = -6,       // handle 0, unknown or destroyed
+    PRT_E_BAD_PORT = -10,       // port string not understood
+    PRT_E_NO_DEVICE = -11,      // device file / USB printer not present
+    PRT_E_OPEN_FAILED = -12,    // device present but could not be opened (permissions, busy)
+    PRT_E_CONNECT = -13,        // TCP connection refused or unreachable
+    PRT_E_TIMEOUT = -14,        // connect or write timed out
+    PRT_E_IO = -15,             // read/write failed, peer closed
+    PRT_E_NOT_OPEN = -16,       // I/O on an object whose port is not open
+    PRT_E_BAD_ARG = -17,        // null pointer, bad length
+    PRT_E_NOT_SUPPORTED = -18,  // e.g. read on a parallel port
+};
+
+// Creates a printer object for the model; *handle receives its id (0 on failure).
+int PrinterCreator(Lib lib, Handle* handle, const char16_t* model);
+// Closes the object's port if open and frees it; *handle is set to 0.
+int PrinterDestroy(Lib lib, Handle* handle);
+int PortOpen(Lib lib, Handle handle, const char16_t* port);
+int PortClose(Lib lib, Handle handle);
+// 0 when all bytes were written.
+int WriteData(Lib lib, Handle handle, const uint8_t* data, uint32_t length);
+// Returns promptly with what has arrived (waits at most a short grace time for the
+// first byte); *count receives the number of bytes (0 is a normal answer).
+int ReadData(Lib lib, Handle handle, uint8_t* buffer, uint32_t length, uint32_t* count);
+// Reads until an end byte, a maximum length or a wait runs out:
+//   waitMs    : how long to wait in all (0 = the short grace time of ReadData)
+//   maxLength : at most this many bytes are stored
+//   endByte   : when non-zero, reading stops after this byte (e.g. 13, CR)
+//   reserved  : pass 0
+// *count receives the number of bytes stored.
+int ReadDataEOF(Lib lib, Handle handle, uint8_t* buffer, uint32_t waitMs, uint32_t maxLength,
+                uint8_t endByte, uint8_t reserved, uint32_t* count);
+// USB ids of the attached printer as "VID_XXXX&PID_XXXX" into a 64-byte buffer (rest zero).
+int GetVidPid(char* buffer64);
+// Serial number of the printer behind the TSPL object (zero-terminated, at most 64 bytes).
+int TSPL_GetSN(Handle handle, char* buffer);
+
+} // namespace prt::sdk

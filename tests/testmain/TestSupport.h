@@ -1,0 +1,53 @@
+#pragma once
+// Small fixtures shared by the tests.
+#include "PrtMsgBox.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace prt::test {
+
+// Records every message box while alive and answers each with `answer`.
+class MsgBoxRecorder {
+public:
+    explicit MsgBoxRecorder(int answer = prt::IDOK_);
+    ~MsgBoxRecorder();
+    MsgBoxRecorder(const MsgBoxRecorder&) = delete;
+    MsgBoxRecorder& operator=(const MsgBoxRecorder&) = delete;
+
+    const std::vector<prt::MsgBoxCall>& calls() const { return calls_; }
+    void setAnswer(int answer) { answer_ = answer; }
+    void clear() { calls_.clear(); }
+
+private:
+    std::vector<prt::MsgBoxCall> calls_;
+    int answer_;
+    prt::MsgBoxHandler previous_;
+};
+
+// Sets an environment variable for the lifetime of the object, then restores it.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    QByteArray name_;
+    std::optional<QByteArray> old_;
+};
+
+// Bytes from a hex text such as "1B 1C 26" (blanks ignored).
+QByteArray Hex(const char* text);
+// Hex text "1B 1C 26" of bytes, for readable assertion messages.
+std::string ToHex(const QByteArray& bytes);
+
+// Source folder of the project (for shipped files in files/).
+QString SourceDir();
+
+} // namespace prt::test
