@@ -1,0 +1,77 @@
+#pragma once
+// The simulated printer's brain, independent of the transport: bytes in, replies out.
+// Protocol handlers are chained; each looks at the unconsumed input and either takes a
+// whole command from its front (and appends its reply), asks for more bytes, or passes.
+// Everything received is recorded. Thread-safe: transports call feed() from their
+// own threads while a test inspects the record.
+#include <QByteArray>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace prt::sim {
+
+class SimPrinter;
+
+class SimHandler {
+public:
+    virtual ~SimHandler() = default;
+    enum : int { NotMine = -1, NeedMore = 0 };
+    // Returns the number of bytes taken from the front of `in` (> 0, reply appended to
+    // `reply`), NeedMore when `in` starts with an incomplete command of this handler,
+    // or NotMine. Called with the printer's lock held: use `printer` only for its
+    // state accessors, never feed().
+    virtual int consume(SimPrinter& printer, const QByteArray& in, QByteArray& reply) = 0;
+};
+
+// Faults the transport applies to replies and to the connection.
+struct SimFaults {
+    bool noReply = false;          // swallow every reply
+    int replyDelayMs = 0;          // send replies this late
+    int shortReplyBytes = -1;      // >= 0: send only the first N bytes of each reply
+    bool garbage = false;          // replace each reply by as many bytes of 0xA5
+    int disconnectAfterBytes = -1; // >= 0: close the connection once this many bytes came in
+    int splitReplyAt = -1;         // > 0: send each reply in two writes, split here, 60 ms apart
+};
+
+class SimPrinter {
+public:
+    SimPrinter();
+    ~SimPrinter();
+
+    // Handlers are asked in the order added. A scripted reply (below) is asked first.
+    void addHandler(std::unique_ptr<SimHandler> handler);
+
+    // Scripted exchange: when the unconsumed input starts with `request`, it is taken
+    // and `reply` is sent. Scripts are used once each, in order added, before handlers.
+    void script(const QByteArray& request, const QByteArray& reply);
+
+    // Transport entry: takes received bytes, returns the reply bytes to send (faults not
+    // yet applied). Input that no handler takes is dropped up to and including the next
+    // LF (or entirely when there is none).
+    QByteArray feed(const QByteArray& bytes);
+
+    QByteArray received() const;      // every byte received so far, in order
+    void clearReceived();
+    int connections() const;          // number of connections the transports accepted
+    void noteConnection();
+
+    void setFaults(const SimFaults& faults);
+    SimFaults faults() const;
+
+    // The lock that guards the printer's state; handlers' own state may use it too.
+    std::recursive_mutex& mutex() const { return mutex_; }
+
+private:
+    struct Script { QByteArray request, reply; };
+    mutable std::recursive_mutex mutex_;
+    std::vector<std::unique_ptr<SimHandler>> handlers_;
+    std::vector<Script> scripts_;
+    QByteArray pending_;
+    QByteArray received_;
+    SimFaults faults_;
+    int connections_ = 0;
+};
+
+} // namespace prt::sim
