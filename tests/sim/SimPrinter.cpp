@@ -1,0 +1,106 @@
+#include "SimPrinter.h"
+
+namespace prt::sim {
+
+SimPrinter::SimPrinter() = default;
+SimPrinter::~SimPrinter() = default;
+
+void SimPrinter::addHandler(std::unique_ptr<SimHandler> handler)
+{
+    std::lock_guard lock(mutex_);
+    if (handler)
+        handlers_.push_back(std::move(handler));
+}
+
+void SimPrinter::script(const QByteArray& request, const QByteArray& reply)
+{
+    std::lock_guard lock(mutex_);
+    scripts_.push_back({request, reply});
+}
+
+QByteArray SimPrinter::feed(const QByteArray& bytes)
+{
+    std::lock_guard lock(mutex_);
+    received_.append(bytes);
+    pending_.append(bytes);
+    QByteArray reply;
+    while (!pending_.isEmpty()) {
+        // A scripted exchange is asked first: the next unused script only.
+        if (!scripts_.empty()) {
+            const Script& s = scripts_.front();
+            if (!s.request.isEmpty() && pending_.startsWith(s.request)) {
+                reply.append(s.reply);
+                pending_.remove(0, s.request.size());
+                scripts_.erase(scripts_.begin());
+                continue;
+            }
+            // A prefix of the scripted request: wait for the rest.
+            if (!s.request.isEmpty() && s.request.startsWith(pending_))
+                break;
+        }
+        bool needMore = false;
+        int taken = SimHandler::NotMine;
+        for (auto& h : handlers_) {
+            const int n = h->consume(*this, pending_, reply);
+            if (n > 0) {
+                taken = n;
+                break;
+            }
+            if (n == SimHandler::NeedMore) {
+                needMore = true;
+                break;
+            }
+        }
+        if (taken > 0) {
+            pending_.remove(0, std::min<qsizetype>(taken, pending_.size()));
+            continue;
+        }
+        if (needMore)
+            break;
+        // Nobody takes it: drop up to and including the next LF, or all of it.
+        const qsizetype lf = pending_.indexOf('\n');
+        if (lf < 0)
+            pending_.clear();
+        else
+            pending_.remove(0, lf + 1);
+    }
+    return reply;
+}
+
+QByteArray SimPrinter::received() const
+{
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+void SimPrinter::clearReceived()
+{
+    std::lock_guard lock(mutex_);
+    received_.clear();
+}
+
+int SimPrinter::connections() const
+{
+    std::lock_guard lock(mutex_);
+    return connections_;
+}
+
+void SimPrinter::noteConnection()
+{
+    std::lock_guard lock(mutex_);
+    ++connections_;
+}
+
+void SimPrinter::setFaults(const SimFaults& faults)
+{
+    std::lock_guard lock(mutex_);
+    faults_ = faults;
+}
+
+SimFaults SimPrinter::faults() const
+{
+    std::lock_guard lock(mutex_);
+    return faults_;
+}
+
+} // namespace prt::sim
