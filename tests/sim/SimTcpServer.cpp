@@ -1,0 +1,145 @@
+#include "SimTcpServer.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace prt::sim {
+
+namespace {
+void Drain(int fd)
+{
+    char buf[64];
+    while (::read(fd, buf, sizeof buf) > 0) {
+    }
+}
+} // namespace
+
+SimTcpServer::SimTcpServer(SimPrinter& printer, uint16_t port, SimReceiveLog log)
+    : printer_(printer), log_(std::move(log))
+{
+    if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0 || ::pipe2(dropWake_, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return;
+    int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 4) != 0
+        || ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {
+        ::close(fd);
+        return;
+    }
+    listenFd_ = fd;
+    port_ = ntohs(a.sin_port);
+    thread_ = std::thread([this] { run(); });
+}
+
+SimTcpServer::~SimTcpServer()
+{
+    stop();
+    for (int fd : {wake_[0], wake_[1], dropWake_[0], dropWake_[1]})
+        if (fd >= 0)
+            ::close(fd);
+}
+
+void SimTcpServer::stop()
+{
+    if (!stopping_.exchange(true) && wake_[1] >= 0) {
+        const char c = 1;
+        [[maybe_unused]] ssize_t n = ::write(wake_[1], &c, 1);
+    }
+    if (thread_.joinable())
+        thread_.join();
+    if (listenFd_ >= 0) {
+        ::close(listenFd_);
+        listenFd_ = -1;
+    }
+}
+
+void SimTcpServer::dropConnection()
+{
+    if (dropWake_[1] >= 0) {
+        const char c = 1;
+        [[maybe_unused]] ssize_t n = ::write(dropWake_[1], &c, 1);
+    }
+}
+
+void SimTcpServer::run()
+{
+    while (!stopping_) {
+        pollfd p[2] = {{listenFd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        const int r = ::poll(p, 2, -1);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0 || (p[1].revents & POLLIN))
+            break;
+        if (!(p[0].revents & POLLIN))
+            continue;
+        const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0)
+            continue;
+        int one = 1;
+        ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        Drain(dropWake_[0]);
+        printer_.noteConnection();
+        serve(fd);
+        ::close(fd);
+    }
+}
+
+void SimTcpServer::serve(int fd)
+{
+    long long inCount = 0;
+    char buf[65536];
+    while (!stopping_) {
+        pollfd p[3] = {{fd, POLLIN, 0}, {wake_[0], POLLIN, 0}, {dropWake_[0], POLLIN, 0}};
+        const int r = ::poll(p, 3, -1);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0 || (p[1].revents & POLLIN))
+            return;
+        if (p[2].revents & POLLIN) {
+            Drain(dropWake_[0]);
+            return;
+        }
+        if (!(p[0].revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        ssize_t n = ::recv(fd, buf, sizeof buf, 0);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n <= 0)
+            return;
+        const SimFaults f = printer_.faults();
+        bool disconnect = false;
+        if (f.disconnectAfterBytes >= 0 && inCount + n >= f.disconnectAfterBytes) {
+            n = ssize_t(f.disconnectAfterBytes - inCount);
+            disconnect = true;
+        }
+        inCount += n;
+        const QByteArray chunk(buf, n);
+        if (log_ && n > 0)
+            log_(chunk);
+        const QByteArray reply = n > 0 ? printer_.feed(chunk) : QByteArray();
+        if (disconnect) {
+            // Reset rather than a graceful close: the client sees the connection die.
+            linger l{1, 0};
+            ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
+            return;
+        }
+        if (!SendReply(fd, wake_[0], f, ShapeReply(f, reply), true))
+            return;
+    }
+}
+
+} // namespace prt::sim

@@ -1,0 +1,41 @@
+#pragma once
+// The simulated printer's network port: listens on 127.0.0.1 only and serves one
+// connection at a time (sequential reconnects are fine). Received bytes go to the
+// printer's feed(); replies go back with the printer's faults applied.
+#include "SimTransport.h"
+
+#include <cstdint>
+#include <thread>
+
+namespace prt::sim {
+
+class SimTcpServer {
+public:
+    // port 0 = an ephemeral port (see port()). Listening starts here; ok() tells.
+    explicit SimTcpServer(SimPrinter& printer, uint16_t port = 0, SimReceiveLog log = {});
+    ~SimTcpServer();
+    SimTcpServer(const SimTcpServer&) = delete;
+    SimTcpServer& operator=(const SimTcpServer&) = delete;
+
+    bool ok() const { return listenFd_ >= 0; }
+    uint16_t port() const { return port_; }
+    // Stops accepting, drops the current connection and joins the thread.
+    void stop();
+    // Closes the current connection (if any); the server keeps listening.
+    void dropConnection();
+
+private:
+    void run();
+    void serve(int fd);
+
+    SimPrinter& printer_;
+    SimReceiveLog log_;
+    int listenFd_ = -1;
+    int wake_[2] = {-1, -1};   // stop pipe
+    int dropWake_[2] = {-1, -1}; // drop-connection pipe
+    uint16_t port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+};
+
+} // namespace prt::sim
