@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-class QComboBox;
-
 void FillProtocolTypeList(QStringList* list);
 void FillFirmwareTypeList(QStringList* list);
 void FillReleasePaperList(QStringList* list);
@@ -31,14 +29,8 @@ QString GetBinTypeName();  // "BIN 01"
 // 255 when the selected printer supports the wide release-paper range, else 127.
 int GetReleasePaperMax();
 
-// Clears the combo and adds the Text part of every line; nothing is selected.
-void FillComboFromValues(QComboBox* combo, const QStringList* list);
-// Text of the first line whose value part equals `name`; found := 1 when there is one.
-void FindValueByName(const QString& name, const QStringList* list, int& found, QString& value);
-// Value part of the first line whose Text equals `value`; found := 1 when there is one.
-void FindNameByValue(const QString& value, const QStringList* list, int& found, QString& name);
-// Selects the first entry equal to text; false and no change when none is.
-bool SelectComboItem(QComboBox* combo, const QString& text);
+// Showing and reading these lists: FillComboFromValues, FindValueByName, FindNameByValue
+// and SelectComboItem (mdlGlobalVar.h).
 
 // Value and Text of one "value=Text" line (split at the first "=").
 QString OptionLineValue(const QString& line);
