@@ -1,0 +1,121 @@
+#include "mdlDevNewPrt.h"
+
+#include "PrtMsgBox.h"
+#include "PrtTexts.h"
+#include "PrtTick.h"
+#include "mdlDevBaseCpclPrt.h"
+#include "mdlDevBaseEscPrt.h"
+#include "mdlDevBaseTsplTscPrt.h"
+#include "mdlPrinterLib.h"
+
+TDevNewPrt::TDevNewPrt() = default;
+TDevNewPrt::~TDevNewPrt() = default;
+
+void TDevNewPrt::CreateDevice(int protocol)
+{
+    Device.reset();
+    if (protocol == 0)
+        Device = std::make_unique<TDevBaseEscPrt>();
+    else if (protocol == 3)
+        Device = std::make_unique<TDevBaseCpclPrt>();
+    else
+        Device = std::make_unique<TDevBaseTsplTscPrt>();
+}
+
+int32_t TDevNewPrt::PortTypeFromName(const QString& name)
+{
+    if (name == QLatin1String("USB"))
+        return 1;
+    if (name == QLatin1String("COM"))
+        return 2;
+    if (name == QLatin1String("LPT"))
+        return 3;
+    if (name == QLatin1String("NET"))
+        return 4;
+    return 0;
+}
+
+TDevBasePrt* TDevNewPrt::GetDevice()
+{
+    if (Device)
+        Device->SetHandle(GlobalHandleOf(SdkLibOfKind(Device->ProtocolId)));
+    return Device.get();
+}
+
+bool TDevNewPrt::Open(bool showMessage, QString& errorText)
+{
+    errorText.clear();
+    if (OpenedFlag != 0)
+        return true;
+    TDevBasePrt* dev = GetDevice();
+    const int code = dev ? dev->Open(PortString) : prt::sdk::PRT_E_NO_OBJECT;
+    LastOpenResult = code;
+    if (code == 0) {
+        OpenedFlag = -1;
+        return true;
+    }
+    errorText = prt::LangText(QStringLiteral("_Err_OpenPort")) + QLatin1Char(':') + QString::number(code);
+    if (showMessage)
+        prt::MessageBoxPrt(errorText, prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+    return false;
+}
+
+bool TDevNewPrt::OpenWithMessage()
+{
+    QString text;
+    return Open(true, text);
+}
+
+void TDevNewPrt::Close()
+{
+    if (OpenedFlag == 0)
+        return;
+    if (TDevBasePrt* dev = GetDevice())
+        dev->Close();
+    OpenedFlag = 0;
+}
+
+QByteArray TDevNewPrt::BuildDoCommand(const QByteArray& key) const
+{
+    static const TDevBaseTsplTscPrt profile;  // prefix and line end when there is no device yet
+    const TDevBasePrt& d = Device ? *Device : static_cast<const TDevBasePrt&>(profile);
+    return d.CmdPrefix + QByteArray("do ") + key + d.LineEnd;
+}
+
+int32_t TDevNewPrt::SendCommand(const QByteArray& key)
+{
+    TDevBasePrt* dev = GetDevice();
+    if (!dev)
+        return -1;
+    const QByteArray cmd = BuildDoCommand(key);
+    const int code = dev->WriteData(reinterpret_cast<const uint8_t*>(cmd.constData()),
+                                    static_cast<uint32_t>(cmd.size()));
+    return code == 0 ? 0 : -1;
+}
+
+void TDevNewPrt::SendCommandEx(bool openAndClose, const QByteArray& key)
+{
+    if (openAndClose && !OpenWithMessage())
+        return;
+    SendCommand(key);
+    if (openAndClose)
+        Close();
+}
+
+uint32_t TDevNewPrt::ReadLoop()
+{
+    TDevBasePrt* dev = GetDevice();
+    if (!dev)
+        return 0;
+    const uint32_t start = prt::GetTickCountMs();
+    uint32_t dropped = 0;
+    while (dropped < kDrainMaxBytes && TickDiff(start, prt::GetTickCountMs()) <= kDrainMaxMs) {
+        uint8_t b = 0;
+        uint32_t count = 0;
+        const int code = dev->ReadData(&b, 1, &count);
+        if (code != 0 || count < 1)
+            break;
+        ++dropped;
+    }
+    return dropped;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The printer link's dispatcher and helpers over the three library modules.
+//
+// Module state (process-wide, safe to read from any thread):
+//   current port string  "USB" at start; written by the main window on printer selection,
+//                        read by the open/close procedures of the command layers
+//   current SDK kind     0 at start; 0 ESC/POS library, 3 CPCL library, every other
+//                        value (1, 2, 4, 5, negatives) the TSPL library
+// Every Prt* call goes to the library of the current SDK kind; arguments and results
+// pass through unchanged.
+#include "mdlPrinterLib_CPCL.h"
+#include "mdlPrinterLib_ESC.h"
+#include "mdlPrinterLib_TSPL.h"
+#include "mdlPrinterLibApi.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+QString GetCurrentPortString();
+void SetCurrentPortString(const QString& port);
+int GetPrinterSdkKind();
+void SetPrinterSdkKind(int kind);
+// The library a kind (or protocol number) uses: 0 Esc, 3 Cpcl, anything else Tspl.
+prt::sdk::Lib SdkLibOfKind(int kind);
+
+int PrtCreatePrinter(const QString& model);
+prt::sdk::Handle PrtGetHandle();
+int PrtDestroyPrinter();
+int PrtOpenPort(const QString& port);
+int PrtClosePort();
+int PrtWriteData(const uint8_t* data, uint32_t length);
+int PrtWriteData(const QByteArray& data);
+int PrtReadData(uint8_t* buffer, uint32_t length, uint32_t* count);
+int PrtReadDataEOF(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t b1, uint8_t b2, uint32_t* count);
+
+// The global handle of a library (used by the connection object at each call).
+prt::sdk::Handle GlobalHandleOf(prt::sdk::Lib lib);
+
+// 3 "CPCL", 1 "TSPL", 0 "ESC", 4 "ZPL", anything else the number in decimal.
+QString ProtocolNameOf(int protocol);
+// "VID_XXXX&PID_XXXX" of the attached USB printer; empty when the engine fails.
+QString GetUsbVidPidText();
+// Milliseconds from start to now on the wrapping 32-bit tick counter.
+uint32_t TickDiff(uint32_t start, uint32_t now);
+// Waits a little over ms in 50 ms sleeps; on the GUI thread pending events are
+// processed between the sleeps so the window stays responsive. Returns the elapsed ms.
+uint32_t DelayMs(uint32_t ms);
+
+// Bounds of every drain of pending reply bytes: a device that keeps talking cannot
+// hold a window longer than this.
+constexpr uint32_t kDrainMaxBytes = 65536;
+constexpr uint32_t kDrainMaxMs = 3000;
