@@ -1,0 +1,76 @@
+#pragma once
+// The reviewed data of the model catalogue: model names, the two USB vendor ids, the
+// members of every capability list, the rows of the OEM branding profiles and of the
+// per-model feature descriptors. Code elsewhere reads these rows; nothing here decides.
+#include "mdlModelCatalog.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// ---- USB vendor ids ------------------------------------------------------------------------
+uint16_t ModelDataVendorA();
+uint16_t ModelDataVendorB();
+
+// ---- capability lists ----------------------------------------------------------------------
+// Assigns every built-in list variable of the catalogue (called by BuildModelLists).
+void AssignModelListData();
+// Built-in default lists of the [ParameterSet] keys (key, list), Label and Mobile files.
+struct TFeatureKeyList {
+    const char* Key;
+    QString Models;
+};
+const std::vector<TFeatureKeyList>& LabelFeatureKeyLists();
+const std::vector<TFeatureKeyList>& MobileFeatureKeyLists();
+// The three alias names that map to "W16".
+QStringList W16AliasNames();
+
+// ---- OEM branding profiles ----------------------------------------------------------------
+struct TOemProfileRow {
+    const char* ToolType;
+    const char* OemKey;
+    const char* ClassName;
+    const char* VersionText;        // '' -> version mode 0, else mode 1
+    int CaptionMode;
+    const char* CaptionWord;
+    int ModelListMode;
+    QStringList Models;             // always added
+    QStringList RealOnlyModels;     // added when the "Real" marker file exists
+    QStringList ProgrammerModels;   // added with the "-SwitchProgrammer" role switch
+    int AliasMode;
+    QStringList Aliases;            // "name=value"
+    int ListMode;                   // all four protocol-list modes
+    QString TsplList, EscList, CpclList, ZplList;
+    bool ShowToolLang;
+    QStringList OfferedLangs;       // "2052", "1033", "1042", "7", "1040", "1036"
+    int PrinterManageLayout;
+    const char* FolderCode;         // prefix + brand tag
+    const char* OemIdentifier;
+};
+const std::vector<TOemProfileRow>& OemProfileRows();  // 42 rows, in CreateOemObject order
+const TOemProfileRow* FindOemProfileRowByClass(const char* className);
+// Language key of the extra caption text of the cross-border profile.
+inline constexpr char LANGKEY_CrossBorderCaption[] = "Lang_All_00210217_12";
+
+// ---- per-model feature descriptors ----------------------------------------------------------
+enum class TUsbPred { None, A7008, B9008, B9006, B4011 };
+UsbIdPredicate PredicateOf(TUsbPred p);
+struct TFtnADataRow {
+    const char* ClassName;
+    QString Model;                  // the model the factory creates the class for
+    QString ModelName, BaseName;
+    QString UsbId1, UsbId2, UsbId3;
+    QString Name1, Name2, Name3;
+    QString ExactName, ExactResult;
+    const QString* RowAList;        // capability list variable, or null (empty row)
+    bool RowAAlways;
+    TUsbPred RowAPred;
+    QString RowAResult, RowAId;
+    const QString* RowBList;
+    bool RowBAlways;
+    TUsbPred RowBPred;
+    QString RowBResult, RowBId;
+    TUsbPred RowCPred;
+};
+const std::vector<TFtnADataRow>& FtnADataRows();
+const TFtnADataRow* FindFtnADataRow(const char* className);
