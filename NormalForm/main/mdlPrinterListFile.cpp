@@ -1,0 +1,191 @@
+#include "mdlPrinterListFile.h"
+
+#include "PrtCodePage.h"
+#include "PrtPaths.h"
+#include "PubBytes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+static bool FolderIsWritable(const QString& dir)
+{
+    // A real probe: permission bits alone do not tell about read-only mounts.
+    if (!QFileInfo(dir).isDir())
+        return false;
+    QFile probe(dir + QStringLiteral(".prt_write_probe"));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    probe.remove();
+    return true;
+}
+
+QString WritableFilesDir()
+{
+    const QString shipped = prt::ExeDir() + QStringLiteral("files/");
+    QDir().mkpath(shipped);  // a fresh program folder may not have it yet
+    if (FolderIsWritable(shipped))
+        return shipped;
+    const QString user = prt::DataHomeDir() + QStringLiteral("PrtUtility/files/");
+    QDir().mkpath(user);
+    return user;
+}
+
+QString PrinterListFilePath()
+{
+    const QString dir = WritableFilesDir();
+    const QString path = dir + QLatin1String(PrinterListFileName);
+    const QString shipped = prt::ExeDir() + QStringLiteral("files/") + QLatin1String(PrinterListFileName);
+    if (path != shipped && !QFileInfo::exists(path) && QFileInfo::exists(shipped))
+        QFile::copy(shipped, path);
+    return path;
+}
+
+QStringList ReadPrinterListLines(const QString& path)
+{
+    QStringList lines;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return lines;
+    const QString text = prt::DecodeTextFileBytes(f.readAll());
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!line.trimmed().isEmpty())
+            lines << line;
+    }
+    return lines;
+}
+
+TPrinterListRow ParsePrinterListLine(const QString& line)
+{
+    const QStringList f = SplitToStringList(line, QStringLiteral("|"));
+    TPrinterListRow row;
+    row.Model = f.value(0);
+    row.PortType = f.value(1);
+    row.PortParam = f.value(2);
+    row.Notes = f.value(3);
+    row.PrtVerOfTool = f.value(4);
+    return row;
+}
+
+QString BuildPrinterListLine(const TPrinterListRow& row)
+{
+    return QStringList{row.Model, row.PortType, row.PortParam, row.Notes, row.PrtVerOfTool}.join(
+        QLatin1Char('|'));
+}
+
+QString DefaultPrinterListLine(const QString& model)
+{
+    return model + QStringLiteral("|USB|USB||");
+}
+
+bool IsValidPrinterListField(const QString& text)
+{
+    return !text.contains(QLatin1Char('|')) && !text.contains(QLatin1Char('\r'))
+           && !text.contains(QLatin1Char('\n'));
+}
+
+bool IsValidPrinterListRow(const TPrinterListRow& row)
+{
+    return IsValidPrinterListField(row.Model) && IsValidPrinterListField(row.PortType)
+           && IsValidPrinterListField(row.PortParam) && IsValidPrinterListField(row.Notes)
+           && IsValidPrinterListField(row.PrtVerOfTool);
+}
+
+static bool WriteWholeFile(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);  // temporary file beside the target, renamed over it on commit
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine)
+{
+    QByteArray bytes;
+    if (leadingEmptyLine)
+        bytes += "\r\n";
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return WriteWholeFile(path, bytes);
+}
+
+bool CreateDefaultPrinterList(const QString& path, const QString& model)
+{
+    return WritePrinterListLines(path, {DefaultPrinterListLine(model)}, false);
+}
+
+TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListRow& row)
+{
+    if (!IsValidPrinterListRow(row))
+        return TPrinterListResult::BadField;
+    QByteArray bytes;
+    QFile f(path);
+    if (f.exists()) {
+        if (!f.open(QIODevice::ReadOnly))
+            return TPrinterListResult::WriteFailed;
+        bytes = f.readAll();
+        f.close();
+    }
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
+        bytes += "\r\n";  // end an unterminated last line first
+    bytes += BuildPrinterListLine(row).toUtf8() + "\r\n";
+    return WriteWholeFile(path, bytes) ? TPrinterListResult::Ok : TPrinterListResult::WriteFailed;
+}
+
+TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row)
+{
+    if (!IsValidPrinterListRow(row))
+        return TPrinterListResult::BadField;
+    QStringList lines = ReadPrinterListLines(path);
+    if (index < 0 || index >= lines.size())
+        return TPrinterListResult::RowGone;
+    lines[index] = BuildPrinterListLine(row);
+    return WritePrinterListLines(path, lines, false) ? TPrinterListResult::Ok
+                                                     : TPrinterListResult::WriteFailed;
+}
+
+TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address)
+{
+    const QString param = QStringLiteral("NET,") + address;
+    if (!IsValidPrinterListField(param))
+        return TPrinterListResult::BadField;
+    QStringList lines = ReadPrinterListLines(path);
+    if (index < 0 || index >= lines.size())
+        return TPrinterListResult::RowGone;
+    if (lines[index].isEmpty())
+        return TPrinterListResult::EmptyLine;
+    // Rebuild the line field by field; only the port parameter changes.
+    QStringList fields = SplitToStringList(lines[index], QStringLiteral("|"));
+    while (fields.size() < 3)
+        fields << QString();
+    fields[2] = param;
+    lines[index] = fields.join(QLatin1Char('|'));
+    return WritePrinterListLines(path, lines, false) ? TPrinterListResult::Ok
+                                                     : TPrinterListResult::WriteFailed;
+}
+
+TPrinterListResult SavePrinterListRows(const QString& path, const std::vector<TPrinterListRow>& rows,
+                                       int columns)
+{
+    QStringList lines;
+    for (const TPrinterListRow& row : rows) {
+        if (!IsValidPrinterListRow(row))
+            return TPrinterListResult::BadField;
+        QString line = row.Model + QLatin1Char('|') + row.PortType + QLatin1Char('|') + row.PortParam;
+        if (columns >= 4)
+            line += QLatin1Char('|') + row.Notes;
+        if (columns >= 5)
+            line += QLatin1Char('|') + row.PrtVerOfTool;
+        lines << line;
+    }
+    return WritePrinterListLines(path, lines, true) ? TPrinterListResult::Ok
+                                                    : TPrinterListResult::WriteFailed;
+}

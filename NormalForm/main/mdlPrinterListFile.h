@@ -1,0 +1,72 @@
+#pragma once
+// The operator's printer list "PrinterList.txt": one printer per line, CR LF line ends,
+// fields separated by "|" without quoting:
+//     Model|PortType|PortParam|Notes|PrtVerOfTool
+// Notes and PrtVerOfTool may be missing on reading (they read as empty). Reading skips
+// lines that are blank after trimming; every other line is used untrimmed.
+//
+// Every rewrite goes through a temporary file in the same folder and a rename, so an
+// interrupted write never leaves a half file behind. A field that holds "|", CR or LF is
+// refused: it would shift or split the row.
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+inline constexpr char PrinterListFileName[] = "PrinterList.txt";
+
+struct TPrinterListRow {
+    QString Model;
+    QString PortType;      // "USB", "COM", "LPT" or "NET"
+    QString PortParam;     // the port string
+    QString Notes;
+    QString PrtVerOfTool;  // tool printer-version id
+};
+
+// Folder the program writes its files to: <program folder>/files/ when that folder can be
+// written, else <user data>/PrtUtility/files/ (created when missing). Ends with "/".
+QString WritableFilesDir();
+// Full path of the printer list. When it lives in the user data folder and does not
+// exist yet, it is seeded from the shipped copy in <program folder>/files/ (when any).
+QString PrinterListFilePath();
+
+// Non-blank lines of a text file (missing or unreadable file: empty).
+QStringList ReadPrinterListLines(const QString& path);
+// Fields of one line (missing fields 3 and 4 read as empty).
+TPrinterListRow ParsePrinterListLine(const QString& line);
+// The five fields joined by "|".
+QString BuildPrinterListLine(const TPrinterListRow& row);
+// The default first line for a new list: model|USB|USB||.
+QString DefaultPrinterListLine(const QString& model);
+
+// True when the text can stand in a field (no "|", CR or LF).
+bool IsValidPrinterListField(const QString& text);
+// True when every field of the row is valid.
+bool IsValidPrinterListRow(const TPrinterListRow& row);
+
+// Writes the lines (CR LF after each), optionally preceded by one empty line, through a
+// temporary file and a rename. False when the file could not be written.
+bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine);
+// Creates the file anew with the one default line.
+bool CreateDefaultPrinterList(const QString& path, const QString& model);
+
+enum class TPrinterListResult {
+    Ok,
+    BadField,     // a field holds "|", CR or LF; nothing written
+    RowGone,      // the row index is not in the file (any more); nothing written
+    EmptyLine,    // the line at the index is empty; nothing written
+    WriteFailed,  // the file could not be written
+};
+
+// Appends a row; an unterminated last line is ended first.
+TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListRow& row);
+// Re-reads the file and replaces the non-blank line at index with the row, rewriting the
+// whole file (no leading empty line).
+TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row);
+// Re-reads the file and sets the port parameter of the line at index to "NET," + address
+// (the port type stays), rewriting the whole file.
+TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address);
+// Rewrites the file from rows: one empty line first, then one line per row. columns is the
+// number of columns of the list the rows come from: fields 3 and 4 are written only when
+// it is at least 4 and 5.
+TPrinterListResult SavePrinterListRows(const QString& path, const std::vector<TPrinterListRow>& rows,
+                                       int columns = 5);
