@@ -34,7 +34,8 @@ enum PrtSdkCodes : int {
     PRT_E_IO = -15,             // read/write failed, peer closed
     PRT_E_NOT_OPEN = -16,       // I/O on an object whose port is not open
     PRT_E_BAD_ARG = -17,        // null pointer, bad length
-    PRT_E_NOT_SUPPORTED = -18,  // e.g. read on a parallel port
+    PRT_E_NOT_SUPPORTED = -18,  // e.g. read on a parallel port; no serial number on this port
+    PRT_E_NO_USB = -19,         // the USB library could not be started (no USB support here)
 };
 
 // Creates a printer object for the model; *handle receives its id (0 on failure).
@@ -60,5 +61,35 @@ int ReadDataEOF(Lib lib, Handle handle, uint8_t* buffer, uint32_t waitMs, uint32
 int GetVidPid(char* buffer64);
 // Serial number of the printer behind the TSPL object (zero-terminated, at most 64 bytes).
 int TSPL_GetSN(Handle handle, char* buffer);
+
+// ---- Details of this engine (not part of the call shapes above) ----
+//
+// Reading: every port keeps the bytes it received but did not hand out yet, so bytes that
+// follow an end byte are kept for the next read. A peer that closed the connection, or a
+// failed read, gives PRT_E_IO once nothing buffered is left.
+//   ReadData    waits at most ReadGraceMs for the first byte, then takes what is already
+//               there without waiting (up to `length`). PRT_OK with *count 0 = nothing came.
+//   ReadDataEOF waitMs > 0: reads until the end byte (stored, counted), maxLength bytes, or
+//               waitMs in all ran out. waitMs == 0: waits ReadGraceMs for each next byte
+//               and stops at the first gap longer than that (still bounded by maxLength).
+//               Running out of time is not an error: PRT_OK with what came (maybe 0 bytes).
+//               maxLength 0 or a null buffer/count -> PRT_E_BAD_ARG.
+//   Parallel ports cannot be read: both reads give PRT_E_NOT_SUPPORTED with *count 0.
+// Writing: WriteData writes every byte or fails; it gives PRT_E_TIMEOUT when the port
+// accepts nothing for WriteTimeoutMs (slow serial lines are fine while bytes move).
+// One call's bytes are never interleaved with another thread's call on the same object.
+// Opening: TCP connects time out after ConnectTimeoutMs (PRT_E_TIMEOUT); refused or
+// unreachable -> PRT_E_CONNECT. A serial device is locked while open: a second object on
+// the same COM port gets PRT_E_OPEN_FAILED. Port prefixes ("NET", "COM", "LPT", "USB")
+// are accepted in any letter case, blanks around the string are ignored.
+// USB: GetVidPid reports the device that "USB" would open (PRT_E_NO_DEVICE without one,
+// PRT_E_NO_USB without USB support). TSPL_GetSN: on a USB port, the device's
+// serial-number string (PRT_E_NOT_SUPPORTED when it has none); on every other port the
+// empty text and PRT_E_NOT_SUPPORTED; PRT_E_NOT_OPEN when the port is closed.
+constexpr uint32_t ReadGraceMs = 30;
+// Time-outs in milliseconds (defaults 3000 and 5000); tests may shorten them.
+void SetPortTimeouts(uint32_t connectTimeoutMs, uint32_t writeTimeoutMs);
+uint32_t ConnectTimeoutMs();
+uint32_t WriteTimeoutMs();
 
 } // namespace prt::sdk
