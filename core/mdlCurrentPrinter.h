@@ -1,0 +1,20 @@
+#pragma once
+// The selected printer: the names every later printer operation reads. Written only by
+// the main window's selection road (SetCurrentPrinterNames / SetCurrentPrtMapName), read
+// everywhere.
+//   PrtDefName  the model text of the selected row as the operator entered it
+//   PrtBasName  the resolved base model name; every model-list test uses it
+//   PrtMapName  the model name mapped by "PrinterMap.ini" (given to the connection)
+// The current port string lives in the printer link (GetCurrentPortString).
+#include <QString>
+
+extern QString PrtDefName;
+extern QString PrtBasName;
+extern QString PrtMapName;
+
+// Stores both names and hands them on: the per-printer switches (SetSelectedPrinterNames),
+// the feature-list lookup model of the catalogue, and the link's current model name.
+void SetCurrentPrinterNames(const QString& prtDefName, const QString& prtBasName);
+void SetCurrentPrtMapName(const QString& prtMapName);
+// Empties the three names (tests, program end).
+void ClearCurrentPrinterNames();
