@@ -10,10 +10,14 @@ void ApplyModelFeatures();
 // it (on a handle of its own); errorText := "TSPL ERR(CRT ERR)" on failure.
 bool CheckTsplSdk(QString& errorText);
 
-// The ten-digit permission items asked of the command plug-in, in asking order (42).
-int PermissionItemCount();
-QString PermissionItemNo(int index);
-// Stored value of a permission item after the last ApplyModelFeatures (0 when unknown).
+// Names of the selected printer. The main window's selection road sets both before
+// ApplyModelFeatures; the base name is also the current base model name of the helpers.
+void SetSelectedPrinterNames(const QString& prtDefName, const QString& prtBasName);
+QString SelectedPrtDefName();
+QString SelectedPrtBasName();
+
+// Stored value of a permission item after the last ApplyModelFeatures (0 when unknown);
+// the store is the link's ParamGlobals() (mdlDevBasePrt.h).
 int32_t PermissionValue(const QString& itemNo);
 
 // Switches read by other windows (0 before the first selection).

@@ -35,3 +35,8 @@ int GetReleasePaperMax();
 // Value and Text of one "value=Text" line (split at the first "=").
 QString OptionLineValue(const QString& line);
 QString OptionLineText(const QString& line);
+
+// Command-language word that picks the code-page table of the models of
+// CodePageModelsByLanguage: "cpcl" or "esc"; empty (the default) keeps the four lines of
+// the short table.
+extern QString gCodePageLanguageWord;

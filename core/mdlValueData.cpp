@@ -591,17 +591,6 @@ const char16_t* const kWords5[] = {u"standard", u"alternate", u"alternate-2"};
 const char16_t* const kWords6[] = {u"tear", u"peel", u"cutter"};
 const char16_t* const kWords7[] = {u"wpa", u"wep1", u"wep2"};
 
-// Permission items asked of the command plug-in, in asking order.
-const char* const kPermissionItems[] = {
-    "0102010001", "0102020001", "0101000001", "0302000001", "0121000001", "0121000002",
-    "0121000050", "0121000052", "0122000050", "0123000053", "0125000001", "0127000050",
-    "0127000051", "0127000053", "0128000050", "0128000051", "0135000001", "0135000051",
-    "0135000052", "0140000001", "0142020002", "0142030002", "0142031001", "0142031002",
-    "0142031003", "0142031004", "0142031005", "0142031006", "0102090001", "0103130002",
-    "0103160002", "0103230002", "0103250002", "0103510001", "0103510004", "0301000001",
-    "0303000004", "0304000001", "9902010002", "9999010201", "9999010301", "9999010401",
-};
-
 } // namespace
 
 QStringList CodePageTableP() { return ToList(kCodePageP); }
@@ -705,8 +694,5 @@ QString FtnDalpPrintTextModels()
 }
 QString FtnDalpFixedModel() { return QStringLiteral("MF95"); }
 QString DalpOemKey() { return QStringLiteral("Mobile_Dalp"); }
-
-int PermissionItemCount() { return static_cast<int>(std::size(kPermissionItems)); }
-const char* PermissionItemNo(int index) { return kPermissionItems[index]; }
 
 } // namespace ValueData

@@ -66,8 +66,4 @@ QString FtnDalpPrintTextModels(); // the print-text list of the Dalp mobile prof
 QString FtnDalpFixedModel();      // the fixed model of the Dalp consistency checks
 QString DalpOemKey();             // OEM key of the Dalp mobile profile
 
-// ---- per-printer switches --------------------------------------------------------------
-int PermissionItemCount();        // 42
-const char* PermissionItemNo(int index);
-
 } // namespace ValueData
