@@ -1,0 +1,123 @@
+#pragma once
+// Our ini files, read and written the way the Windows profile functions do it.
+//
+// Reading rules
+//  - "[name]" starts a section; "key=value" lines belong to the last section started.
+//    Lines before the first section, lines starting with ";" and lines without "=" are
+//    not keys. Section and key names are trimmed and compared case-insensitively.
+//  - The first section of a name wins, and within it the first key of a name: a later
+//    duplicate is never read (nor listed, nor written).
+//  - Values are trimmed; one pair of matching surrounding quotes ('..' or "..") is
+//    removed. No length limit. No inline comments (";" inside a value is kept).
+//  - Bytes: UTF-8 with or without BOM; a file that is not valid UTF-8 is read in the
+//    system 8-bit code page (PrtCodePage.h).
+//  - A missing file reads as empty: every read gives its default.
+//
+// Writing rules
+//  - setValue replaces the first key's line ("key=value", the key keeps its spelling in
+//    the file), or adds the key after the last non-blank line of the first section of
+//    that name, or adds the section at the end. Every other line is kept as it was.
+//  - Section, key and value may not hold CR or LF, a key no "=" and a section no "]":
+//    such writes are refused (false), as they would corrupt the file.
+//  - Saved as UTF-8 (a BOM only when the file had one) with the file's line ends
+//    (CR LF for a new file), through a temporary file renamed over the old one: a failed
+//    write leaves the old file whole.
+//
+// The free functions keep a cache of parsed files keyed by path, size, modification
+// time and inode, so repeated reads of a large language file cost one parse. They are
+// thread-safe; writers in this process are serialised.
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace prt {
+
+class IniFile {
+public:
+    IniFile() = default;
+
+    // Reads and parses a file; false (and an empty object) when it cannot be read.
+    bool load(const QString& path);
+    // Parses file bytes (for tests and callers that hold the bytes).
+    void parse(const QByteArray& bytes);
+    // Parses text already decoded.
+    void parseText(const QString& text);
+
+    QString readString(const QString& section, const QString& key,
+                       const QString& defaultValue = QString()) const;
+    bool hasSection(const QString& section) const;
+    bool hasKey(const QString& section, const QString& key) const;
+    // Section names in file order (first spelling of each name).
+    QStringList sections() const;
+    // Key names of the first section of that name, in file order (first of each name).
+    QStringList keys(const QString& section) const;
+    // (key, value) pairs of that section, as keys() lists them.
+    QList<QPair<QString, QString>> entries(const QString& section) const;
+
+    // See "Writing rules" above. False when refused.
+    bool setValue(const QString& section, const QString& key, const QString& value);
+    // Removes the first key of that name; false when it was not there.
+    bool removeKey(const QString& section, const QString& key);
+
+    // The file's bytes as save() writes them.
+    QByteArray toBytes() const;
+    // Writes atomically (temporary file + rename). False when it failed.
+    bool save(const QString& path) const;
+
+    bool usesCrLf() const { return crlf_; }
+    bool hadBom() const { return bom_; }
+
+private:
+    struct Key {
+        QString name;
+        QString folded;
+        QString value;
+        int line = 0;
+    };
+    struct Section {
+        QString name;
+        QString folded;
+        int headerLine = 0;
+        int lastContentLine = 0;  // last non-blank line of the section (header at least)
+        std::vector<Key> keys;    // first of each name only
+    };
+    void reindex();
+    const Section* findSection(const QString& section) const;
+    static const Key* findKey(const Section& s, const QString& key);
+
+    std::vector<QString> lines_;
+    bool endsWithNewline_ = true;
+    bool crlf_ = true;
+    bool bom_ = false;
+    std::vector<Section> sections_;  // first of each name only
+};
+
+// Cached reads of a file (missing file/section/key -> defaultValue).
+QString IniReadString(const QString& path, const QString& section, const QString& key,
+                      const QString& defaultValue = QString());
+QStringList IniReadSections(const QString& path);
+QStringList IniReadKeys(const QString& path, const QString& section);
+QList<QPair<QString, QString>> IniReadEntries(const QString& path, const QString& section);
+bool IniHasKey(const QString& path, const QString& section, const QString& key);
+
+// Read-modify-write of one key (the file is created when missing). False when refused,
+// when IniDeleteKey finds no such key, or when the file could not be written (the old
+// file is then unchanged).
+bool IniWriteString(const QString& path, const QString& section, const QString& key,
+                    const QString& value);
+bool IniDeleteKey(const QString& path, const QString& section, const QString& key);
+
+// Writes a whole file atomically: a temporary file in the same folder (every byte
+// checked, flushed to disk) renamed over the target; the folder is created when missing.
+// On any failure the temporary file is removed, the old file is untouched and the
+// result is false. Keeps the permissions of an existing file.
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes);
+
+// Drops every cached parse (tests; files are re-checked on every read anyway).
+void IniClearCache();
+
+} // namespace prt
