@@ -1,6 +1,7 @@
 #include "mdlModelFeatures.h"
 
 #include "PrtIni.h"
+#include "mdlCurrentPrinter.h"
 #include "mdlDevBasePrt.h"
 #include "mdlLanguage.h"
 #include "mdlModelCatalog.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-QString gSelectedDefName;
-QString gSelectedBasName;
 uint8_t gReleasePaperSupported = 0;
 
 bool InList(const QString& name, const QString& list)
@@ -42,20 +41,21 @@ const QString* FixedPermissionList(const QString& itemNo)
 
 } // namespace
 
+// The names live in mdlCurrentPrinter (PrtDefName, PrtBasName); these keep one source.
 void SetSelectedPrinterNames(const QString& prtDefName, const QString& prtBasName)
 {
-    gSelectedDefName = prtDefName;
-    gSelectedBasName = prtBasName;
+    PrtDefName = prtDefName;
+    PrtBasName = prtBasName;
 }
 
 QString SelectedPrtDefName()
 {
-    return gSelectedDefName;
+    return PrtDefName;
 }
 
 QString SelectedPrtBasName()
 {
-    return gSelectedBasName;
+    return PrtBasName;
 }
 
 int32_t PermissionValue(const QString& itemNo)

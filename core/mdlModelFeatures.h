@@ -10,8 +10,8 @@ void ApplyModelFeatures();
 // it (on a handle of its own); errorText := "TSPL ERR(CRT ERR)" on failure.
 bool CheckTsplSdk(QString& errorText);
 
-// Names of the selected printer. The main window's selection road sets both before
-// ApplyModelFeatures; the base name is also the current base model name of the helpers.
+// Names of the selected printer: PrtDefName and PrtBasName of mdlCurrentPrinter.h (the
+// main window sets them through SetCurrentPrinterNames before ApplyModelFeatures).
 void SetSelectedPrinterNames(const QString& prtDefName, const QString& prtBasName);
 QString SelectedPrtDefName();
 QString SelectedPrtBasName();
