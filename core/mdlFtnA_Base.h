@@ -56,6 +56,10 @@ public:
     bool Version2IsV4 = false;
     QString SelDefaultName, SelModelName, SelThirdName;  // set by the main window
     int VariantA = 0, VariantB = 0;
+    // Main-window button preferences: 0 no preference, 1 show, 2 hide (no descriptor sets
+    // them in this build).
+    int FrontLearnSetting = 0;
+    int CommandTestSetting = 0;
 
     // --- virtual operations in slot order (base: nothing, result 0)
     virtual int SetIdentityNames();
