@@ -128,6 +128,7 @@ extern QString PrtTransformExemptModels; // two models the plug-in renaming leav
 extern QString BasNameKeepCaptionModels; // one model whose base name stays the row caption
 extern QString GuardExemptModels;        // eight models exempt from the guarded-function check
 extern QString ProduceTimeDirectModels;  // production time read directly (information window)
+extern QString FrontCommandModels;       // front learning through SendFrontCommand
 QString GetMainDefaultModelName();       // default model for printer objects and the map
 
 // Application state

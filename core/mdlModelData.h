@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <vector>
 
 // ---- USB vendor ids ------------------------------------------------------------------------
@@ -24,6 +25,11 @@ const std::vector<TFeatureKeyList>& LabelFeatureKeyLists();
 const std::vector<TFeatureKeyList>& MobileFeatureKeyLists();
 // The three alias names that map to "W16".
 QStringList W16AliasNames();
+
+// ---- USB identity check families (1..7; family 7 shares the list of family 6) ----------------
+QString UsbCheckFamilyIdText(int family);
+QString UsbCheckFamilyModel(int family);
+const QString* UsbCheckFamilyList(int family);
 
 // ---- OEM branding profiles ----------------------------------------------------------------
 struct TOemProfileRow {
