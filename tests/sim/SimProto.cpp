@@ -1,0 +1,124 @@
+#include "SimProto.h"
+
+#include "SimPrinter.h"
+
+#include <memory>
+
+namespace prt::sim {
+
+namespace {
+// Registry of states by printer; entries expire with the handlers that own the state.
+std::mutex g_regMutex;
+std::map<const SimPrinter*, std::weak_ptr<SimProtoState>>& Registry()
+{
+    static std::map<const SimPrinter*, std::weak_ptr<SimProtoState>> r;
+    return r;
+}
+} // namespace
+
+std::unique_ptr<SimHandler> MakeSimProtoTextHandler(std::shared_ptr<SimProtoState> state);
+std::unique_ptr<SimHandler> MakeSimProtoBlockHandler(std::shared_ptr<SimProtoState> state);
+
+QByteArray SimMakeBlock(const QByteArray& settings)
+{
+    QByteArray b(256, '\0');
+    b[0] = 0x78;
+    for (qsizetype i = 0; i < settings.size() && i < 253; ++i)
+        b[1 + i] = settings.at(i);
+    uint16_t sum = 0;
+    for (int i = 0; i < 254; ++i)
+        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(b.at(i)));
+    b[254] = static_cast<char>(sum & 0xFF);
+    b[255] = static_cast<char>(sum >> 8);
+    return b;
+}
+
+void AddProtoHandlers(SimPrinter& printer)
+{
+    auto state = std::make_shared<SimProtoState>();
+    state->block = SimMakeBlock();
+    {
+        std::lock_guard lock(g_regMutex);
+        Registry()[&printer] = state;
+    }
+    printer.addHandler(MakeSimProtoTextHandler(state));
+    printer.addHandler(MakeSimProtoBlockHandler(state));
+}
+
+SimProtoState* ProtoState(SimPrinter& printer)
+{
+    std::lock_guard lock(g_regMutex);
+    auto it = Registry().find(&printer);
+    if (it == Registry().end())
+        return nullptr;
+    auto sp = it->second.lock();
+    if (!sp) {
+        Registry().erase(it);
+        return nullptr;
+    }
+    return sp.get();  // kept alive by the printer's handlers
+}
+
+namespace {
+template <typename F>
+auto WithState(SimPrinter& printer, F f)
+{
+    std::lock_guard lock(printer.mutex());
+    SimProtoState* s = ProtoState(printer);
+    static SimProtoState none;
+    return f(s ? *s : none);
+}
+} // namespace
+
+void SimSetValue(SimPrinter& printer, const QByteArray& key, const QByteArray& value)
+{
+    WithState(printer, [&](SimProtoState& s) { s.values[key] = value; });
+}
+
+QByteArray SimValue(SimPrinter& printer, const QByteArray& key)
+{
+    return WithState(printer, [&](SimProtoState& s) {
+        auto it = s.values.find(key);
+        return it == s.values.end() ? QByteArray() : it->second;
+    });
+}
+
+void SimSetKeyValue(SimPrinter& printer, uint16_t id, const QByteArray& value)
+{
+    WithState(printer, [&](SimProtoState& s) { s.keyValues[id] = value; });
+}
+
+QByteArray SimKeyValue(SimPrinter& printer, uint16_t id)
+{
+    return WithState(printer, [&](SimProtoState& s) {
+        auto it = s.keyValues.find(id);
+        return it == s.keyValues.end() ? QByteArray() : it->second;
+    });
+}
+
+void SimSetBlockReply(SimPrinter& printer, const QByteArray& raw)
+{
+    WithState(printer, [&](SimProtoState& s) { s.blockReply = raw; });
+}
+
+void SimSetProtocolByte(SimPrinter& printer, int value)
+{
+    WithState(printer, [&](SimProtoState& s) { s.protocolByte = value; });
+}
+
+void SimSetVersion(SimPrinter& printer, const QByteArray& bytes)
+{
+    WithState(printer, [&](SimProtoState& s) { s.version = bytes; });
+}
+
+std::vector<QByteArray> SimBlockWrites(SimPrinter& printer)
+{
+    return WithState(printer, [&](SimProtoState& s) { return s.blockWrites; });
+}
+
+std::vector<QByteArray> SimDoLog(SimPrinter& printer)
+{
+    return WithState(printer, [&](SimProtoState& s) { return s.doLog; });
+}
+
+} // namespace prt::sim

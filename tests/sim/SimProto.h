@@ -1,0 +1,59 @@
+#pragma once
+// Printer side of the text command channel, key frames, the 256-byte parameter block,
+// the protocol probe and the firmware query.
+//
+//   text command  1B 1C 26 20 56 31 20 + "do "/"getval "/"setval " + "key" [...] CR LF
+//                 getval answers the stored value bytes (nothing for an unknown key);
+//                 setval stores; do is logged and answers doReplies[key] when set
+//   key frame     prefix + "getkey"/"setkey" CR LF + op + id (LE) + n [+ n bytes]
+//                 getkey answers the first n stored bytes of the id (nothing when unknown)
+//   block read    "ZZZCR" LF or 12 62 -> blockReply when set, else the stored block
+//   block write   "ZZZCW " or 12 63 + 256 bytes -> stored (and logged), no answer
+//   probe         1B 1B 08 -> one byte, protocolByte (none when < 0)
+//   version       "ZZZGETVERSION" CR LF -> the version bytes (none when empty)
+//
+// State lives with the printer's handlers; tests read and preset it under the
+// printer's lock: { std::lock_guard l(printer.mutex()); ProtoState(printer)->values[...] }
+// or through the small locked helpers below.
+#include <QByteArray>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace prt::sim {
+
+class SimPrinter;
+
+struct SimProtoState {
+    std::map<QByteArray, QByteArray> values;     // key (no quotes) -> value bytes
+    std::map<QByteArray, QByteArray> doReplies;  // key (no quotes) -> reply to "do"
+    std::vector<QByteArray> doLog;               // everything after "do " (CR LF cut)
+    std::map<uint16_t, QByteArray> keyValues;    // key id -> value bytes
+    std::vector<uint8_t> keyOps;                 // operation byte of every frame seen
+    QByteArray block;                            // 256 bytes, valid marker and sum at start
+    QByteArray blockReply;                       // when non-empty, the raw answer to a read
+    std::vector<QByteArray> blockWrites;         // every block written (256 bytes each)
+    int protocolByte = 1;
+    QByteArray version = QByteArray("\x01\x00\x00", 3);
+};
+
+// Adds both handlers (text/key frames, block/probe/version) with a fresh state.
+void AddProtoHandlers(SimPrinter& printer);
+// The state of a printer that has the handlers; nullptr otherwise. Lock printer.mutex().
+SimProtoState* ProtoState(SimPrinter& printer);
+
+// Locked helpers.
+void SimSetValue(SimPrinter& printer, const QByteArray& key, const QByteArray& value);
+QByteArray SimValue(SimPrinter& printer, const QByteArray& key);
+void SimSetKeyValue(SimPrinter& printer, uint16_t id, const QByteArray& value);
+QByteArray SimKeyValue(SimPrinter& printer, uint16_t id);
+void SimSetBlockReply(SimPrinter& printer, const QByteArray& raw);
+void SimSetProtocolByte(SimPrinter& printer, int value);
+void SimSetVersion(SimPrinter& printer, const QByteArray& bytes);
+std::vector<QByteArray> SimBlockWrites(SimPrinter& printer);
+std::vector<QByteArray> SimDoLog(SimPrinter& printer);
+
+// A block with marker, the given settings bytes from offset 1 and a correct sum.
+QByteArray SimMakeBlock(const QByteArray& settings = {});
+
+} // namespace prt::sim
