@@ -2,7 +2,7 @@
 // File-backed stand-in for the registry keys of the option and SysPm stores.
 // A key path such as "Software\Prt\Prt_20191009\CfgSysPm\SysPm" is one file under
 // prt::ConfigHomeDir(): "Registry/Software/Prt/Prt_20191009/CfgSysPm/SysPm.reg", holding
-// one "name=value" line per value (UTF-8; backslash, CR and LF escaped). Path segments are
+// one "name=value" line per value (UTF-8; backslash, CR, LF and "=" escaped). Path segments are
 // compared case-insensitively, as registry keys are (stored in lower case on disk).
 #include <QString>
 #include <QStringList>
