@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <mutex>
 
 class QWidget;
 class QComboBox;
@@ -48,9 +47,8 @@ public:
     static void SetInt(int& var, int value);
     static void SetBusyCursor(QWidget* control);
     static void SetDefaultCursor(QWidget* control);
-
-private:
-    std::mutex lock_;
+    // The lock WriteLog takes: the process-wide log lock (DebugLogLock), because in the
+    // Mobile tool both writers append to the same file.
 };
 
 TGlobalVar* GetGlobalVar();
@@ -60,6 +58,8 @@ bool IsValidIPv4(const QString& text);
 void SetBool(bool& flag, bool value);
 // Shows the text in the modal message form (TfrmFormMsgBox); tests intercept it through
 // prt::MessageBoxPrt (flags 64, caption "_MSG_Title_Message" slot).
+// When a message-box handler is installed (tests), the text goes to prt::MessageBoxPrt
+// instead of the form.
 void ShowMsgBox(const QString& text);
 
 // ---- message boxes ---------------------------------------------------------------------------
