@@ -315,6 +315,9 @@ QString LptDevicePath(int n)
 {
     if (n < 1)
         return {};
+    const QByteArray env = qgetenv(QByteArray("PRT_LPT_DEVICE_") + QByteArray::number(n));
+    if (!env.isEmpty())
+        return QString::fromLocal8Bit(env);
     return QStringLiteral("/dev/lp%1").arg(n - 1);
 }
 

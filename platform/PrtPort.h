@@ -27,7 +27,7 @@ int ParsePortString(const QString& text, PortSpec* spec);
 // Device file of COMn: $PRT_COM_DEVICE_<n> when set, else COM1-32 /dev/ttyS0-31,
 // COM33-64 /dev/ttyUSB0-31, COM65-96 /dev/ttyACM0-31; empty outside 1-96.
 QString ComDevicePath(int n);
-// Device file of LPTn: /dev/lp(n-1).
+// Device file of LPTn: $PRT_LPT_DEVICE_<n> when set, else /dev/lp(n-1).
 QString LptDevicePath(int n);
 
 class Port {

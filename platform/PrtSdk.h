@@ -9,7 +9,7 @@
 //   "COMn,BAUDRATE_b"    serial 8N1 at b baud (default 9600 when ",BAUDRATE_" is absent);
 //                        COM1-32 /dev/ttySn-1, COM33-64 /dev/ttyUSB0-31, COM65-96 /dev/ttyACM0-31
 //                        $PRT_COM_DEVICE_<n> overrides the device file of COMn (tests: a pty)
-//   "LPTn"               /dev/lp(n-1), write-only
+//   "LPTn"               /dev/lp(n-1), write-only ($PRT_LPT_DEVICE_<n> overrides the file)
 //   "USB"                the first USB printer-class device (libusb), maker's vendor ids first
 //
 // Result codes: see PrtSdkCodes below. Every call is safe from any thread: one mutex

@@ -95,6 +95,13 @@ void SimPrinter::setFaults(const SimFaults& faults)
 {
     std::lock_guard lock(mutex_);
     faults_ = faults;
+    ++faultsGeneration_;
+}
+
+int SimPrinter::faultsGeneration() const
+{
+    std::lock_guard lock(mutex_);
+    return faultsGeneration_;
 }
 
 SimFaults SimPrinter::faults() const

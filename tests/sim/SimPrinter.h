@@ -59,6 +59,8 @@ public:
 
     void setFaults(const SimFaults& faults);
     SimFaults faults() const;
+    // Goes up by one with every setFaults() (transports restart their fault counters).
+    int faultsGeneration() const;
 
     // The lock that guards the printer's state; handlers' own state may use it too.
     std::recursive_mutex& mutex() const { return mutex_; }
@@ -72,6 +74,7 @@ private:
     QByteArray received_;
     SimFaults faults_;
     int connections_ = 0;
+    int faultsGeneration_ = 0;
 };
 
 } // namespace prt::sim

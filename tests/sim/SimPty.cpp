@@ -50,7 +50,8 @@ void SimPty::stop()
 
 void SimPty::run()
 {
-    long long inCount = 0;
+    long long inCount = 0; // bytes since the faults were last set
+    int faultsGen = printer_.faultsGeneration();
     char buf[65536];
     while (!stopping_) {
         pollfd p[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
@@ -67,6 +68,11 @@ void SimPty::run()
         if (n <= 0)
             return;
         const SimFaults f = printer_.faults();
+        const int gen = printer_.faultsGeneration();
+        if (gen != faultsGen) {
+            faultsGen = gen;
+            inCount = 0;
+        }
         bool hangUp = false;
         if (f.disconnectAfterBytes >= 0 && inCount + n >= f.disconnectAfterBytes) {
             n = ssize_t(f.disconnectAfterBytes - inCount);

@@ -3,8 +3,9 @@
 // slavePath() as a serial device (tests map it to a COM number through
 // PRT_COM_DEVICE_<n>). A reader thread feeds the printer and writes replies back with
 // its faults applied. The simulator keeps a slave descriptor of its own, so the engine
-// may open and close the slave any number of times. "Disconnect after N bytes" hangs the
-// line up for good: the master closes, and the engine's reads and writes fail.
+// may open and close the slave any number of times. "Disconnect after N bytes" (N counted
+// from when the faults were last set) hangs the line up for good: the master closes, and
+// the engine's reads and writes fail.
 #include "SimTransport.h"
 
 #include <QString>

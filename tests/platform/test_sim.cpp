@@ -1,0 +1,89 @@
+// The simulated printer itself: scripts, the handler chain, recording, dropping.
+#include "SdkTestUtil.h"
+#include "SimPrinter.h"
+#include "SimTcpServer.h"
+
+#include <gtest/gtest.h>
+
+using prt::sim::SimHandler;
+using prt::sim::SimPrinter;
+
+namespace {
+
+// Answers "GET <x>\n" with "VAL <x>\n"; asks for more while the line is incomplete.
+class LineHandler : public SimHandler {
+public:
+    int consume(SimPrinter&, const QByteArray& in, QByteArray& reply) override
+    {
+        if (!in.startsWith("GET ") && !QByteArray("GET ").startsWith(in))
+            return NotMine;
+        const qsizetype lf = in.indexOf('\n');
+        if (lf < 0)
+            return NeedMore;
+        reply += "VAL " + in.mid(4, lf - 4) + "\n";
+        return int(lf + 1);
+    }
+};
+
+} // namespace
+
+TEST(SimPrinterBrain, ScriptsHandlersAndDropping)
+{
+    SimPrinter p;
+    p.addHandler(std::make_unique<LineHandler>());
+    p.script("HELLO", "ONE");
+    p.script("HELLO", "TWO");
+
+    struct Step { QByteArray in; QByteArray out; };
+    const Step steps[] = {
+        {"HEL", ""},              // a prefix of the next script waits
+        {"LO", "ONE"},            // the script is used once...
+        {"HELLO", "TWO"},         // ...then the next one
+        {"HELLO\n", ""},          // scripts used up, nobody takes it: dropped to the LF
+        {"GET a", ""},            // handler asks for more
+        {"\nGET b\nGET", "VAL a\nVAL b\n"},
+        {" c\n", "VAL c\n"},
+        {"junk\nGET d\n", "VAL d\n"}, // junk dropped through its LF, the rest handled
+        {"no line end", ""},      // dropped entirely
+        {"GET e\n", "VAL e\n"},
+    };
+    QByteArray all;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.in.toStdString());
+        EXPECT_EQ(p.feed(s.in), s.out);
+        all += s.in;
+    }
+    EXPECT_EQ(p.received(), all);
+    p.clearReceived();
+    EXPECT_TRUE(p.received().isEmpty());
+}
+
+TEST(SimTcp, ServesSequentialConnectionsAndStopsCleanly)
+{
+    SimPrinter p;
+    auto server = std::make_unique<prt::sim::SimTcpServer>(p);
+    ASSERT_TRUE(server->ok());
+    ASSERT_NE(server->port(), 0);
+    p.script("A", "a");
+    p.script("B", "b");
+    for (const char* req : {"A", "B"}) {
+        prt::test::SdkObj o;
+        ASSERT_EQ(o.open(prt::test::NetPort(server->port())), prt::sdk::PRT_OK);
+        ASSERT_EQ(o.write(req), prt::sdk::PRT_OK);
+        EXPECT_EQ(o.readEof(2000, 1, 0), QByteArray(req).toLower());
+    }
+    EXPECT_EQ(p.connections(), 2);
+
+    // A connection the server drops reads as closed; stopping with a client attached returns.
+    prt::test::SdkObj o;
+    ASSERT_EQ(o.open(prt::test::NetPort(server->port())), prt::sdk::PRT_OK);
+    ASSERT_EQ(o.write("C"), prt::sdk::PRT_OK);
+    ASSERT_TRUE(prt::test::WaitReceived(p, 3));
+    server->dropConnection();
+    int rc = 0;
+    EXPECT_EQ(o.readEof(3000, 8, 0, &rc), "");
+    EXPECT_EQ(rc, prt::sdk::PRT_E_IO);
+    ASSERT_EQ(o.close(), prt::sdk::PRT_OK);
+    ASSERT_EQ(o.open(prt::test::NetPort(server->port())), prt::sdk::PRT_OK);
+    server.reset();
+}
