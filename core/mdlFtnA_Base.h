@@ -160,6 +160,9 @@ QString FindPrtVerOfTool(const QString& display, const TObj_Ult_PrtVerOfToolMg* 
 // [Map], profile aliases, the W16 alias rule, the model-key rule, the command plug-in's
 // transformation when it is loaded and gives a text, and the default for an empty result).
 QString ResolvePrinterMapModel(const QString& name, const QString& defaultName);
+// The same with a given profile (null: no profile, "PrinterMap.ini" only).
+QString ResolvePrinterMapModel(const QString& name, const QString& defaultName,
+                               const class TOemClass* profile);
 
 // Forwarders to the printer link (PrtGetHandle, PrtWriteData, PrtReadData).
 prt::sdk::Handle MainPrtGetHandle();
