@@ -145,8 +145,8 @@ public:
 
 // Language keys of the version list.
 inline constexpr char LANGKEY_VersionTemplate[] = "Lang_All_00210373_11";  // holds "[{0}]"
-inline constexpr char LANGKEY_VersionPrefix1[] = "Lang_All_00010002_11";
-inline constexpr char LANGKEY_VersionPrefix2[] = "Lang_All_00210351_11";
+inline constexpr char LANGKEY_VersionPrefix1[] = "Lang_All_00210351_11";
+inline constexpr char LANGKEY_VersionPrefix2[] = "Lang_All_00010002_11";
 inline constexpr char LANGKEY_Version99[] = "Lang_All_00210378_11";
 
 // Creates the descriptor class of model (exact compare with the twelve names, else a plain
