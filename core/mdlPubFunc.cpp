@@ -1,0 +1,519 @@
+#include "mdlPubFunc.h"
+
+#include "PrtIni.h"
+#include "PrtMsgBox.h"
+#include "PrtPaths.h"
+#include "PrtPorts.h"
+#include "PrtTexts.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlModuleState.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImage>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QWidget>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+void ShowError(const char* textKey)
+{
+    prt::MessageBoxPrt(prt::LangText(QString::fromLatin1(textKey)),
+                       prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+}
+
+// Trims characters up to the blank (controls included), as the text trim of the
+// original lists does.
+QString TrimControls(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s[b].unicode() <= 32)
+        ++b;
+    while (e > b && s[e - 1].unicode() <= 32)
+        --e;
+    return s.mid(b, e - b);
+}
+
+void PutLE16(QByteArray& b, qsizetype at, uint16_t v)
+{
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char(v >> 8);
+}
+
+void PutLE32(QByteArray& b, qsizetype at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+// Fills the first "%d" (or "%s", "%u") of a language text with the number.
+QString FormatNumberText(const QString& text, int number)
+{
+    static const QRegularExpression re(QStringLiteral("%[-0-9.]*[dsu]"));
+    QString out = text;
+    const auto m = re.match(out);
+    if (m.hasMatch())
+        out.replace(m.capturedStart(), m.capturedLength(), QString::number(number));
+    return out;
+}
+
+QString CleanField(QString f)
+{
+    f.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    f.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    f.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return f;
+}
+
+} // namespace
+
+// ---- window font ---------------------------------------------------------------------
+
+TAppFontSettings& AppFontSettings()
+{
+    static TAppFontSettings settings;
+    return settings;
+}
+
+void ApplyFormFont(QWidget* form)
+{
+    if (!form)
+        return;
+    const TAppFontSettings& s = AppFontSettings();
+    const QString name = s.FontName.trimmed();
+    bool sizeOk = false;
+    const int size = s.FontSize.trimmed().toInt(&sizeOk);
+    const bool useSize = sizeOk && size > 0 && size <= 200;
+    if (name.isEmpty() && !useSize)
+        return;
+
+    auto apply = [&](QWidget* w) {
+        QFont f = w->font();
+        if (!name.isEmpty())
+            f.setFamily(name);
+        if (useSize)
+            f.setPointSize(size);
+        w->setFont(f);
+    };
+    apply(form);
+    const QList<QWidget*> children = form->findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            apply(label);
+            if (!label->wordWrap() && !label->parentWidget()->layout())
+                label->adjustSize();
+            continue;
+        }
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+            qobject_cast<QGroupBox*>(w) || qobject_cast<QLineEdit*>(w) ||
+            qobject_cast<QTabWidget*>(w) || qobject_cast<QComboBox*>(w) ||
+            qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+            qobject_cast<QFrame*>(w))
+            apply(w);
+    }
+}
+
+// ---- text and files -------------------------------------------------------------------
+
+QStringList ReadTextFileToList(const QString& fileName)
+{
+    QStringList out;
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QString text = prt::DecodeTextFileBytes(f.readAll());
+    static const QRegularExpression eol(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(eol);
+    for (const QString& l : lines)
+        if (!TrimControls(l).isEmpty())
+            out.append(l);
+    return out;
+}
+
+bool ReadFileToBytes(const QString& fileName, QByteArray& bytes)
+{
+    bytes.clear();
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+int ReadFileToBuffer(const QString& fileName, QByteArray& buffer)
+{
+    QByteArray bytes;
+    if (!ReadFileToBytes(fileName, bytes))
+        return -1;
+    if (buffer.size() < bytes.size())
+        buffer.resize(bytes.size());
+    std::copy(bytes.cbegin(), bytes.cend(), buffer.begin());
+    return 0;
+}
+
+int32_t GetFileSizeByName(const QString& fileName)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const qint64 size = f.size();
+    return size > INT32_MAX ? INT32_MAX : static_cast<int32_t>(size);
+}
+
+// ---- pictures --------------------------------------------------------------------------
+
+QByteArray EncodeMonoBmp(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    const QImage src = image.convertToFormat(QImage::Format_ARGB32);
+    const int w = src.width();
+    const int h = src.height();
+    const qsizetype rowBytes = ((static_cast<qsizetype>(w) + 31) / 32) * 4;
+    const qsizetype pixelBytes = rowBytes * h;
+    const qsizetype offset = 14 + 40 + 8;
+    QByteArray b(offset + pixelBytes, '\0');
+    // file header
+    b[0] = 'B';
+    b[1] = 'M';
+    PutLE32(b, 2, static_cast<uint32_t>(b.size()));
+    PutLE32(b, 10, static_cast<uint32_t>(offset));
+    // info header
+    PutLE32(b, 14, 40);
+    PutLE32(b, 18, static_cast<uint32_t>(w));
+    PutLE32(b, 22, static_cast<uint32_t>(h));  // positive: rows bottom-up
+    PutLE16(b, 26, 1);
+    PutLE16(b, 28, 1);
+    PutLE32(b, 30, 0);  // no compression
+    PutLE32(b, 34, static_cast<uint32_t>(pixelBytes));
+    PutLE32(b, 38, 0);
+    PutLE32(b, 42, 0);
+    PutLE32(b, 46, 2);
+    PutLE32(b, 50, 0);
+    // palette: 0 black, 1 white
+    PutLE32(b, 54, 0x00000000u);
+    PutLE32(b, 58, 0x00FFFFFFu);
+    for (int y = 0; y < h; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+        char* row = b.data() + offset + static_cast<qsizetype>(h - 1 - y) * rowBytes;
+        for (int x = 0; x < w; ++x) {
+            const QRgb p = line[x];
+            const int a = qAlpha(p);
+            // over white, then brightness (0..255 * 1000)
+            const int r = (qRed(p) * a + 255 * (255 - a)) / 255;
+            const int g = (qGreen(p) * a + 255 * (255 - a)) / 255;
+            const int bl = (qBlue(p) * a + 255 * (255 - a)) / 255;
+            const int lum = r * 299 + g * 587 + bl * 114;
+            if (lum >= 128 * 1000)
+                row[x >> 3] = char(uchar(row[x >> 3]) | (0x80u >> (x & 7)));
+        }
+    }
+    return b;
+}
+
+bool ConvertImageToMonoBmp(const QString& source, const QString& target, float scale)
+{
+    if (!QFileInfo::exists(source)) {
+        ShowError("_Err_FileNotExist");
+        return false;
+    }
+    const QString suffix = QFileInfo(source).fileName().section(QLatin1Char('.'), -1);
+    const bool hasDot = QFileInfo(source).fileName().contains(QLatin1Char('.'));
+    QByteArray format;
+    if (hasDot) {
+        if (suffix == QLatin1String("bmp"))
+            format = "bmp";
+        else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+            format = "jpeg";
+        else if (suffix == QLatin1String("png"))
+            format = "png";
+        else if (suffix == QLatin1String("gif"))
+            format = "gif";
+    }
+    if (format.isEmpty()) {
+        ShowError("_E_IC");
+        return false;
+    }
+    QImageReader reader(source, format);
+    reader.setDecideFormatFromContent(false);
+    QImage img = reader.read();  // the first frame of an animation
+    if (img.isNull()) {
+        // the extension lies about the content: let the reader look at the bytes
+        QImageReader any(source);
+        img = any.read();
+    }
+    if (img.isNull()) {
+        ShowError("_E_IC");
+        return false;
+    }
+    const double sw = std::nearbyint(static_cast<double>(img.width()) * static_cast<double>(scale));
+    const double sh = std::nearbyint(static_cast<double>(img.height()) * static_cast<double>(scale));
+    if (!(sw >= 1.0) || !(sh >= 1.0) || sw > 65535.0 || sh > 65535.0)
+        return false;
+    const int nw = static_cast<int>(sw);
+    const int nh = static_cast<int>(sh);
+
+    QImage canvas(nw, nh, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(QRect(0, 0, nw, nh), img);
+    }
+    return prt::WriteFileAtomic(target, EncodeMonoBmp(canvas));
+}
+
+bool CheckBmpWidth(const QString& bmpFile, int maxWidth)
+{
+    if (!QFileInfo::exists(bmpFile)) {
+        ShowError("_Err_FileNotExist");
+        return false;
+    }
+    QImageReader reader(bmpFile, "bmp");
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!size.isValid() || !reader.canRead()) {
+        ShowError("_E_IC");
+        return false;
+    }
+    if (size.width() > maxWidth) {
+        ShowError("_E_ITW");
+        return false;
+    }
+    return true;
+}
+
+// ---- ports -----------------------------------------------------------------------------
+
+QStringList EnumPrinterPorts(const QString& kind)
+{
+    return prt::PresentPortNames(kind);
+}
+
+// ---- printer list file -------------------------------------------------------------------
+
+QString PrinterListFilePath()
+{
+    return GetDefaultFilesDir() + QStringLiteral("PrinterList.txt");
+}
+
+QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)
+{
+    QString text = QStringLiteral("\r\n");
+    for (const QStringList& row : rows) {
+        auto field = [&](int i) { return i < row.size() ? CleanField(row[i]) : QString(); };
+        QString line = field(0) + QLatin1Char('|') + field(1) + QLatin1Char('|') + field(2);
+        if (columnCount >= 4)
+            line += QLatin1Char('|') + field(3);
+        if (columnCount >= 5)
+            line += QLatin1Char('|') + field(4);
+        text += line + QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
+}
+
+bool SavePrinterListFile(const QString& path, const QList<QStringList>& rows, int columnCount)
+{
+    return prt::WriteFileAtomic(path, PrinterListFileBytes(rows, columnCount));
+}
+
+bool SavePrinterListFile(const QList<QStringList>& rows, int columnCount)
+{
+    return SavePrinterListFile(PrinterListFilePath(), rows, columnCount);
+}
+
+bool SavePrinterListFile(const QTreeWidget* view)
+{
+    if (!view)
+        return false;
+    const int columns = view->columnCount();
+    QList<QStringList> rows;
+    for (int i = 0; i < view->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = view->topLevelItem(i);
+        QStringList fields;
+        for (int c = 0; c < columns; ++c)
+            fields.append(item->text(c));
+        rows.append(fields);
+    }
+    return SavePrinterListFile(rows, columns);
+}
+
+// ---- numbers ---------------------------------------------------------------------------
+
+double RoundToDecimals(int digits, double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    if (digits < 0)
+        digits = 0;
+    // 15 significant digits, as "d.dddddddddddddde[+-]x"
+    const QString sci = QString::number(value, 'e', 14);
+    const bool negative = sci.startsWith(QLatin1Char('-'));
+    const QString body = negative ? sci.mid(1) : sci;
+    const qsizetype ePos = body.indexOf(QLatin1Char('e'));
+    QString mant = body.left(ePos);
+    mant.remove(QLatin1Char('.'));
+    const int exp10 = body.mid(ePos + 1).toInt();
+    // value = 0.mant * 10^(exp10 + 1); keep the digits down to 10^-digits
+    const int keep = exp10 + 1 + digits;
+    if (keep >= mant.size())
+        return QString(sci).toDouble();
+    if (keep < 0)
+        return 0.0;
+    long long kept = keep == 0 ? 0 : mant.left(keep).toLongLong();
+    if (mant[keep].digitValue() >= 5)
+        ++kept;
+    const QString text = (negative ? QStringLiteral("-") : QString()) + QString::number(kept) +
+                         QStringLiteral("e") + QString::number(-digits);
+    return text.toDouble();
+}
+
+void FormatThousands(const QString& numberText, QString& out)
+{
+    out.clear();
+    const QString t = numberText.trimmed();
+    static const QRegularExpression re(QStringLiteral("^([+-]?)([0-9]+)$"));
+    const auto m = re.match(t);
+    if (!m.hasMatch())
+        return;
+    QString digits = m.captured(2);
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
+    QString sep = QLocale().groupSeparator();
+    if (sep.isEmpty())
+        sep = QStringLiteral(",");
+    QString grouped;
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            grouped += sep;
+        grouped += digits[i];
+    }
+    out = (m.captured(1) == QLatin1String("-") && digits != QLatin1String("0") ? QStringLiteral("-")
+                                                                               : QString()) +
+          grouped;
+}
+
+QString FormatThousands(const QString& numberText)
+{
+    QString out;
+    FormatThousands(numberText, out);
+    return out;
+}
+
+// ---- download file names -------------------------------------------------------------------
+
+void CheckAsciiFileName(const QString& fileName, QString& message)
+{
+    message.clear();
+    const QByteArray bytes = prt::TextToAnsiBytes(fileName);
+    if (bytes.size() > 32) {
+        message = FormatNumberText(prt::LangText(QStringLiteral("_Err_FileNameLength")), 33);
+        return;
+    }
+    bool refused = false;
+    for (QChar c : fileName)
+        if (c == QLatin1Char(' ') || c.unicode() > 127)
+            refused = true;
+    if (refused)
+        message = prt::LangText(QStringLiteral("msgASCIIFileName"));
+}
+
+// ---- option file ---------------------------------------------------------------------------
+
+void GetToolType(QString& out)
+{
+    out = ReadIniValue(GetOptionIniPath(), QStringLiteral("Option"), QStringLiteral("ToolType"));
+    if (out.isEmpty())
+        out = gBuildKind == 1 ? QStringLiteral("Mobile") : QStringLiteral("Label");
+}
+
+QString GetToolType()
+{
+    QString out;
+    GetToolType(out);
+    return out;
+}
+
+void GetOemCo(QString& out)
+{
+    out = ReadIniValue(GetOptionIniPath(), QStringLiteral("Option"), QStringLiteral("OemCo"));
+}
+
+QString GetOemCo()
+{
+    QString out;
+    GetOemCo(out);
+    return out;
+}
+
+void GetDefaultFilesDir(QString& out)
+{
+    out = prt::ExeDir() + QStringLiteral("files/");
+}
+
+QString GetDefaultFilesDir()
+{
+    QString out;
+    GetDefaultFilesDir(out);
+    return out;
+}
+
+void GetOptionIniPath(QString& out)
+{
+    out = GetDefaultFilesDir() + QStringLiteral("Option.ini");
+}
+
+QString GetOptionIniPath()
+{
+    QString out;
+    GetOptionIniPath(out);
+    return out;
+}
+
+void ReadIniValue(const QString& file, const QString& section, const QString& key, QString& out)
+{
+    out = prt::IniReadString(file, section, key, QString());
+}
+
+QString ReadIniValue(const QString& file, const QString& section, const QString& key)
+{
+    QString out;
+    ReadIniValue(file, section, key, out);
+    return out;
+}
+
+// ---- model lists -------------------------------------------------------------------------------
+
+bool IsCurrentModelListed(const QString& list)
+{
+    return IsInCommaList(PrtBasName, list);
+}
+
+void SetCurrentBaseModelName(const QString& name)
+{
+    PrtBasName = name;
+}

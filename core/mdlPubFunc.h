@@ -1,0 +1,129 @@
+#pragma once
+// Shared helpers of the windows and the protocol code: the window font, text files,
+// the picture-to-1-bit-bitmap conversion, the port list, the printer list file, number
+// formatting, the download file-name check, "Option.ini" readers and the model-list
+// tests. The byte/hex/checksum/split helpers are PubBytes.h (included here); the code
+// page conversion is PrtCodePage.h (StrToCodePageBytes, included here).
+//
+// Conventions: procedures that the rest of the program calls with an out parameter have
+// that form, and most also a value-returning form. Message boxes use the language texts
+// "_MSG_Title_Error" (caption) and the error icon (16).
+#include "PrtCodePage.h"
+#include "PubBytes.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QImage;
+class QWidget;
+class QTreeWidget;
+
+// ---- window font ---------------------------------------------------------------------
+// The three window-font settings of the application state, as texts (filled from the
+// language keys "_FontName", "_FontSize", "_FontCharset"). The application state
+// forwards to this one instance. GUI thread only.
+struct TAppFontSettings {
+    QString FontName;
+    QString FontSize;     // decimal, points
+    QString FontCharset;  // decimal; kept for the language files, no meaning to Qt
+};
+TAppFontSettings& AppFontSettings();
+
+// Applies the window font to the form and to its labels, buttons (push, radio, check),
+// item views, group boxes, line edits, tab widgets, combo boxes, text edits and panels
+// (frames); labels outside a layout first size themselves to their text. A missing or
+// invalid name or size is ignored (the widgets keep their font) instead of failing.
+void ApplyFormFont(QWidget* form);
+
+// ---- text and files -------------------------------------------------------------------
+// Every line whose trimmed text is not empty, untrimmed, in file order. Lines end with
+// CR LF, LF or CR. The file is UTF-8 (BOM or not) or else in the system 8-bit code
+// page. A missing or unreadable file gives an empty list.
+QStringList ReadTextFileToList(const QString& fileName);
+// The whole file into bytes (resized to the file size). False (bytes emptied) when it
+// cannot be read.
+bool ReadFileToBytes(const QString& fileName, QByteArray& bytes);
+// The whole file into buffer from index 0 (the buffer grows when shorter). 0, or -1 when
+// the file cannot be read.
+int ReadFileToBuffer(const QString& fileName, QByteArray& buffer);
+// Size of the file in bytes; -1 when it cannot be opened.
+int32_t GetFileSizeByName(const QString& fileName);
+
+// ---- pictures --------------------------------------------------------------------------
+// Converts a picture (".bmp", ".jpg", ".jpeg", ".png", ".gif" - extension compared
+// exactly, lower case) to a 1 bit per pixel Windows bitmap at the target path, scaled
+// by `scale`; the new size is w*scale x h*scale rounded half to even (101 px at 0.5 ->
+// 50). Pixels become black or white by brightness; transparency counts as white.
+// Missing source: "_Err_FileNotExist" box, false. Other extension or a picture that does
+// not decode: "_E_IC" box, false. A size below one pixel or a failed write: false.
+// The target is replaced atomically.
+bool ConvertImageToMonoBmp(const QString& source, const QString& target, float scale);
+// The 1-bit bitmap bytes of an image (black = palette 0, white = palette 1); what
+// ConvertImageToMonoBmp writes. Empty for a null image.
+QByteArray EncodeMonoBmp(const QImage& image);
+// True when the bitmap's width is at most maxWidth. Missing file: "_Err_FileNotExist"
+// box, false. Wider: "_E_ITW" box, false. Not a readable bitmap: "_E_IC" box, false.
+bool CheckBmpWidth(const QString& bmpFile, int maxWidth);
+
+// ---- ports -----------------------------------------------------------------------------
+// "COM" -> {"COM1:", ...}, "LPT" -> {"LPT1:", ...}, "TCPIP" -> {} (platform/PrtPorts.h).
+QStringList EnumPrinterPorts(const QString& kind);
+
+// ---- printer list file -------------------------------------------------------------------
+// GetDefaultFilesDir() + "PrinterList.txt".
+QString PrinterListFilePath();
+// Rewrites the printer list file from the view: an empty first line, then per row
+// column 0, "|", column 1, "|", column 2, then "|" column 3 when the view has at least 4
+// columns and "|" column 4 when it has at least 5. CR LF line ends, UTF-8. CR or LF
+// inside a field becomes a blank (it would split the row). Written to a temporary file
+// and renamed: when the write fails the old file is kept and the result is false.
+bool SavePrinterListFile(const QTreeWidget* view);
+// The same from rows of fields (field 0 = model, 1.. = sub-items) and a column count.
+bool SavePrinterListFile(const QList<QStringList>& rows, int columnCount);
+bool SavePrinterListFile(const QString& path, const QList<QStringList>& rows, int columnCount);
+// The file bytes SavePrinterListFile writes.
+QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount);
+
+// ---- numbers ---------------------------------------------------------------------------
+// The value's 15-significant-digit decimal text rounded to `digits` decimals, halves
+// away from zero (2.675 -> 2.68, -0.125 -> -0.13 at 2 digits). Independent of the locale.
+double RoundToDecimals(int digits, double value);
+// An integer text with the current locale's thousands separator ("1234" -> "1,234" in
+// English, "1.234" in German; "," when the locale has none). Blanks around the text are
+// ignored; anything that is not an integer gives an empty text.
+void FormatThousands(const QString& numberText, QString& out);
+QString FormatThousands(const QString& numberText);
+
+// ---- download file names -------------------------------------------------------------------
+// message := "" when the name is accepted; the text of "_Err_FileNameLength" with its
+// number placeholder set to 33 when the name is longer than 32 bytes in the system
+// 8-bit code page; otherwise the text of "msgASCIIFileName" when it contains a blank or
+// a character outside ASCII.
+void CheckAsciiFileName(const QString& fileName, QString& message);
+
+// ---- option file ---------------------------------------------------------------------------
+// [Option] ToolType of "Option.ini"; when empty, "Mobile" for build kind 1 and "Label"
+// otherwise (build kind 2, the default; gBuildKind of mdlModuleState.h).
+void GetToolType(QString& out);
+QString GetToolType();
+// [Option] OemCo of "Option.ini" ("" when missing).
+void GetOemCo(QString& out);
+QString GetOemCo();
+// prt::ExeDir() + "files/".
+void GetDefaultFilesDir(QString& out);
+QString GetDefaultFilesDir();
+// GetDefaultFilesDir() + "Option.ini".
+void GetOptionIniPath(QString& out);
+QString GetOptionIniPath();
+// One value of an ini file (full path), "" when missing.
+void ReadIniValue(const QString& file, const QString& section, const QString& key, QString& out);
+QString ReadIniValue(const QString& file, const QString& section, const QString& key);
+
+// ---- model lists -------------------------------------------------------------------------------
+// ","+current base model name+"," occurs in the list. The current base model name is
+// PrtBasName of mdlCurrentPrinter.h (written by the main window's selection road).
+bool IsCurrentModelListed(const QString& list);
+// Sets PrtBasName alone (callers and tests that do not run the selection road).
+void SetCurrentBaseModelName(const QString& name);
