@@ -1,0 +1,358 @@
+// The shared helper module: pictures, printer list file, numbers, file names, option
+// file, text files, window font.
+#include "FileSizeLimit.h"
+#include "PrtIni.h"
+#include "PrtPorts.h"
+#include "PrtTexts.h"
+#include "TestSupport.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlModuleState.h"
+#include "mdlPubFunc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+uint32_t LE32(const QByteArray& b, int at)
+{
+    return uint32_t(uchar(b[at])) | uint32_t(uchar(b[at + 1])) << 8 |
+           uint32_t(uchar(b[at + 2])) << 16 | uint32_t(uchar(b[at + 3])) << 24;
+}
+
+uint16_t LE16(const QByteArray& b, int at)
+{
+    return uint16_t(uchar(b[at]) | uchar(b[at + 1]) << 8);
+}
+
+// A program folder of its own with texts for the boxes.
+class PubFuncTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        env = std::make_unique<prt::test::ScopedEnv>("PRT_EXE_DIR", dir.path());
+        prt::SetLangText("_MSG_Title_Error", "Error");
+        prt::SetLangText("_Err_FileNotExist", "File not found");
+        prt::SetLangText("_E_IC", "Picture type not supported");
+        prt::SetLangText("_E_ITW", "Picture too wide");
+        prt::SetLangText("_Err_FileNameLength", "Name longer than %d bytes");
+        prt::SetLangText("msgASCIIFileName", "ASCII names without blanks only");
+    }
+    void TearDown() override { prt::ClearLangTexts(); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<prt::test::ScopedEnv> env;
+};
+
+} // namespace
+
+TEST_F(PubFuncTest, MonoBitmapSizeHeaderAndPixels)
+{
+    // 101 x 3: left half black, right half white; a transparent column counts as white
+    QImage img(101, 3, QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 40; ++x)
+            img.setPixel(x, y, qRgb(0, 0, 0));
+    ASSERT_TRUE(img.save(path("pic.png")));
+
+    struct Case {
+        float scale;
+        int w, h;
+    } cases[] = {{0.5f, 50, 2}, {1.0f, 101, 3}, {2.0f, 202, 6}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ConvertImageToMonoBmp(path("pic.png"), path("out.bmp"), c.scale)) << c.scale;
+        const QByteArray b = ReadAll(path("out.bmp"));
+        ASSERT_GE(b.size(), 62);
+        EXPECT_EQ(b.left(2), QByteArray("BM"));
+        EXPECT_EQ(LE32(b, 2), uint32_t(b.size()));
+        EXPECT_EQ(LE32(b, 10), 62u);       // pixel data after headers and 2-entry palette
+        EXPECT_EQ(LE32(b, 14), 40u);
+        EXPECT_EQ(int(LE32(b, 18)), c.w);
+        EXPECT_EQ(int(LE32(b, 22)), c.h);
+        EXPECT_EQ(LE16(b, 26), 1);         // planes
+        EXPECT_EQ(LE16(b, 28), 1);         // bits per pixel
+        EXPECT_EQ(LE32(b, 30), 0u);        // uncompressed
+        const uint32_t row = ((c.w + 31) / 32) * 4;
+        EXPECT_EQ(LE32(b, 34), row * c.h);
+        EXPECT_EQ(b.mid(54, 8), prt::test::Hex("00 00 00 00 FF FF FF 00"));
+        // first pixel black (bit 0), last pixel white (bit 1)
+        const QImage back = QImage::fromData(b, "BMP");
+        ASSERT_FALSE(back.isNull());
+        EXPECT_EQ(back.size(), QSize(c.w, c.h));
+        EXPECT_EQ(qGray(back.pixel(0, 0)), 0);
+        EXPECT_EQ(qGray(back.pixel(c.w - 1, c.h - 1)), 255);
+    }
+}
+
+TEST_F(PubFuncTest, MonoBitmapRefusals)
+{
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    ASSERT_TRUE(img.save(path("pic.png")));
+    ASSERT_TRUE(img.save(path("PIC.PNG"), "PNG"));
+    WriteAll(path("pic.tif"), "not a picture");
+    WriteAll(path("broken.png"), "not a picture");
+    prt::test::MsgBoxRecorder rec;
+    struct Case {
+        const char* source;
+        const char* text;
+    } cases[] = {
+        {"missing.png", "File not found"},
+        {"PIC.PNG", "Picture type not supported"},  // extensions compare exactly
+        {"pic.tif", "Picture type not supported"},
+        {"broken.png", "Picture type not supported"},
+    };
+    for (const Case& c : cases) {
+        rec.clear();
+        EXPECT_FALSE(ConvertImageToMonoBmp(path(c.source), path("out.bmp"), 1.0f)) << c.source;
+        ASSERT_EQ(rec.calls().size(), 1u) << c.source;
+        EXPECT_EQ(rec.calls()[0].text, c.text);
+        EXPECT_EQ(rec.calls()[0].caption, "Error");
+        EXPECT_EQ(rec.calls()[0].flags, 16u);
+    }
+    rec.clear();
+    EXPECT_FALSE(ConvertImageToMonoBmp(path("pic.png"), path("out.bmp"), 0.1f));  // 0.4 px
+    EXPECT_TRUE(rec.calls().empty());
+    EXPECT_FALSE(QFile::exists(path("out.bmp")));
+}
+
+TEST_F(PubFuncTest, BmpWidthCheck)
+{
+    QImage img(100, 2, QImage::Format_Mono);
+    img.fill(1);
+    ASSERT_TRUE(img.save(path("w100.bmp"), "BMP"));
+    WriteAll(path("junk.bmp"), "BMxx");
+    prt::test::MsgBoxRecorder rec;
+    EXPECT_TRUE(CheckBmpWidth(path("w100.bmp"), 100));
+    EXPECT_TRUE(rec.calls().empty());
+    const std::pair<QString, const char*> refused[] = {
+        {path("w100.bmp"), "Picture too wide"},
+        {path("none.bmp"), "File not found"},
+        {path("junk.bmp"), "Picture type not supported"},
+    };
+    for (const auto& [file, text] : refused) {
+        rec.clear();
+        EXPECT_FALSE(CheckBmpWidth(file, 99));
+        ASSERT_EQ(rec.calls().size(), 1u);
+        EXPECT_EQ(rec.calls()[0].text, text);
+    }
+}
+
+TEST_F(PubFuncTest, PrinterListFileFormatAndSafeRewrite)
+{
+    QTreeWidget view;
+    view.setColumnCount(5);
+    const QStringList r1{"X-100", "USB", "USB", "", ""};
+    const QStringList r2{QString::fromUtf8("\xE4\xB8\xAD-58"), "COM", "COM1,BAUDRATE_9600", "two\r\nlines", "3"};
+    view.addTopLevelItem(new QTreeWidgetItem(r1));
+    view.addTopLevelItem(new QTreeWidgetItem(r2));
+    const QString file = path("files/PrinterList.txt");
+    EXPECT_EQ(PrinterListFilePath(), file);
+    ASSERT_TRUE(SavePrinterListFile(&view));
+    const QByteArray expected = "\r\nX-100|USB|USB||\r\n" +
+                                QString::fromUtf8("\xE4\xB8\xAD-58").toUtf8() +
+                                "|COM|COM1,BAUDRATE_9600|two lines|3\r\n";
+    EXPECT_EQ(ReadAll(file), expected);
+    // the file reads back with the same rows
+    const QStringList lines = ReadTextFileToList(file);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(SplitToStringList(lines[0], "|"), r1);
+
+    // fewer columns: fewer fields
+    EXPECT_EQ(PrinterListFileBytes({r1}, 3), QByteArray("\r\nX-100|USB|USB\r\n"));
+    EXPECT_EQ(PrinterListFileBytes({r1}, 4), QByteArray("\r\nX-100|USB|USB|\r\n"));
+
+    // a failed write keeps the operator's list
+    QList<QStringList> many;
+    for (int i = 0; i < 200; ++i)
+        many.append({QStringLiteral("MODEL-%1").arg(i), "NET", "NET,127.0.0.1", "notes", "1"});
+    {
+        prt::test::FileSizeLimit limit(512);
+        EXPECT_FALSE(SavePrinterListFile(many, 5));
+    }
+    EXPECT_EQ(ReadAll(file), expected);
+    EXPECT_EQ(QDir(path("files")).entryList(QDir::Files), QStringList{"PrinterList.txt"});
+}
+
+TEST_F(PubFuncTest, TextFileToList)
+{
+    WriteAll(path("list.txt"), "\xEF\xBB\xBF" "a|b\r\n  \r\n\t\r\n  c  \nd\re\r\n\r\n");
+    EXPECT_EQ(ReadTextFileToList(path("list.txt")), (QStringList{"a|b", "  c  ", "d", "e"}));
+    EXPECT_TRUE(ReadTextFileToList(path("missing.txt")).isEmpty());
+
+    QByteArray bytes = "junk";
+    EXPECT_FALSE(ReadFileToBytes(path("missing.txt"), bytes));
+    EXPECT_TRUE(bytes.isEmpty());
+    EXPECT_EQ(GetFileSizeByName(path("missing.txt")), -1);
+    WriteAll(path("data.bin"), QByteArray(3000, 'x'));
+    EXPECT_EQ(GetFileSizeByName(path("data.bin")), 3000);
+    QByteArray buf(10, 'y');
+    EXPECT_EQ(ReadFileToBuffer(path("data.bin"), buf), 0);
+    EXPECT_EQ(buf, QByteArray(3000, 'x'));
+}
+
+TEST(PubFuncNumbers, RoundToDecimals)
+{
+    struct Case {
+        int digits;
+        double value, result;
+    } cases[] = {
+        {2, 2.675, 2.68},   {2, -0.125, -0.13}, {0, 2.5, 3.0},      {0, -2.5, -3.0},
+        {1, 0.05, 0.1},     {2, 1.005, 1.01},   {3, 1.0, 1.0},      {2, 123456.789, 123456.79},
+        {0, 0.4, 0.0},      {1, 0.0, 0.0},      {2, 1e-9, 0.0},     {1, 9.96, 10.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(RoundToDecimals(c.digits, c.value), c.result) << c.value << " @" << c.digits;
+    // the locale does not change the result
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_DOUBLE_EQ(RoundToDecimals(2, 2.675), 2.68);
+    QLocale::setDefault(old);
+}
+
+TEST(PubFuncNumbers, FormatThousandsInEveryLocale)
+{
+    const QLocale old;
+    struct Case {
+        QLocale locale;
+        const char* text;
+        QString result;
+    } cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), "1234", "1,234"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "1234567", "1,234,567"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "-1234", "-1,234"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "123", "123"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), " 1000 ", "1,000"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "12.5", ""},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "abc", ""},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "", ""},
+        {QLocale(QLocale::German, QLocale::Germany), "1234", "1.234"},
+        {QLocale(QLocale::German, QLocale::Germany), "1234567", "1.234.567"},
+        {QLocale(QLocale::French, QLocale::France), "1234", QLocale(QLocale::French).groupSeparator() == "" ? "1,234" : "1" + QLocale(QLocale::French).groupSeparator() + "234"},
+        {QLocale::c(), "1234", "1,234"},
+    };
+    for (const Case& c : cases) {
+        QLocale::setDefault(c.locale);
+        QString out = "junk";
+        FormatThousands(c.text, out);
+        EXPECT_EQ(out, c.result) << c.text << " in " << c.locale.name().toStdString();
+    }
+    QLocale::setDefault(old);
+}
+
+TEST_F(PubFuncTest, AsciiFileNameCheck)
+{
+    const QString tooLong = "Name longer than 33 bytes";
+    const QString ascii = "ASCII names without blanks only";
+    struct Case {
+        QString name;
+        QString message;
+    } cases[] = {
+        {QString(32, 'a'), ""},
+        {QString(33, 'a'), tooLong},
+        {"LOGO.BMP", ""},
+        {"MY LOGO.BMP", ascii},
+        {QString::fromUtf8("caf\xC3\xA9.bmp"), ascii},
+        {QString(30, 'a') + QString::fromUtf8("\xC3\xA9\xC3\xA9\xC3\xA9"), tooLong},  // 33 bytes
+    };
+    for (const Case& c : cases) {
+        QString msg = "junk";
+        CheckAsciiFileName(c.name, msg);
+        EXPECT_EQ(msg, c.message) << c.name.toStdString();
+    }
+}
+
+TEST_F(PubFuncTest, OptionFileAndModelLists)
+{
+    const int oldKind = gBuildKind;
+    EXPECT_EQ(GetDefaultFilesDir(), dir.path() + "/files/");
+    EXPECT_EQ(GetOptionIniPath(), dir.path() + "/files/Option.ini");
+    gBuildKind = 2;
+    EXPECT_EQ(GetToolType(), "Label");  // no Option.ini
+    gBuildKind = 1;
+    EXPECT_EQ(GetToolType(), "Mobile");
+    EXPECT_EQ(GetOemCo(), "");
+    WriteAll(GetOptionIniPath(), "[option]\r\ntooltype = Label\r\nOemCo=Label_X\r\n");
+    EXPECT_EQ(GetToolType(), "Label");
+    QString out;
+    GetOemCo(out);
+    EXPECT_EQ(out, "Label_X");
+    ReadIniValue(GetOptionIniPath(), "Option", "Missing", out);
+    EXPECT_EQ(out, "");
+    gBuildKind = oldKind;
+
+    const QString oldName = PrtBasName;
+    SetCurrentBaseModelName("X-100");
+    EXPECT_TRUE(IsCurrentModelListed(",A,X-100,"));
+    EXPECT_FALSE(IsCurrentModelListed(",A,X-1000,"));
+    PrtBasName = oldName;
+
+    const prt::PortDeviceLister old = prt::SetPortDeviceLister([] {
+        return QStringList{"/dev/ttyUSB0", "/dev/lp0"};
+    });
+    EXPECT_EQ(EnumPrinterPorts("COM"), QStringList{"COM33:"});
+    EXPECT_EQ(EnumPrinterPorts("LPT"), QStringList{"LPT1:"});
+    EXPECT_TRUE(EnumPrinterPorts("TCPIP").isEmpty());
+    prt::SetPortDeviceLister(old);
+}
+
+TEST(PubFuncFont, ApplyFormFontSetsListedWidgetsAndIgnoresBadSettings)
+{
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* button = new QPushButton("OK");
+    layout->addWidget(button);
+    auto* loose = new QLabel("a label outside any layout", button);
+    loose->resize(5, 5);
+
+    TAppFontSettings& s = AppFontSettings();
+    const TAppFontSettings old = s;
+    s = {"DejaVu Sans", "17", "134"};
+    ApplyFormFont(&form);
+    EXPECT_EQ(form.font().pointSize(), 17);
+    EXPECT_EQ(button->font().pointSize(), 17);
+    EXPECT_EQ(button->font().family(), "DejaVu Sans");
+    EXPECT_EQ(loose->font().pointSize(), 17);
+    EXPECT_GT(loose->width(), 5);  // sized to its text
+
+    // bad or missing settings are ignored, never thrown or applied as size 0
+    const TAppFontSettings bad[] = {{"", "abc", "x"}, {"", "", ""}, {"", "-3", "1"}};
+    for (const TAppFontSettings& b : bad) {
+        s = b;
+        ApplyFormFont(&form);
+        EXPECT_EQ(button->font().pointSize(), 17);
+        EXPECT_EQ(button->font().family(), "DejaVu Sans");
+    }
+    s = {"", "9", ""};  // size alone
+    ApplyFormFont(&form);
+    EXPECT_EQ(button->font().pointSize(), 9);
+    EXPECT_EQ(button->font().family(), "DejaVu Sans");
+    ApplyFormFont(nullptr);
+    s = old;
+}
