@@ -1,10 +1,22 @@
+// Program entry: module initialisation, the application object, the start-up modes, the
+// four singletons, the start-up windows (the main window first), the message loop and
+// the tear-down.
+#include "FormMain_Label.h"
+#include "mdlStartup.h"
+#include "mdlStartupForms.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char** argv)
 {
+    InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
-    QLabel label(QStringLiteral("Printer utility"));
-    label.show();
-    return app.exec();
+    InitStartupModes();
+    CreateGlobalSingletons();
+    T_frmMain_Label* mainForm = CreateStartupForms();
+    mainForm->show();
+    const int rc = app.exec();
+    DestroyStartupForms();  // the main window frees the singletons
+    FinalizeStartup();
+    return rc;
 }

@@ -3,16 +3,29 @@
 #include "mdlLinkSeams.h"
 #include "mdlModelCatalog.h"
 #include "mdlModelFeatures.h"
+#include "mdlPubFunc.h"
 
 QString PrtDefName;
 QString PrtBasName;
 QString PrtMapName;
+static int32_t gCurrentProtocolNo = 1;
+
+int32_t GetCurrentProtocolNo()
+{
+    return gCurrentProtocolNo;
+}
+
+void SetCurrentProtocolNo(int32_t protocol)
+{
+    gCurrentProtocolNo = protocol;
+}
 
 void SetCurrentPrinterNames(const QString& prtDefName, const QString& prtBasName)
 {
     PrtDefName = prtDefName;
     PrtBasName = prtBasName;
     SetSelectedPrinterNames(prtDefName, prtBasName);
+    SetCurrentBaseModelName(prtBasName);
     FeatureLookupModel = prtBasName;
     SetCurrentModelNameProvider([] { return PrtBasName; });
 }
@@ -27,4 +40,5 @@ void ClearCurrentPrinterNames()
     PrtDefName.clear();
     PrtBasName.clear();
     PrtMapName.clear();
+    gCurrentProtocolNo = 1;
 }

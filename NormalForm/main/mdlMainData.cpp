@@ -39,4 +39,11 @@ QString DfuOnComModels()
            + GetModelName_BTN7() + "," + GetModelName_Z34() + ",";
 }
 
+QString NoPrintTextModels() { return "," + GetModelName_D45() + ","; }
+QString CommandConsoleModels()
+{
+    return "," + GetModelName_V52() + "," + GetModelName_V64() + "," + GetModelName_W16() + ","
+           + GetModelName_BTN7() + "," + GetModelName_Z34() + "," + GetModelName_ZR905K() + ",";
+}
+
 } // namespace MainData

@@ -31,4 +31,9 @@ QString BulkUpdateModels();
 // Firmware update offered on a serial port (eight models).
 QString DfuOnComModels();
 
+// Models without test-text printing (hides the print-text button).
+QString NoPrintTextModels();
+// Models that offer the command console.
+QString CommandConsoleModels();
+
 } // namespace MainData

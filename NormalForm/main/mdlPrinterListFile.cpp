@@ -1,13 +1,13 @@
 #include "mdlPrinterListFile.h"
 
-#include "PrtCodePage.h"
+#include "PrtIni.h"
+#include "mdlPubFunc.h"
 #include "PrtPaths.h"
 #include "PubBytes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 static bool FolderIsWritable(const QString& dir)
 {
@@ -33,7 +33,7 @@ QString WritableFilesDir()
     return user;
 }
 
-QString PrinterListFilePath()
+QString GetPrinterListPath()
 {
     const QString dir = WritableFilesDir();
     const QString path = dir + QLatin1String(PrinterListFileName);
@@ -45,18 +45,7 @@ QString PrinterListFilePath()
 
 QStringList ReadPrinterListLines(const QString& path)
 {
-    QStringList lines;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return lines;
-    const QString text = prt::DecodeTextFileBytes(f.readAll());
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (!line.trimmed().isEmpty())
-            lines << line;
-    }
-    return lines;
+    return ReadTextFileToList(path);
 }
 
 TPrinterListRow ParsePrinterListLine(const QString& line)
@@ -97,14 +86,7 @@ bool IsValidPrinterListRow(const TPrinterListRow& row)
 
 static bool WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile f(path);  // temporary file beside the target, renamed over it on commit
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return prt::WriteFileAtomic(path, bytes);  // temporary file beside the target, then rename
 }
 
 bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine)
@@ -170,22 +152,4 @@ TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, cons
     lines[index] = fields.join(QLatin1Char('|'));
     return WritePrinterListLines(path, lines, false) ? TPrinterListResult::Ok
                                                      : TPrinterListResult::WriteFailed;
-}
-
-TPrinterListResult SavePrinterListRows(const QString& path, const std::vector<TPrinterListRow>& rows,
-                                       int columns)
-{
-    QStringList lines;
-    for (const TPrinterListRow& row : rows) {
-        if (!IsValidPrinterListRow(row))
-            return TPrinterListResult::BadField;
-        QString line = row.Model + QLatin1Char('|') + row.PortType + QLatin1Char('|') + row.PortParam;
-        if (columns >= 4)
-            line += QLatin1Char('|') + row.Notes;
-        if (columns >= 5)
-            line += QLatin1Char('|') + row.PrtVerOfTool;
-        lines << line;
-    }
-    return WritePrinterListLines(path, lines, true) ? TPrinterListResult::Ok
-                                                    : TPrinterListResult::WriteFailed;
 }

@@ -10,7 +10,6 @@
 // refused: it would shift or split the row.
 #include <QString>
 #include <QStringList>
-#include <vector>
 
 inline constexpr char PrinterListFileName[] = "PrinterList.txt";
 
@@ -27,9 +26,9 @@ struct TPrinterListRow {
 QString WritableFilesDir();
 // Full path of the printer list. When it lives in the user data folder and does not
 // exist yet, it is seeded from the shipped copy in <program folder>/files/ (when any).
-QString PrinterListFilePath();
+QString GetPrinterListPath();
 
-// Non-blank lines of a text file (missing or unreadable file: empty).
+// Non-blank lines of the file (ReadTextFileToList; missing or unreadable file: empty).
 QStringList ReadPrinterListLines(const QString& path);
 // Fields of one line (missing fields 3 and 4 read as empty).
 TPrinterListRow ParsePrinterListLine(const QString& line);
@@ -65,8 +64,3 @@ TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const T
 // Re-reads the file and sets the port parameter of the line at index to "NET," + address
 // (the port type stays), rewriting the whole file.
 TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address);
-// Rewrites the file from rows: one empty line first, then one line per row. columns is the
-// number of columns of the list the rows come from: fields 3 and 4 are written only when
-// it is at least 4 and 5.
-TPrinterListResult SavePrinterListRows(const QString& path, const std::vector<TPrinterListRow>& rows,
-                                       int columns = 5);

@@ -1,0 +1,1291 @@
+#include "FormMain_Label.h"
+
+#include "PrtMsgBox.h"
+#include "PrtPaths.h"
+#include "PrtTexts.h"
+#include "PubBytes.h"
+#include "mdlASetFtnA.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlDevBasePrt.h"
+#include "mdlDevNewPrt.h"
+#include "mdlFtnA_Base.h"
+#include "mdlGlobalVar.h"
+#include "mdlKesaVar.h"
+#include "mdlLangText.h"
+#include "mdlLanguage.h"
+#include "mdlMainData.h"
+#include "mdlModelCatalog.h"
+#include "mdlModelFeatures.h"
+#include "mdlModuleState.h"
+#include "mdlOemClass.h"
+#include "mdlPrinterLib.h"
+#include "mdlPrinterListFile.h"
+#include "mdlPrinterTypeList.h"
+#include "mdlPrtDll.h"
+#include "mdlPrtParamBlock.h"
+#include "mdlPubFunc.h"
+#include "mdlPub_Obj_Ult_PrtPara.h"
+#include "mdlUsbVidPidCheck.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateTime>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHash>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// ---- function handlers --------------------------------------------------------------------
+
+namespace {
+
+QHash<QString, TMainFunctionHandler>& Handlers()
+{
+    static QHash<QString, TMainFunctionHandler> handlers;
+    return handlers;
+}
+
+// Geometry of the form (pixels).
+constexpr int kMargin = 12;
+constexpr int kListWidth = 340;
+constexpr int kListHeight = 150;
+constexpr int kGroupWidth = 460;
+constexpr int kFnBtnWidth = 180;
+constexpr int kFnBtnHeight = 30;
+constexpr int kSideBtnWidth = 112;
+constexpr int kBottomBtnWidth = 140;
+constexpr int kInfoLabelLeft = 10;
+constexpr int kInfoLabelWidth = 130;
+constexpr int kInfoEditLeft = 145;
+constexpr int kInfoEditWidth = 290;
+constexpr int kInfoRowHeight = 24;
+
+QString Title(const char* key)
+{
+    return prt::LangText(QLatin1String(key));
+}
+
+} // namespace
+
+void RegisterMainFunction(const QString& buttonName, TMainFunctionHandler handler)
+{
+    if (handler)
+        Handlers().insert(buttonName, std::move(handler));
+    else
+        Handlers().remove(buttonName);
+}
+
+bool IsGatedMainFunction(const QString& buttonName)
+{
+    static const QSet<QString> gated = {
+        "btnParameterSetting", "btnPrintConfigInfo", "btnStartLearn", "btnContinueLenrn",
+        "btnNoPaperLightLearn", "btnHavePaperLightLearn", "btnFrontLearn",
+        "btnLabelSensorPrintImage", "btnModelTest", "btnFactorySetting", "btnPrinterInformation",
+        "btnPrintText", "Button1", "Button2", "Button3", "btnDFU", "btnDFU2", "btnCommandTest",
+        "btnRfidSet", "btnScanTest", "btnAdvancedSettings",
+    };
+    return gated.contains(buttonName);
+}
+
+// ---- construction ------------------------------------------------------------------------------
+
+T_frmMain_Label::T_frmMain_Label(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmMain_Label"));
+    CreateControls();
+    ConnectHandlers();
+    FormCreate();
+}
+
+T_frmMain_Label::~T_frmMain_Label()
+{
+    FormDestroy();
+}
+
+void T_frmMain_Label::CreateControls()
+{
+    auto named = [](QObject* o, const char* name) { o->setObjectName(QLatin1String(name)); };
+    auto button = [&](QWidget* parent, const char* name) {
+        auto* b = new QPushButton(parent);
+        named(b, name);
+        return b;
+    };
+    auto label = [&](QWidget* parent, const char* name) {
+        auto* l = new QLabel(parent);
+        named(l, name);
+        return l;
+    };
+    auto edit = [&](QWidget* parent, const char* name) {
+        auto* e = new QLineEdit(parent);
+        named(e, name);
+        return e;
+    };
+
+    lblPrinterList = label(this, "lblPrinterList");
+    lblPrinterList->setGeometry(kMargin, 8, kListWidth, 18);
+
+    lvPrinterList = new QTreeWidget(this);
+    named(lvPrinterList, "lvPrinterList");
+    lvPrinterList->setGeometry(kMargin, 28, kListWidth, kListHeight);
+    lvPrinterList->setColumnCount(5);
+    lvPrinterList->setHeaderHidden(true);
+    lvPrinterList->setRootIsDecorated(false);
+    lvPrinterList->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvPrinterList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvPrinterList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lvPrinterList->setAllColumnsShowFocus(true);
+    // The selected row: white text on navy; the others black on white.
+    lvPrinterList->setStyleSheet(QStringLiteral(
+        "QTreeWidget { background: white; color: black; }"
+        "QTreeWidget::item:selected { background: #000080; color: white; }"));
+
+    const int sideLeft = kMargin + kListWidth + 8;
+    btnAddPrinter = button(this, "btnAddPrinter");
+    btnModifyPrinter = button(this, "btnModifyPrinter");
+    btnDeletePrinter = button(this, "btnDeletePrinter");
+    btnConnectTest = button(this, "btnConnectTest");
+    int y = 28;
+    for (QPushButton* b : {btnAddPrinter, btnModifyPrinter, btnDeletePrinter, btnConnectTest}) {
+        b->setGeometry(sideLeft, y, kSideBtnWidth, kFnBtnHeight);
+        y += 38;
+    }
+
+    PagecA = new QWidget(this);
+    named(PagecA, "PagecA");
+    PagecA->hide();
+    tabsA = new QWidget(PagecA);
+    named(tabsA, "tabsA");
+
+    scrollboxA = new QFrame(this);
+    named(scrollboxA, "scrollboxA");
+    scrollboxA->setGeometry(kMargin, 184, kGroupWidth, 32);
+    sbtnFunction = new QToolButton(scrollboxA);
+    named(sbtnFunction, "sbtnFunction");
+    sbtnFunction->setGeometry(2, 2, 140, 28);
+    sbtnSysPara = new QToolButton(scrollboxA);
+    named(sbtnSysPara, "sbtnSysPara");
+    sbtnSysPara->setGeometry(146, 2, 140, 28);
+    for (QToolButton* t : {sbtnFunction, sbtnSysPara}) {
+        t->setCheckable(true);
+        t->setAutoExclusive(true);
+    }
+    sbtnFunction->setChecked(true);
+
+    gpbFunction = new QGroupBox(this);
+    named(gpbFunction, "gpbFunction");
+    gpbFunction->setGeometry(kMargin, 222, kGroupWidth, 200);
+
+    sboxSysPara = new QFrame(this);
+    named(sboxSysPara, "sboxSysPara");
+    sboxSysPara->setFrameShape(QFrame::StyledPanel);
+    sboxSysPara->setGeometry(gpbFunction->geometry());
+    sboxSysPara->hide();
+
+    auto fn = [&](const char* name) {
+        QPushButton* b = button(gpbFunction, name);
+        b->resize(kFnBtnWidth, kFnBtnHeight);
+        b->hide();
+        return b;
+    };
+    btnPrinterInformation = fn("btnPrinterInformation");
+    btnPrintText = fn("btnPrintText");
+    btnPrintConfigInfo = fn("btnPrintConfigInfo");
+    btnNoPaperLightLearn = fn("btnNoPaperLightLearn");
+    btnHavePaperLightLearn = fn("btnHavePaperLightLearn");
+    btnStartLearn = fn("btnStartLearn");
+    btnContinueLenrn = fn("btnContinueLenrn");
+    btnFrontLearn = fn("btnFrontLearn");
+    btnIPMessage = fn("btnIPMessage");
+    btnParameterSetting = fn("btnParameterSetting");
+    btnFactorySetting = fn("btnFactorySetting");
+    Button2 = fn("Button2");
+    btnModelTest = fn("btnModelTest");
+    Button3 = fn("Button3");
+    Button1 = fn("Button1");
+    btnCommandTest = fn("btnCommandTest");
+    btnWifiFirewateDownload = fn("btnWifiFirewateDownload");
+    Button4 = fn("Button4");
+    btnScanTest = fn("btnScanTest");
+    btnAdvancedSettings = fn("btnAdvancedSettings");
+    btnRfidSet = fn("btnRfidSet");
+
+    btnDFU = button(this, "btnDFU");
+    btnDFU->setGeometry(kMargin, 432, kBottomBtnWidth, kFnBtnHeight);
+    btnDFU2 = button(this, "btnDFU2");
+    btnDFU2->setGeometry(kMargin + kBottomBtnWidth + 8, 432, kBottomBtnWidth, kFnBtnHeight);
+    btnDFU2->hide();
+    btnFWAllUpdate = button(this, "btnFWAllUpdate");
+    btnFWAllUpdate->setGeometry(kBottomBtnWidth + 15, 432, kBottomBtnWidth, kFnBtnHeight);
+    btnFWAllUpdate->hide();
+    btnLabelSensorPrintImage = button(this, "btnLabelSensorPrintImage");
+    btnLabelSensorPrintImage->setGeometry(200, 432, kBottomBtnWidth, kFnBtnHeight);
+    btnLabelSensorPrintImage->hide();
+    btnMore = button(this, "btnMore");
+    btnMore->setGeometry(254, 432, 100, kFnBtnHeight);
+    btnMore->setText(QStringLiteral("More"));
+    btnMore->hide();
+    btnQuit = button(this, "btnQuit");
+    btnQuit->setGeometry(kMargin + kGroupWidth - 110, 432, 110, kFnBtnHeight);
+
+    PMenuMore = new QMenu(this);
+    named(PMenuMore, "PMenuMore");
+    mitemTest = PMenuMore->addAction(QStringLiteral("Test"));
+    named(mitemTest, "mitemTest");
+    mitemGetPrtBasName = PMenuMore->addAction(QStringLiteral("PrtBasName"));
+    named(mitemGetPrtBasName, "mitemGetPrtBasName");
+
+    // Information page.
+    QWidget* page = sboxSysPara;
+    mmoInfo = new QPlainTextEdit(page);
+    named(mmoInfo, "mmoInfo");
+    mmoInfo->setGeometry(6, 6, kGroupWidth - 12, 80);
+    edtInfo_PrtName = edit(page, "edtInfo_PrtName");
+    edtInfo_PrtVpid = edit(page, "edtInfo_PrtVpid");
+    txtlbl_ToolLang = label(page, "txtlbl_ToolLang");
+    cmbToolLang = new QComboBox(page);
+    named(cmbToolLang, "cmbToolLang");
+    txtlbl_LangID = label(page, "txtlbl_LangID");
+    txtLangID = edit(page, "txtLangID");
+    txtLbl_PrtVpidS = label(page, "txtLbl_PrtVpidS");
+    txtPrtVpidS = edit(page, "txtPrtVpidS");
+    txtLbl_PrtVpidTemp = label(page, "txtLbl_PrtVpidTemp");
+    txtPrtVpidTemp = edit(page, "txtPrtVpidTemp");
+    btnVpidMg = button(page, "btnVpidMg");
+    btnVpidMg->setText(QStringLiteral("VPID"));
+    txtlbl_Map = label(page, "txtlbl_Map");
+    txtMap = edit(page, "txtMap");
+    txtlbl_ProtocolType = label(page, "txtlbl_ProtocolType");
+    txtProtocolType = edit(page, "txtProtocolType");
+    btnGetProtocolType = button(page, "btnGetProtocolType");
+    txtlbl_PrtBasName = label(page, "txtlbl_PrtBasName");
+    edtPrtBasName = edit(page, "edtPrtBasName");
+    pnlSetOrOther = new QFrame(page);
+    named(pnlSetOrOther, "pnlSetOrOther");
+    pnlSetOrOther->resize(kInfoLabelWidth + kInfoEditWidth + 10, 34);
+    btnSetToolLangOrOther = button(pnlSetOrOther, "btnSetToolLangOrOther");
+    btnSetToolLangOrOther->setGeometry(kInfoEditLeft - kInfoLabelLeft, 2, 140, kFnBtnHeight);
+    btnGetToolLangOrOther = button(pnlSetOrOther, "btnGetToolLangOrOther");
+    btnGetToolLangOrOther->setGeometry(kInfoEditLeft - kInfoLabelLeft + 150, 2, 140, kFnBtnHeight);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             txtlbl_ToolLang, txtlbl_LangID, txtLbl_PrtVpidS, txtLbl_PrtVpidTemp, txtlbl_Map,
+             txtlbl_ProtocolType, txtlbl_PrtBasName})
+        w->setGeometry(kInfoLabelLeft, 0, kInfoLabelWidth, kInfoRowHeight);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             edtInfo_PrtName, edtInfo_PrtVpid, cmbToolLang, txtLangID, txtPrtVpidS, txtPrtVpidTemp,
+             txtMap, edtPrtBasName})
+        w->setGeometry(kInfoEditLeft, 0, kInfoEditWidth, kInfoRowHeight);
+    txtProtocolType->setGeometry(kInfoEditLeft, 0, 200, kInfoRowHeight);
+    btnGetProtocolType->setGeometry(kInfoEditLeft + 205, 0, 85, kInfoRowHeight);
+    btnVpidMg->setGeometry(kInfoEditLeft, 0, 85, kInfoRowHeight);
+    pnlSetOrOther->move(kInfoLabelLeft, 0);
+
+    resize(2 * kMargin + kGroupWidth, 480);
+}
+
+void T_frmMain_Label::ConnectHandlers()
+{
+    lvPrinterList->viewport()->installEventFilter(this);
+    lvPrinterList->installEventFilter(this);
+
+    connect(btnQuit, &QPushButton::clicked, this, [this] { btnQuitClick(); });
+    connect(btnMore, &QPushButton::clicked, this, [this] { btnMoreClick(); });
+    connect(mitemGetPrtBasName, &QAction::triggered, this, [this] { mitemGetPrtBasNameClick(); });
+    connect(sbtnFunction, &QToolButton::clicked, this, [this] { sbtnFunctionClick(); });
+    connect(sbtnSysPara, &QToolButton::clicked, this, [this] { sbtnSysParaClick(); });
+    connect(btnSetToolLangOrOther, &QPushButton::clicked, this, [this] { btnSetToolLangOrOtherClick(); });
+    connect(btnGetToolLangOrOther, &QPushButton::clicked, this, [this] { btnGetToolLangOrOtherClick(); });
+    connect(cmbToolLang, &QComboBox::currentIndexChanged, this, [this] { cmbToolLangChange(); });
+    connect(btnGetProtocolType, &QPushButton::clicked, this, [this] { btnGetProtocolTypeClick(); });
+    connect(btnDeletePrinter, &QPushButton::clicked, this, [this] { btnDeletePrinterClick(); });
+    connect(btnAddPrinter, &QPushButton::clicked, this, [this] { btnAddPrinterClick(); });
+    connect(btnModifyPrinter, &QPushButton::clicked, this, [this] { btnModifyPrinterClick(); });
+    connect(btnConnectTest, &QPushButton::clicked, this, [this] { btnConnectTestClick(); });
+    connect(btnIPMessage, &QPushButton::clicked, this, [this] { btnIPMessageClick(); });
+
+    QList<QPushButton*> functions;
+    for (const QString& name : FunctionButtonNames())
+        if (name != QLatin1String("btnIPMessage"))
+            functions << FunctionButton(name);
+    functions << btnDFU << btnDFU2 << btnFWAllUpdate << btnLabelSensorPrintImage;
+    for (QPushButton* b : functions) {
+        const QString name = b->objectName();
+        connect(b, &QPushButton::clicked, this, [this, name] { RunFunction(name); });
+    }
+}
+
+bool T_frmMain_Label::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonRelease)
+        lvPrinterListClick();
+    else if (watched == lvPrinterList && event->type() == QEvent::KeyRelease)
+        lvPrinterListKeyUp();
+    return QWidget::eventFilter(watched, event);
+}
+
+QPushButton* T_frmMain_Label::FunctionButton(const QString& name) const
+{
+    return findChild<QPushButton*>(name);
+}
+
+QString T_frmMain_Label::LangKeyText(const QString& key) const
+{
+    QString text;
+    LangDllReadIni(gLangFileName, gLangId, key, text);
+    return text;
+}
+
+// ---- form events -----------------------------------------------------------------------------
+
+void T_frmMain_Label::FormCreate()
+{
+    const QStringList args = GetProgramArgs();
+    if (!args.isEmpty())
+        FFactoryFlag = (args.value(0) == QLatin1String("-Factory")
+                        || args.value(1) == QLatin1String("-Factory"))
+                           ? -1
+                           : 0;
+
+    CreateMainFormHelpers();
+
+    if (!gLogLockCreated)
+        CreateLogLock();
+    WriteDebugLog(QString());
+    WriteDebugLog(QStringLiteral("运行时间:")
+                  + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss-zzz")));
+
+    CreateRecordList();
+
+    LoadPrtLangDll();
+    LangDllInit();
+    LoadPrtCommandsDll();
+    CmdsDllInit();
+
+    // Only the first parameter selects the UI language.
+    if (!args.isEmpty()) {
+        const QString code = LanguageIdOfSwitch(args.first());
+        if (!code.isEmpty())
+            gLangId = code;
+        else if (args.first() == QLatin1String("-KR"))
+            gLangId = QStringLiteral("1042");
+    }
+    if (IsDebugMode())
+        gLangId = QStringLiteral("1028");
+}
+
+void T_frmMain_Label::CreateMainFormHelpers()
+{
+    FComboReady = 1;
+    FToolLangList.clear();
+    FLayout = std::make_unique<TObj_Ult_PrtParaManage>();
+    FTabButtons = {sbtnFunction, sbtnSysPara};
+    cmbToolLang->setEditable(false);
+    gpbFunction->raise();
+    txtLangID->setReadOnly(true);
+    txtLangID->setText(GetSystemLangIdStr());
+    // Two columns: labels at the memo's left, edits at the combo's left.
+    const int labelLeft = mmoInfo->x() + kInfoLabelLeft - 6;
+    const int editLeft = cmbToolLang->x();
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             txtlbl_ToolLang, txtlbl_LangID, txtLbl_PrtVpidS, txtLbl_PrtVpidTemp, txtlbl_Map,
+             txtlbl_ProtocolType, txtlbl_PrtBasName})
+        w->move(labelLeft, w->y());
+    for (QWidget* w : std::initializer_list<QWidget*>{edtInfo_PrtName, edtInfo_PrtVpid, txtLangID,
+                                                       txtPrtVpidS, txtPrtVpidTemp, txtMap, edtPrtBasName})
+        w->move(editLeft, w->y());
+}
+
+void T_frmMain_Label::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!FShown) {
+        FShown = true;
+        FormShow();
+    }
+}
+
+void T_frmMain_Label::FormShow()
+{
+    gToolId = QStringLiteral("UTILITY_LABEL");
+    gLangFileName = QLatin1String(LABEL_LANG_FILE);
+    GetConstLangV()->InitLangIniName();
+
+    SetLabelConfigFileNames();
+
+    LoadStartupOptions();
+    if (TKesaVar* kesa = GetKesaVar(); kesa && kesa->GetFtnVar())
+        kesa->GetFtnVar()->Load();
+    GetConstLangV()->InitAppPaths();
+    ResolveLanguageId(GetConstLangV());
+    LangDllSetLanguageID(gLangId);
+    LangDllSetLanguageFile(GetFilesDir() + gLangFileName);
+    PublishLanguageTexts(gLangFileName, gLangId);
+
+    GetKesaVar()->SetOptionIniPath();
+    GetKesaVar()->CreateOemObject(gCurToolType, gCurOemCo);
+
+    RefreshPrinterModelList();
+
+    const QString icon = GetExeDir() + QStringLiteral("icons/icon.ico");
+    if (QFileInfo::exists(icon))
+        setWindowIcon(QIcon(icon));
+
+    FReselectGuard = 0;
+    SetPrinterSdkKind(1);
+    txtProtocolType->setText(ProtocolNameOf(GetCurrentProtocolNo()) + QStringLiteral(",InitProtocolType"));
+
+    LoadProtocolModelLists();
+    LoadFtnParameterKeys();
+    LoadLanguageStrings();
+    LoadMessageTexts();
+    BuildInfoPanelGroups();
+    LoadMainCaptionsAndParameterSet();
+
+    FLoadingFlag = -1;
+    PassSettingsToCmdsDll();
+    LoadPrinterList();
+    btnDeletePrinter->setEnabled(RowCount() > 1);
+    FLoadingFlag = 0;
+
+    ApplyFormFont(this);
+    AppFontSettings().FontName = LangKeyText(QStringLiteral("_FontName"));
+    AppFontSettings().FontSize = LangKeyText(QStringLiteral("_FontSize"));
+    AppFontSettings().FontCharset = LangKeyText(QStringLiteral("_FontCharset"));
+
+    // Tool language: the remembered one, else the UI language.
+    QString code = GetKesaVar()->ToolLangValue;
+    if (code.isEmpty())
+        code = gLangId;
+    int found = 0;
+    QString display;
+    FindValueByName(code, &FToolLangList, found, display);
+    if (found) {
+        FComboReady = 0;
+        SelectComboItem(cmbToolLang, display);
+        txtLangID->setText(code);
+        ApplyToolLanguage();
+        FComboReady = 1;
+    }
+
+    QString sdkMessage;
+    if (!CheckTsplSdk(sdkMessage) && !sdkMessage.isEmpty())
+        ShowInfoBox(sdkMessage + QStringLiteral("(ERRNO:20200628_101601)"));
+
+    if (IsDebugMode())
+        ShowTestReadme();
+}
+
+void T_frmMain_Label::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+}
+
+void T_frmMain_Label::FormDestroy()
+{
+    if (FDestroyed)
+        return;
+    FDestroyed = true;
+    // FreeGlobalSingletons
+    FreeKesaVar();
+    FreeGlobalVar();
+    FreeConstLangV();
+    FreeConstVar();
+    FreeRecordList();
+    LangDllUnInit();
+    FreePrtLangDll();
+    CmdsDllUnInit();
+    FreePrtCommandsDll();
+    if (gLogLockCreated)
+        DeleteLogLock();
+    FPrinterModelList.clear();
+    if (FLayout)
+        FLayout->ClearGroups();
+    FLayout.reset();
+    FToolLangList.clear();
+    FTabButtons.clear();
+}
+
+void T_frmMain_Label::PassSettingsToCmdsDll()
+{
+    CmdsDllSetIsDebug(IsDebugMode());
+    CmdsDllSetBaseDbgPath(GetDebugLogDir());
+    CmdsDllSetLogFile(GetDebugLogFileName());
+    CmdsDllSetToolType(gCurToolType);
+    CmdsDllSetOemCo(gCurOemCo);
+    CmdsDllTrySetAppToReady();
+    FCmdsReady = CmdsDllGetAppIsReady();
+    for (QLineEdit* e : {edtInfo_PrtName, edtInfo_PrtVpid, txtPrtVpidS, txtMap, edtPrtBasName})
+        e->setReadOnly(true);
+    edtInfo_PrtName->clear();
+    edtInfo_PrtVpid->clear();
+    edtPrtBasName->clear();
+}
+
+void T_frmMain_Label::RefreshPrinterModelList()
+{
+    FPrinterModelList.clear();
+    if (TKesaVar* kesa = GetKesaVar())
+        kesa->FillPrinterModelList(&FPrinterModelList);
+}
+
+// ---- printer list ---------------------------------------------------------------------------
+
+int T_frmMain_Label::RowCount() const
+{
+    return lvPrinterList->topLevelItemCount();
+}
+
+int T_frmMain_Label::SelectedRow() const
+{
+    const QList<QTreeWidgetItem*> sel = lvPrinterList->selectedItems();
+    return sel.isEmpty() ? -1 : lvPrinterList->indexOfTopLevelItem(sel.first());
+}
+
+void T_frmMain_Label::SelectRow(int row)
+{
+    QTreeWidgetItem* item = lvPrinterList->topLevelItem(row);
+    if (!item)
+        return;
+    const QSignalBlocker block(lvPrinterList);
+    lvPrinterList->clearSelection();
+    item->setSelected(true);
+    lvPrinterList->setCurrentItem(item);
+}
+
+void T_frmMain_Label::LoadPrinterList()
+{
+    FPrinterListPath = GetPrinterListPath();
+    QStringList lines = ReadPrinterListLines(FPrinterListPath);
+    if (lines.isEmpty()) {
+        QString model = FPrinterModelList.value(0);
+        if (model.isEmpty())
+            model = MainData::DefaultModel();
+        CreateDefaultPrinterList(FPrinterListPath, model);
+        lines = ReadPrinterListLines(FPrinterListPath);
+    }
+    for (const QString& line : lines) {
+        const TPrinterListRow r = ParsePrinterListLine(line);
+        auto* item = new QTreeWidgetItem(QStringList{r.Model, r.PortType, r.PortParam, r.Notes,
+                                                     r.PrtVerOfTool});
+        lvPrinterList->addTopLevelItem(item);
+        if (lvPrinterList->topLevelItemCount() == 1) {
+            lvPrinterList->setColumnWidth(0, RealMarkerFileExists() ? 300 : 120);
+            lvPrinterList->setColumnWidth(1, 40);
+            lvPrinterList->setColumnWidth(2, 140);
+            lvPrinterList->setColumnWidth(3, 140);
+        }
+        DebugTrace(QStringList{r.Model, r.PortType, r.PortParam, r.Notes, r.PrtVerOfTool}.join(','));
+    }
+    if (RowCount() == 0)
+        return;  // nothing to select: the road stays skipped
+    if (FRememberedRow >= RowCount())
+        FRememberedRow = RowCount() - 1;
+    if (FRememberedRow < 0)
+        FRememberedRow = 0;
+    SelectRow(FRememberedRow);
+    lvPrinterListClick();
+}
+
+void T_frmMain_Label::ReloadPrinterList(int selectRow)
+{
+    lvPrinterList->clear();
+    FRememberedRow = selectRow;
+    LoadPrinterList();
+    btnDeletePrinter->setEnabled(RowCount() > 1);
+}
+
+void T_frmMain_Label::ShowPrinterListResult(int result)
+{
+    switch (static_cast<TPrinterListResult>(result)) {
+    case TPrinterListResult::Ok:
+        return;
+    case TPrinterListResult::BadField:
+        prt::MessageBoxPrt(prt::LangText(QLatin1String(LANGKEY_PrinterListBadField)),
+                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        return;
+    case TPrinterListResult::RowGone:
+    case TPrinterListResult::EmptyLine:
+        prt::MessageBoxPrt(prt::LangText(QLatin1String(LANGKEY_PrinterListRowGone)),
+                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        return;
+    case TPrinterListResult::WriteFailed:
+        prt::MessageBoxPrt(prt::LangText(QLatin1String(LANGKEY_PrinterListWriteFailed)),
+                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        return;
+    }
+}
+
+QList<QStringList> T_frmMain_Label::PrinterListViewRows() const
+{
+    QList<QStringList> rows;
+    for (int i = 0; i < RowCount(); ++i) {
+        const QTreeWidgetItem* it = lvPrinterList->topLevelItem(i);
+        QStringList fields;
+        for (int c = 0; c < lvPrinterList->columnCount(); ++c)
+            fields << it->text(c);
+        rows << fields;
+    }
+    return rows;
+}
+
+void T_frmMain_Label::btnDeletePrinterClick()
+{
+    if (RowCount() == 0)
+        return;
+    if (SelectedRow() < 0)
+        SelectRow(FRememberedRow);
+    const int answer = prt::MessageBoxPrt(FDeleteConfirmText, Title("_MSG_Title_Warn"),
+                                          prt::MB_OKCANCEL_ | prt::MB_ICONQUESTION_
+                                              | prt::MB_DEFBUTTON2_ | prt::MB_TOPMOST_);
+    if (answer != prt::IDOK_)
+        return;
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    delete lvPrinterList->takeTopLevelItem(row);
+
+    if (!SavePrinterListFile(FPrinterListPath, PrinterListViewRows(), lvPrinterList->columnCount())) {
+        ShowPrinterListResult(int(TPrinterListResult::WriteFailed));
+        ReloadPrinterList(FRememberedRow);  // show what the file really holds
+        return;
+    }
+    const int next = row < RowCount() ? row : row - 1;
+    if (next >= 0) {
+        SelectRow(next);
+        lvPrinterListClick();
+    }
+    btnDeletePrinter->setEnabled(RowCount() > 1);
+}
+
+void T_frmMain_Label::ApplyChosenAddress(const QString& address)
+{
+    const TPrinterListResult r = UpdatePrinterListAddress(FPrinterListPath, FRememberedRow, address);
+    if (r == TPrinterListResult::EmptyLine)
+        return;
+    if (r != TPrinterListResult::Ok) {
+        ShowPrinterListResult(int(r));
+        ReloadPrinterList(r == TPrinterListResult::RowGone ? 0 : FRememberedRow);
+        return;
+    }
+    ReloadPrinterList(FRememberedRow);
+}
+
+void T_frmMain_Label::btnIPMessageClick()
+{
+    RunFunction(QStringLiteral("btnIPMessage"));
+}
+
+void T_frmMain_Label::btnAddPrinterClick()
+{
+    RunFunction(QStringLiteral("btnAddPrinter"));
+}
+
+void T_frmMain_Label::btnModifyPrinterClick()
+{
+    RunFunction(QStringLiteral("btnModifyPrinter"));
+}
+
+QString T_frmMain_Label::GetSelectedPortType() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(1);
+}
+
+QString T_frmMain_Label::GetSelectedPortParam() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(2);
+}
+
+QString T_frmMain_Label::GetSelectedNotes() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(3);
+}
+
+QString T_frmMain_Label::GetSelectedPrtVerOfTool() const
+{
+    const int row = SelectedRow();
+    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(4);
+}
+
+// ---- the selection road ------------------------------------------------------------------------
+
+void T_frmMain_Label::lvPrinterListKeyUp()
+{
+    lvPrinterListClick();
+}
+
+void T_frmMain_Label::lvPrinterListClick()
+{
+    if (RowCount() == 0)
+        return;  // an empty list has no row to select
+    const int row = SelectedRow();
+    if (row < 0) {
+        if (FReselectGuard == 0)
+            SelectRow(FRememberedRow);
+        else
+            FReselectGuard = 0;
+        return;
+    }
+
+    ClearMatchedUsbVpid();
+    if (FLoadingFlag != -1)
+        FRememberedRow = row;
+
+    QString defName, basName;
+    ResolveSelectedPrinter(defName, basName);
+    SetCurrentPrinterNames(defName, basName);
+
+    CmdsDllSetPrinterDefName(PrtDefName);
+    CmdsDllSetPrinterBasName(PrtBasName);
+    CmdsDllDoAfterInitParaSetPermission();
+
+    if (TFtnABase* ftn = GetCurrentFtnA()) {
+        ftn->SelDefaultName = PrtDefName;
+        ftn->SelModelName = PrtBasName;
+        ftn->SelThirdName = PrtDefName;
+        ftn->ApplyVariant(PrtDefName);
+    }
+
+    SetCurrentPrtMapName(ResolvePrinterMapModel(PrtBasName, MainData::DefaultModel()));
+
+    edtInfo_PrtName->setText(PrtDefName);
+    edtPrtBasName->setText(PrtBasName);
+    ApplyModelFeatures();
+
+    SetCurrentPortString(GetSelectedPortParam());
+    TDevNewPrt* conn = GetKesaVar() ? GetKesaVar()->GetDevNewPrt() : nullptr;
+    if (conn) {
+        conn->PortTypeName = GetSelectedPortType();
+        conn->PortType = TDevNewPrt::PortTypeFromName(conn->PortTypeName);
+    }
+
+    // The create closes and frees the previous object first: no object is left behind.
+    FTsplCreateResult = TsplCreateGlobalPrinter(MainData::DefaultModel());
+    txtMap->setText(PrtMapName);
+    if (FTsplCreateResult != 0)
+        prt::MessageBoxPrt(Title("_Err_CreatePrinter") + QLatin1Char(':') + QString::number(FTsplCreateResult),
+                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+
+    UpdateFunctionButtons();
+    ApplyPortTypeLayout();
+
+    if (conn) {
+        conn->CreateDevice(GetCurrentProtocolNo());
+        if (TDevBasePrt* dev = conn->Device.get()) {
+            dev->ModelName = PrtBasName;
+            dev->ResolvedModelName = PrtMapName;
+            dev->SetHandle(PrtGetHandle());
+        }
+        conn->PortString = GetCurrentPortString();
+    }
+}
+
+void T_frmMain_Label::ResolveSelectedPrinter(QString& prtDefName, QString& prtBasName)
+{
+    const int row = SelectedRow();
+    const QString caption = row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(0);
+    QString name = caption;
+    prtDefName = name;
+    FSelectedModelText = name;
+
+    TFtnABase* ftn = CreateFtnAByModel(name);
+    if (TASetFtnA* setter = GetASetFtnA(); setter && ftn)
+        setter->SetFlags(ftn, name);
+
+    bool changed = false;
+    QString newName;
+    CmdsDllTransformPrtName(name, changed, newName);
+    if (changed && !IsInCommaList(name, PrtTransformExemptModels))
+        name = newName;
+
+    txtPrtVpidS->clear();
+    if (TKesaVar* kesa = GetKesaVar()) {
+        QString extra;
+        bool found = false;
+        kesa->ResolveModelNameByFtnA(name, extra, found);
+        if (found)
+            txtPrtVpidS->setText(extra);
+    }
+
+    bool resolved = false;
+    if (ftn) {
+        bool found = false, flag = true;
+        QString text;
+        const QString result = ftn->MatchPrinterName(GetSelectedPrtVerOfTool(), found, flag, text);
+        if (found) {
+            name = result;
+            resolved = true;
+        }
+    }
+
+    if (!resolved && !txtPrtVpidTemp->text().trimmed().isEmpty()) {
+        if (TKesaVar* kesa = GetKesaVar()) {
+            QString model, protocol;
+            bool flag = true, found = false;
+            kesa->ResolvePrinterNameByFtnA(name, txtPrtVpidTemp->text(), model, protocol, flag, found);
+            if (found) {
+                name = model;
+                resolved = true;
+            }
+        }
+    }
+
+    if (!resolved) {
+        QString model, message;
+        bool matched = false, ok = true;
+        ResolvePrinterModel(name, model, matched, message, ok);
+        if (matched) {
+            name = model;
+            resolved = true;
+        }
+    }
+
+    const QString vpid = GetMatchedUsbVpid();
+    if (!vpid.isEmpty())
+        edtInfo_PrtVpid->setText(QStringLiteral("VPID:") + vpid);
+    else
+        edtInfo_PrtVpid->setText(DevMarkerFileExists() ? QStringLiteral("VPID:") : QString());
+
+    prtBasName = IsInCommaList(caption, MainData::CaptionIsBaseNameModels()) ? caption : name;
+}
+
+void T_frmMain_Label::PrepareSelectedPrinter(bool& ok, bool flag, bool& b1, bool& b2, QString& text,
+                                             QString& message)
+{
+    Q_UNUSED(flag);
+    ok = true;
+    b1 = false;
+    b2 = false;
+    text.clear();
+    message.clear();
+    WriteDebugLog(QStringLiteral("Test_Space:") + ReadParameterSetNow(QStringLiteral("Test_Space")));
+
+    if (RowCount() == 0) {
+        // Nothing is selected and nothing can be: refuse instead of using a row that is not there.
+        ok = false;
+        message = prt::LangText(QLatin1String(LANGKEY_PrinterListEmpty));
+        return;
+    }
+
+    lvPrinterListClick();
+
+    QString list;
+    if (!IsInCommaList(PrtDefName, MainData::GateExemptModels()) && GetKesaVar()
+        && GetKesaVar()->CheckFtnNoModel(QLatin1String(FTNNo_ReadPrtBasicInfo_0), list))
+        CheckSelectedPrinterModel(ok, b1, b2, text, message);
+}
+
+void T_frmMain_Label::CheckSelectedPrinterModel(bool& ok, bool& b1, bool& b2, QString& text,
+                                                QString& message)
+{
+    QString model, msg;
+    bool matched = false, fits = true;
+    ResolvePrinterModel(PrtBasName, model, matched, msg, fits);
+    ok = fits;
+    b1 = matched;
+    b2 = false;
+    text = model;
+    if (!msg.isEmpty())
+        message = msg;
+}
+
+bool T_frmMain_Label::RunGate()
+{
+    bool ok = true, b1 = false, b2 = false;
+    QString text, message;
+    PrepareSelectedPrinter(ok, true, b1, b2, text, message);
+    if (!ok && !message.isEmpty())
+        ShowInfoBox(message);
+    return ok;
+}
+
+// ---- function buttons -------------------------------------------------------------------------
+
+void T_frmMain_Label::SetBtnPosi(QPushButton* button)
+{
+    button->setGeometry(FunctionSlotRect(FSlot, button->width(), button->height()));
+    button->setVisible(true);
+    ++FSlot;
+}
+
+void T_frmMain_Label::UpdateFunctionButtons()
+{
+    FSlot = 0;
+    TFunctionButtonInputs in;
+    in.PrtBasName = PrtBasName;
+    in.PrtDefName = PrtDefName;
+    in.PortString = GetCurrentPortString();
+    in.DebugMode = IsDebugMode();
+    if (const TFtnABase* ftn = GetCurrentFtnA()) {
+        in.FrontLearnSetting = ftn->FrontLearnSetting;
+        in.CommandTestSetting = ftn->CommandTestSetting;
+    }
+    in.NIsbtnPrinterInformation = ParameterSetValue(QStringLiteral("NIsbtnPrinterInformation"));
+    in.NIsbtnStartLearn = ParameterSetValue(QStringLiteral("NIsbtnStartLearn"));
+    in.IsbtnFrontLearn = ParameterSetValue(QStringLiteral("IsbtnFrontLearn"));
+    in.IsbtnDLF = ParameterSetValue(QStringLiteral("IsbtnDLF"));
+    in.IsbtnModel = ParameterSetValue(QStringLiteral("IsbtnModel"));
+    in.x1 = ParameterSetValue(QStringLiteral("x1"));
+    in.IsbtnDLFont = ParameterSetValue(QStringLiteral("IsbtnDLFont"));
+    in.FTN_AdvancedSettings_0 = ParameterSetValue(QStringLiteral("FTN_AdvancedSettings_0"));
+    // Read at this moment.
+    in.IsbtnPrinterStatus = ReadParameterSetNow(QStringLiteral("IsbtnPrinterStatus"));
+    in.HaveScanTest = ReadParameterSetNow(QStringLiteral("HaveScanTest"));
+    in.NoPrintTextModels = MainData::NoPrintTextModels();
+    in.CommandConsoleModels = MainData::CommandConsoleModels();
+    in.RfidModels = RfidModels;
+    if (!IsInCommaList(PrtDefName, MainData::GateExemptModels()) && in.CommandTestSetting == 0)
+        in.IsbtnCommandTest = ReadParameterSetNow(QStringLiteral("IsbtnCommandTest"));
+
+    const TFunctionButtonPlan plan = DecideFunctionButtons(in);
+    for (const QString& name : FunctionButtonNames())
+        FunctionButton(name)->setVisible(false);
+    for (const QString& name : plan.Placed)
+        SetBtnPosi(FunctionButton(name));
+    sbtnSysPara->setVisible(plan.SysParaTabVisible);
+}
+
+void T_frmMain_Label::ApplyPortTypeLayout()
+{
+    TPortTypeLayoutInputs in;
+    in.SlotsUsed = FSlot;
+    in.ButtonHeight = Button4->height();
+    in.ListView = lvPrinterList->geometry();
+    in.ScrollBox = scrollboxA->geometry();
+    in.GroupBox = gpbFunction->geometry();
+    in.Dfu = btnDFU->geometry();
+    in.QuitHeight = btnQuit->height();
+    in.PrtDefName = PrtDefName;
+    in.PortString = GetCurrentPortString();
+    in.DebugMode = IsDebugMode();
+    in.BulkUpdateModels = MainData::BulkUpdateModels();
+    in.DfuOnComModels = MainData::DfuOnComModels();
+    const TPortTypeLayout out = ComputePortTypeLayout(in);
+
+    scrollboxA->setGeometry(out.ScrollBox);
+    scrollboxA->setVisible(true);
+    gpbFunction->setGeometry(out.GroupBox);
+    sboxSysPara->setGeometry(out.GroupBox);
+    mmoInfo->setGeometry(out.Memo.left(), out.Memo.top(), out.Memo.width(), mmoInfo->height());
+
+    btnDFU->move(btnDFU->x(), out.DfuTop);
+    btnFWAllUpdate->setVisible(out.BulkUpdateVisible);
+    btnFWAllUpdate->move(out.BulkUpdateLeft, out.DfuTop);
+    btnLabelSensorPrintImage->move(btnLabelSensorPrintImage->x(), out.DfuTop);
+    btnQuit->move(btnQuit->x(), out.DfuTop);
+    btnMore->move(btnMore->x(), btnQuit->y());
+    btnMore->setVisible(out.MoreVisible);
+    btnDFU2->move(out.Dfu2Left, out.DfuTop);
+    btnDFU->setVisible(out.DfuVisible);
+
+    ArrangeInfoPage();
+    if (!IsDebugMode())
+        resize(out.ClientWidth, out.WindowHeight);
+    else
+        resize(width(), out.WindowHeight);
+    mitemTest->setVisible(out.TestMenuVisible);
+}
+
+void T_frmMain_Label::BuildInfoPanelGroups()
+{
+    FLayout->ClearGroups();
+    const TOemClass* oem = GetKesaVar() ? GetKesaVar()->GetOem() : nullptr;
+    const bool real = RealMarkerFileExists();
+    auto add = [this](const char* name, std::initializer_list<QWidget*> controls, int height,
+                      bool visible) {
+        auto* g = new TObj_Ult_PrtPara();
+        FLayout->AddGroup(g);
+        g->Name = QLatin1String(name);
+        g->Height = height;
+        g->ClearControls();
+        for (QWidget* c : controls)
+            g->AddControl(c);
+        g->Visible = visible;
+    };
+    add("PrtBasName", {txtlbl_PrtBasName, edtPrtBasName}, edtPrtBasName->height(), real);
+    add("mmoInfo", {mmoInfo}, mmoInfo->height(), false);
+    add("PrtName", {edtInfo_PrtName}, edtInfo_PrtName->height(), false);
+    add("ToolLang", {txtlbl_ToolLang, cmbToolLang}, cmbToolLang->height(),
+        oem && oem->ShowToolLangGroup == 1);
+    add("LangID", {txtlbl_LangID, txtLangID}, txtLangID->height(), oem && oem->ShowLangIdGroup == 1);
+    add("VpidS", {txtLbl_PrtVpidS, txtPrtVpidS}, txtPrtVpidS->height(), false);
+    add("VpidTemp", {txtLbl_PrtVpidTemp, txtPrtVpidTemp}, txtPrtVpidTemp->height(), false);
+    add("VpidMg", {btnVpidMg}, btnVpidMg->height(), real);
+    add("Map", {txtlbl_Map, txtMap}, txtMap->height(), real);
+    add("ProtocolType", {txtlbl_ProtocolType, txtProtocolType, btnGetProtocolType},
+        txtProtocolType->height(), real);
+    add("SetOrOther", {pnlSetOrOther}, pnlSetOrOther->height(), true);
+    if (!IsDebugMode())
+        ArrangeInfoPage();
+}
+
+void T_frmMain_Label::ArrangeInfoPage()
+{
+    if (!FLayout)
+        return;
+    int bottom = 0;
+    FLayout->Arrange(mmoInfo->y(), bottom);
+}
+
+void T_frmMain_Label::RunFunction(const QString& buttonName)
+{
+    const auto it = Handlers().constFind(buttonName);
+    if (it != Handlers().constEnd() && it.value()) {
+        it.value()(*this);
+        return;
+    }
+    if (IsGatedMainFunction(buttonName) && !RunGate())
+        return;
+    ShowInfoBox(prt::LangText(QLatin1String(LANGKEY_FunctionNotAvailable)));
+}
+
+void T_frmMain_Label::btnConnectTestClick()
+{
+    const auto it = Handlers().constFind(QStringLiteral("btnConnectTest"));
+    if (it != Handlers().constEnd() && it.value()) {
+        it.value()(*this);
+        return;
+    }
+    if (RowCount() == 0) {
+        ShowInfoBox(prt::LangText(QLatin1String(LANGKEY_PrinterListEmpty)));
+        return;
+    }
+    if (SelectedRow() < 0)
+        SelectRow(FRememberedRow);
+    const int r = TsplOpenPort(GetCurrentPortString());
+    if (r != 0)
+        prt::MessageBoxPrt(Title("_Err_OpenPort") + QLatin1Char(':') + QString::number(r),
+                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+    else
+        prt::MessageBoxPrt(Title("_ConnectOK"), Title("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
+    TsplClosePort();
+}
+
+// ---- captions, lists and language ----------------------------------------------------------------
+
+void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
+{
+    if (DevMarkerFileExists())
+        for (const char* k : {"Test01", "Test02", "Test03", "Test04"})
+            LangKeyText(QLatin1String(k));
+
+    LoadRfidModelList(QStringLiteral("Label"), gPrinterTypeListFileName);
+
+    const TOemClass* oem = GetKesaVar() ? GetKesaVar()->GetOem() : nullptr;
+    const QString version = (oem && oem->VersionMode == 1)
+                                ? oem->VersionText
+                                : ReadIniString(gLangFileName, QStringLiteral("Global"), QStringLiteral("_Version"));
+    const QString captionText = LangKeyText(QStringLiteral("FormMain_Label_Caption"));
+    if (oem && oem->CaptionMode == 1) {
+        QString caption = oem->CaptionWord + QLatin1Char(' ')
+                          + (oem->CaptionWord == QLatin1String("Trune")
+                                 ? captionText
+                                 : LangKeyText(QStringLiteral("Lang_All_00210171_11")));
+        caption += oem->GetCaptionSuffix();
+        setWindowTitle(caption + QStringLiteral("  ") + version);
+    } else {
+        setWindowTitle(captionText + QStringLiteral("  ") + version);
+    }
+
+    auto set = [this](QAbstractButton* b, const char* key) { b->setText(LangKeyText(QLatin1String(key))); };
+    FPrinterListLabelText = LangKeyText(QStringLiteral("FormMain_Label_lblPrinterList"));
+    lblPrinterList->setText(FPrinterListLabelText);
+    set(btnAddPrinter, "FormMain_Label_btnAddPrinter");
+    set(btnModifyPrinter, "FormMain_Label_btnModifyPrinter");
+    set(btnDeletePrinter, "FormMain_Label_btnDeletePrinter");
+    set(btnConnectTest, "FormMain_Label_btnConnectTest");
+    gpbFunction->setTitle(QString());
+    set(btnPrinterInformation, "FormMain_Label_btnPrinterInformation");
+    set(btnPrintText, "FormMain_Label_btnPrintText");
+    FTsplErrTip = LangKeyText(QStringLiteral("lblPrinterTextTSPLErrTip"));
+    FCpclErrTip = LangKeyText(QStringLiteral("lblPrinterTextCPCLErrTip"));
+    set(btnWifiFirewateDownload, "lblWifiFirewareDownload");
+    set(btnFWAllUpdate, "FormBulkUpdates");
+    set(btnIPMessage, "FormDLFile_btnIPMessage");
+    set(btnNoPaperLightLearn, "FormMain_Label_btnNoPaperLightLearn");
+    set(btnHavePaperLightLearn, "FormMain_Label_btnHavePaperLightLearn");
+    set(btnContinueLenrn, "FormContinueLearn");
+    FContinueLearnTip = LangKeyText(QStringLiteral("_continueLearnTip"));
+    set(btnPrintConfigInfo, "FormMain_Label_btnPrintConfigInfo");
+    set(btnStartLearn, "FormMain_Label_btnStartLearn");
+    set(btnFrontLearn, "FormMain_Label_btnFrontLearn");
+    set(btnModelTest, "FormMain_Label_btnModelTest");
+    set(btnParameterSetting, "FormMain_Label_btnParameterSetting");
+    set(btnFactorySetting, "FormMain_Label_btnFactorySetting");
+    set(Button1, "FormMain_Label_btnDLF");
+    set(Button2, "FormMain_Label_btnDLFile");
+    set(Button3, "FormMain_Label_btnDLUF");
+    set(Button4, "FormMain_Label_btnPrinterStatus");
+    set(btnLabelSensorPrintImage, "FormMain_Label_btnLabelSensorPrintImage");
+    set(btnCommandTest, "FormMain_Label_btnCommandTest");
+    set(btnDFU, "FormMain_Label_btnDFU");
+    set(btnDFU2, "FormMain_Label_btnDFU");
+    set(btnQuit, "FormMain_Label_btnQuit");
+    FDeleteConfirmText = LangKeyText(QStringLiteral("FormMain_Label_MSGDeletePrinter"));
+    FRestoreText = LangKeyText(QStringLiteral("FormMain_Label_MSGRestore"));
+
+    LoadParameterSetKeys();
+
+    // Texts of the RFID window and the two learn tips live in the text table.
+    for (const QString& key : MainWindowLangKeys())
+        SetLangStr(key, LangKeyText(key));
+    set(btnRfidSet, "Lang00010001");
+
+    set(btnAdvancedSettings, "FormMain_Label_btnAdvancedSettings");
+    sbtnFunction->setText(LangKeyText(QStringLiteral("FormMain_Label_gpbFunction")));
+    sbtnSysPara->setText(LangKeyText(QStringLiteral("FormMain_Label_sbtnSysPara")));
+    txtlbl_ToolLang->setText(LangKeyText(QStringLiteral("FormMain_Label_txtlbl_ToolLang")));
+    txtlbl_LangID->setText(LangKeyText(QStringLiteral("FormMain_Label_txtlbl_LangID")) + QStringLiteral(" ID"));
+    set(btnGetProtocolType, "FormMain_Label_btnGetProtocolType");
+    set(btnSetToolLangOrOther, "FormMain_Label_btnSetToolLangOrOther");
+    set(btnGetToolLangOrOther, "FormMain_Label_btnGetToolLangOrOther");
+    mmoInfo->setReadOnly(true);
+    const QString suffix = RealMarkerFileExists() ? GetTestNameTag() : QString();
+    txtlbl_Map->setText(QStringLiteral("MAP") + suffix);
+    txtlbl_ProtocolType->setText(QStringLiteral("ProtocolType") + suffix);
+    txtlbl_PrtBasName->setText(QStringLiteral("PRTBASNAME") + suffix);
+    txtLbl_PrtVpidS->setText(QStringLiteral("VPIDS") + suffix);
+    txtLbl_PrtVpidTemp->setText(QStringLiteral("TEMPVPID") + suffix);
+
+    // Tool-language choices ("code=display" lines); keep the selected language selected.
+    int found = 0;
+    QString code;
+    const bool hadSelection = cmbToolLang->currentIndex() >= 0;
+    FindNameByValue(cmbToolLang->currentText(), &FToolLangList, found, code);
+    FComboReady = 0;
+    if (oem)
+        oem->FillLanguageChoices(&FToolLangList);
+    else
+        FToolLangList.clear();
+    FillComboFromValues(cmbToolLang, &FToolLangList);
+    if (hadSelection && found) {
+        QString display;
+        int again = 0;
+        FindValueByName(code, &FToolLangList, again, display);
+        if (again)
+            SelectComboItem(cmbToolLang, display);
+    }
+    FComboReady = 1;
+}
+
+void T_frmMain_Label::cmbToolLangChange()
+{
+    if (FComboReady == 0)
+        return;
+    int found = 0;
+    QString code;
+    FindNameByValue(cmbToolLang->currentText(), &FToolLangList, found, code);
+    if (found)
+        txtLangID->setText(code);
+}
+
+void T_frmMain_Label::btnSetToolLangOrOtherClick()
+{
+    int found = 0;
+    QString code;
+    FindNameByValue(cmbToolLang->currentText(), &FToolLangList, found, code);
+    TKesaVar* kesa = GetKesaVar();
+    kesa->ToolLangValue = found ? code : QString();
+    kesa->WriteSysPmValue(kesa->SysPmSection, kesa->ToolLangKey, kesa->ToolLangValue);
+    ApplyToolLanguage();
+}
+
+void T_frmMain_Label::btnGetToolLangOrOtherClick()
+{
+    TKesaVar* kesa = GetKesaVar();
+    kesa->ToolLangValue = kesa->ReadSysPmValue(kesa->SysPmSection, kesa->ToolLangKey);
+    int found = 0;
+    QString display;
+    FindValueByName(kesa->ToolLangValue, &FToolLangList, found, display);
+    if (found) {
+        FComboReady = 0;
+        SelectComboItem(cmbToolLang, display);
+        FComboReady = 1;
+    }
+}
+
+void T_frmMain_Label::ApplyToolLanguage()
+{
+    int found = 0;
+    QString code;
+    FindNameByValue(cmbToolLang->currentText(), &FToolLangList, found, code);
+    if (!found || code.isEmpty())
+        return;
+    gLangId = code;
+    LangDllSetLanguageID(code);
+    PublishLanguageTexts(gLangFileName, code);
+    LoadLanguageStrings();
+    GetConstLangV()->LanguageId = code;
+    GetConstLangV()->LoadLangWords();
+    LoadMainCaptionsAndParameterSet();
+    LoadMessageTexts();
+}
+
+void T_frmMain_Label::btnGetProtocolTypeClick()
+{
+    SetPrinterSdkKind(1);
+    txtProtocolType->setText(ProtocolNameOf(GetCurrentProtocolNo()) + QStringLiteral(",ProtocolType(03_01)"));
+    SetCurrentProtocolNo(DetectPrinterProtocol());
+    txtProtocolType->setText(ProtocolNameOf(GetCurrentProtocolNo()) + QStringLiteral(",ProtocolType(03_02)"));
+}
+
+void T_frmMain_Label::mitemGetPrtBasNameClick()
+{
+    if (!IsDebugMode())
+        return;
+    QString def, bas;
+    ResolveSelectedPrinter(def, bas);
+    ShowInfoBox(QStringLiteral("Test - PrtDefName:") + def + QStringLiteral(",PrtBasName:") + bas);
+}
+
+void T_frmMain_Label::btnMoreClick()
+{
+    PMenuMore->popup(QCursor::pos() + QPoint(0, 10));
+}
+
+void T_frmMain_Label::sbtnFunctionClick()
+{
+    sboxSysPara->hide();
+    gpbFunction->show();
+    gpbFunction->raise();
+    sbtnFunction->setChecked(true);
+}
+
+void T_frmMain_Label::sbtnSysParaClick()
+{
+    gpbFunction->hide();
+    sboxSysPara->show();
+    sboxSysPara->raise();
+    sbtnSysPara->setChecked(true);
+}
+
+void T_frmMain_Label::btnQuitClick()
+{
+    close();
+    QApplication::quit();
+}
+
+void T_frmMain_Label::BringFormToTop(QWidget* form)
+{
+    if (!form)
+        return;
+    form->raise();
+    form->activateWindow();
+}

@@ -1,0 +1,235 @@
+#pragma once
+// The program's main window: the printer list, the function buttons of the selected
+// model and the information page. Selecting a row (the selection road) is the only place
+// that writes the current printer names, the current port string and the connection
+// record. Every control carries its name as objectName.
+#include "mdlFunctionButtons.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class QTreeWidget;
+class TObj_Ult_PrtParaManage;
+class T_frmMain_Label;
+
+// What a function button does. Buttons whose window does not exist yet tell the operator
+// that the function is not available yet; the windows register their handler here.
+using TMainFunctionHandler = std::function<void(T_frmMain_Label& form)>;
+// Registers (or, with an empty handler, removes) the handler of a button by objectName.
+void RegisterMainFunction(const QString& buttonName, TMainFunctionHandler handler);
+// Buttons whose handler first runs the gate (selection again and the USB identity check).
+bool IsGatedMainFunction(const QString& buttonName);
+
+// Language key of the "not available yet" message.
+inline constexpr char LANGKEY_FunctionNotAvailable[] = "FormMain_Label_MSGNotAvailable";
+// Language key of the printer-list field message ("|", CR, LF refused) and of a row that
+// is no longer in the file.
+inline constexpr char LANGKEY_PrinterListBadField[] = "FormMain_Label_MSGBadField";
+inline constexpr char LANGKEY_PrinterListRowGone[] = "FormMain_Label_MSGRowGone";
+inline constexpr char LANGKEY_PrinterListWriteFailed[] = "FormMain_Label_MSGWriteFailed";
+inline constexpr char LANGKEY_PrinterListEmpty[] = "FormMain_Label_MSGNoPrinter";
+
+class T_frmMain_Label : public QWidget {
+    Q_OBJECT
+public:
+    explicit T_frmMain_Label(QWidget* parent = nullptr);
+    ~T_frmMain_Label() override;
+
+    // ---- form events
+    void FormCreate();
+    void FormShow();    // runs once, on the first show
+    void FormDestroy(); // runs once, from the destructor at the latest
+
+    // ---- the selection road and the gate
+    void lvPrinterListClick();
+    void lvPrinterListKeyUp();
+    void ResolveSelectedPrinter(QString& prtDefName, QString& prtBasName);
+    QString GetSelectedPortType() const;
+    QString GetSelectedPortParam() const;
+    QString GetSelectedNotes() const;
+    QString GetSelectedPrtVerOfTool() const;
+    // The gate before guarded functions: runs the selection again and the USB identity
+    // check. ok false with a message (maybe empty) refuses the function.
+    void PrepareSelectedPrinter(bool& ok, bool flag, bool& b1, bool& b2, QString& text,
+                                QString& message);
+    void CheckSelectedPrinterModel(bool& ok, bool& b1, bool& b2, QString& text, QString& message);
+    // Runs the gate and shows its message when refused; true when the function may go on.
+    bool RunGate();
+
+    // ---- printer list
+    void LoadPrinterList();
+    void ReloadPrinterList(int selectRow);  // clears, loads, selects, runs the road
+    int RowCount() const;
+    int SelectedRow() const;
+    void SelectRow(int row);                // selects without running the road
+    int RememberedRow() const { return FRememberedRow; }
+    QString PrinterListPath() const { return FPrinterListPath; }
+    // Rows of the list view, one field list per row (all columns).
+    QList<QStringList> PrinterListViewRows() const;
+    void btnDeletePrinterClick();
+    // The network-address update after the discovery window closed with an address.
+    void ApplyChosenAddress(const QString& address);
+    void btnIPMessageClick();
+    void btnAddPrinterClick();
+    void btnModifyPrinterClick();
+
+    // ---- function buttons
+    void UpdateFunctionButtons();
+    void ApplyPortTypeLayout();
+    void SetBtnPosi(QPushButton* button);
+    void BuildInfoPanelGroups();
+    void ArrangeInfoPage();
+    int SlotsUsed() const { return FSlot; }
+    // Runs the registered handler of a function button (or says it is not available).
+    void RunFunction(const QString& buttonName);
+    void btnConnectTestClick();
+
+    // ---- captions, lists and language
+    void LoadMainCaptionsAndParameterSet();
+    void PassSettingsToCmdsDll();
+    void RefreshPrinterModelList();
+    void ApplyToolLanguage();
+    void cmbToolLangChange();
+    void btnSetToolLangOrOtherClick();
+    void btnGetToolLangOrOtherClick();
+    void btnGetProtocolTypeClick();
+    void mitemGetPrtBasNameClick();
+    void btnMoreClick();
+    void sbtnFunctionClick();
+    void sbtnSysParaClick();
+    void btnQuitClick();
+    const QStringList& ToolLangList() const { return FToolLangList; }
+    const QStringList& PrinterModelList() const { return FPrinterModelList; }
+
+    // Kept texts.
+    QString DeleteConfirmText() const { return FDeleteConfirmText; }
+    QString RestoreText() const { return FRestoreText; }
+    int FactoryFlag() const { return FFactoryFlag; }
+    int TsplCreateResult() const { return FTsplCreateResult; }
+    bool CmdsDllReady() const { return FCmdsReady; }
+
+    // Raises a tool or parameter window above the others right before it is shown.
+    static void BringFormToTop(QWidget* form);
+
+    // ---- controls (objectName = member name)
+    QLabel* lblPrinterList = nullptr;
+    QTreeWidget* lvPrinterList = nullptr;
+    QPushButton* btnAddPrinter = nullptr;
+    QPushButton* btnModifyPrinter = nullptr;
+    QPushButton* btnDeletePrinter = nullptr;
+    QPushButton* btnConnectTest = nullptr;
+    QPushButton* btnQuit = nullptr;
+    QPushButton* btnMore = nullptr;
+    QMenu* PMenuMore = nullptr;
+    QAction* mitemTest = nullptr;
+    QAction* mitemGetPrtBasName = nullptr;
+    QWidget* PagecA = nullptr;
+    QWidget* tabsA = nullptr;
+    QFrame* scrollboxA = nullptr;
+    QToolButton* sbtnFunction = nullptr;
+    QToolButton* sbtnSysPara = nullptr;
+    QGroupBox* gpbFunction = nullptr;
+    QFrame* sboxSysPara = nullptr;
+    QPlainTextEdit* mmoInfo = nullptr;
+    QLineEdit* edtInfo_PrtName = nullptr;
+    QLineEdit* edtInfo_PrtVpid = nullptr;
+    QComboBox* cmbToolLang = nullptr;
+    QLabel* txtlbl_ToolLang = nullptr;
+    QFrame* pnlSetOrOther = nullptr;
+    QPushButton* btnSetToolLangOrOther = nullptr;
+    QPushButton* btnGetToolLangOrOther = nullptr;
+    QLabel* txtlbl_LangID = nullptr;
+    QLineEdit* txtLangID = nullptr;
+    QLabel* txtlbl_Map = nullptr;
+    QLineEdit* txtMap = nullptr;
+    QLabel* txtlbl_ProtocolType = nullptr;
+    QLineEdit* txtProtocolType = nullptr;
+    QPushButton* btnGetProtocolType = nullptr;
+    QLabel* txtlbl_PrtBasName = nullptr;
+    QLineEdit* edtPrtBasName = nullptr;
+    QPushButton* btnVpidMg = nullptr;
+    QLabel* txtLbl_PrtVpidS = nullptr;
+    QLineEdit* txtPrtVpidS = nullptr;
+    QLabel* txtLbl_PrtVpidTemp = nullptr;
+    QLineEdit* txtPrtVpidTemp = nullptr;
+    // function buttons (group box)
+    QPushButton* btnPrinterInformation = nullptr;
+    QPushButton* btnPrintText = nullptr;
+    QPushButton* btnPrintConfigInfo = nullptr;
+    QPushButton* btnNoPaperLightLearn = nullptr;
+    QPushButton* btnHavePaperLightLearn = nullptr;
+    QPushButton* btnStartLearn = nullptr;
+    QPushButton* btnContinueLenrn = nullptr;
+    QPushButton* btnFrontLearn = nullptr;
+    QPushButton* btnIPMessage = nullptr;
+    QPushButton* btnParameterSetting = nullptr;
+    QPushButton* btnFactorySetting = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* btnModelTest = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* btnCommandTest = nullptr;
+    QPushButton* btnWifiFirewateDownload = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* btnScanTest = nullptr;
+    QPushButton* btnAdvancedSettings = nullptr;
+    QPushButton* btnRfidSet = nullptr;
+    // below the group box
+    QPushButton* btnDFU = nullptr;
+    QPushButton* btnDFU2 = nullptr;
+    QPushButton* btnFWAllUpdate = nullptr;
+    QPushButton* btnLabelSensorPrintImage = nullptr;
+
+    QPushButton* FunctionButton(const QString& name) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMainFormHelpers();
+    void ConnectHandlers();
+    QString LangKeyText(const QString& key) const;
+    void ShowPrinterListResult(int result);
+
+    // ---- private fields, in declaration order
+    int FRememberedRow = 0;
+    QString FDeleteConfirmText;
+    QString FRestoreText;
+    int FLoadingFlag = 0;
+    int FReselectGuard = 0;
+    QString FPrinterListLabelText;
+    QString FSelectedModelText;
+    QString FContinueLearnTip;
+    std::unique_ptr<TObj_Ult_PrtParaManage> FLayout;
+    uint8_t FComboReady = 1;
+    QString FTsplErrTip;
+    QString FCpclErrTip;
+    QStringList FToolLangList;
+    QList<QToolButton*> FTabButtons;
+
+    // form-level state
+    int FFactoryFlag = 0;          // -1 in factory mode
+    int FTsplCreateResult = 0;
+    bool FCmdsReady = false;
+    int FSlot = 0;                 // button slot counter of the last update
+    bool FShown = false;
+    bool FDestroyed = false;
+    QStringList FPrinterModelList; // global model list (its first entry is the default)
+    QString FPrinterListPath;
+};

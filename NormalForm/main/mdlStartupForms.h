@@ -1,0 +1,14 @@
+#pragma once
+// The windows the program entry creates before the message loop, the main window first.
+// Creating them needs no selected printer and no open port, shows nothing and sends
+// nothing.
+class T_frmMain_Label;
+
+// Global window variable of the main window (null before creation and after destruction).
+extern T_frmMain_Label* frmMain_Label;
+
+// Creates the start-up windows in the entry's order and returns the main window (not
+// shown). Windows of later areas add their creation here, at their place in the order.
+T_frmMain_Label* CreateStartupForms();
+// Destroys them again, the main window last (its destruction frees the singletons).
+void DestroyStartupForms();
