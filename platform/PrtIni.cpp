@@ -106,10 +106,9 @@ void IniFile::parseText(const QString& textIn)
 void IniFile::reindex()
 {
     sections_.clear();
-    QHash<QString, size_t> sectionIdx;
-    Section* current = nullptr;  // null: before the first header or in a duplicate
-    Section* lastSeen = nullptr; // for lastContentLine of the first section of a name
-    QHash<QString, bool> keySeen;
+    sectionIndex_.clear();
+    int current = -1;   // section receiving keys; -1 before the first header or in a duplicate
+    int lastSeen = -1;  // for lastContentLine of the first section of a name
     for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
         const QString t = lines_[static_cast<size_t>(i)].trimmed();
         if (t.isEmpty())
@@ -117,9 +116,9 @@ void IniFile::reindex()
         const QString header = HeaderName(t);
         if (!header.isNull()) {
             const QString folded = header.toCaseFolded();
-            if (sectionIdx.contains(folded)) {
-                current = nullptr;  // a duplicate section is never read
-                lastSeen = nullptr;
+            if (sectionIndex_.contains(folded)) {
+                current = -1;  // a duplicate section is never read
+                lastSeen = -1;
             } else {
                 Section s;
                 s.name = header;
@@ -127,16 +126,15 @@ void IniFile::reindex()
                 s.headerLine = i;
                 s.lastContentLine = i;
                 sections_.push_back(std::move(s));
-                sectionIdx.insert(folded, sections_.size() - 1);
-                current = &sections_.back();
+                current = static_cast<int>(sections_.size()) - 1;
                 lastSeen = current;
-                keySeen.clear();
+                sectionIndex_.insert(folded, current);
             }
             continue;
         }
-        if (lastSeen)
-            lastSeen->lastContentLine = i;
-        if (!current || IsComment(t))
+        if (lastSeen >= 0)
+            sections_[static_cast<size_t>(lastSeen)].lastContentLine = i;
+        if (current < 0 || IsComment(t))
             continue;
         const qsizetype eq = t.indexOf(QLatin1Char('='));
         if (eq < 0)
@@ -144,35 +142,30 @@ void IniFile::reindex()
         const QString name = t.left(eq).trimmed();
         if (name.isEmpty())
             continue;
+        Section& sec = sections_[static_cast<size_t>(current)];
         const QString folded = name.toCaseFolded();
-        if (keySeen.contains(folded))
+        if (sec.keyIndex.contains(folded))
             continue;
-        keySeen.insert(folded, true);
         Key k;
         k.name = name;
         k.folded = folded;
         k.value = StripQuotes(t.mid(eq + 1).trimmed());
         k.line = i;
-        current->keys.push_back(std::move(k));
+        sec.keyIndex.insert(folded, static_cast<int>(sec.keys.size()));
+        sec.keys.push_back(std::move(k));
     }
 }
 
 const IniFile::Section* IniFile::findSection(const QString& section) const
 {
-    const QString folded = Fold(section);
-    for (const Section& s : sections_)
-        if (s.folded == folded)
-            return &s;
-    return nullptr;
+    const auto it = sectionIndex_.constFind(Fold(section));
+    return it == sectionIndex_.constEnd() ? nullptr : &sections_[static_cast<size_t>(*it)];
 }
 
 const IniFile::Key* IniFile::findKey(const Section& s, const QString& key)
 {
-    const QString folded = Fold(key);
-    for (const Key& k : s.keys)
-        if (k.folded == folded)
-            return &k;
-    return nullptr;
+    const auto it = s.keyIndex.constFind(Fold(key));
+    return it == s.keyIndex.constEnd() ? nullptr : &s.keys[static_cast<size_t>(*it)];
 }
 
 QString IniFile::readString(const QString& section, const QString& key,

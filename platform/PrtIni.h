@@ -27,6 +27,7 @@
 // time and inode, so repeated reads of a large language file cost one parse. They are
 // thread-safe; writers in this process are serialised.
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -84,6 +85,7 @@ private:
         int headerLine = 0;
         int lastContentLine = 0;  // last non-blank line of the section (header at least)
         std::vector<Key> keys;    // first of each name only
+        QHash<QString, int> keyIndex;  // folded name -> index in keys
     };
     void reindex();
     const Section* findSection(const QString& section) const;
@@ -94,6 +96,7 @@ private:
     bool crlf_ = true;
     bool bom_ = false;
     std::vector<Section> sections_;  // first of each name only
+    QHash<QString, int> sectionIndex_;  // folded name -> index in sections_
 };
 
 // Cached reads of a file (missing file/section/key -> defaultValue).
