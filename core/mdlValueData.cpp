@@ -1,6 +1,7 @@
 #include "mdlValueData.h"
 
 #include "mdlModelCatalog.h"
+#include "mdlModelData.h"
 
 #include <iterator>
 
@@ -693,6 +694,10 @@ QString FtnDalpPrintTextModels()
            GetModelName_L46() + QStringLiteral(",MF94,");
 }
 QString FtnDalpFixedModel() { return QStringLiteral("MF95"); }
-QString DalpOemKey() { return QStringLiteral("Mobile_Dalp"); }
+QString DalpOemKey()
+{
+    const TOemProfileRow* row = FindOemProfileRowByClass("TOemMobileDalp");
+    return row ? QString::fromLatin1(row->OemKey) : QString();
+}
 
 } // namespace ValueData
