@@ -78,6 +78,7 @@ int TSPL_GetSN(Handle handle, char* buffer);
 // Writing: WriteData writes every byte or fails; it gives PRT_E_TIMEOUT when the port
 // accepts nothing for WriteTimeoutMs (slow serial lines are fine while bytes move).
 // One call's bytes are never interleaved with another thread's call on the same object.
+// PrinterDestroy waits for a call in progress on the object (another thread), then closes.
 // Opening: TCP connects time out after ConnectTimeoutMs (PRT_E_TIMEOUT); refused or
 // unreachable -> PRT_E_CONNECT. A serial device is locked while open: a second object on
 // the same COM port gets PRT_E_OPEN_FAILED. Port prefixes ("NET", "COM", "LPT", "USB")
