@@ -21,19 +21,22 @@ libusb_context* UsbContext()
 
 namespace {
 
-struct Candidate {
+struct Candidate : UsbPrinterIface {
     libusb_device* dev = nullptr;
     uint16_t vid = 0, pid = 0;
-    int config = 0;       // bConfigurationValue holding the interface
-    int iface = -1, alt = 0;
-    uint8_t epOut = 0, epIn = 0;
-    uint16_t inPacket = 64;
     uint8_t iSerial = 0;
-    int rank = 0;         // position of the vendor in the maker list, or its size
+    int rank = 0;
 };
 
-// Finds a printer-class interface with a bulk OUT endpoint in one configuration.
-bool FindPrinterInterface(const libusb_config_descriptor* cfg, Candidate* c)
+} // namespace
+
+int UsbVendorRank(uint16_t vid)
+{
+    const auto it = std::find(kUsbMakerVids.begin(), kUsbMakerVids.end(), vid);
+    return int(it - kUsbMakerVids.begin());
+}
+
+bool FindPrinterInterface(const libusb_config_descriptor* cfg, UsbPrinterIface* c)
 {
     for (int i = 0; i < cfg->bNumInterfaces; ++i) {
         const libusb_interface& itf = cfg->interface[i];
@@ -70,6 +73,8 @@ bool FindPrinterInterface(const libusb_config_descriptor* cfg, Candidate* c)
     return false;
 }
 
+namespace {
+
 // Printer-class devices, the maker's vendors first (stable order otherwise).
 std::vector<Candidate> ListPrinters(libusb_device** list, ssize_t n)
 {
@@ -98,8 +103,7 @@ std::vector<Candidate> ListPrinters(libusb_device** list, ssize_t n)
         }
         if (!found)
             continue;
-        const auto it = std::find(kUsbMakerVids.begin(), kUsbMakerVids.end(), c.vid);
-        c.rank = int(it - kUsbMakerVids.begin());
+        c.rank = UsbVendorRank(c.vid);
         out.push_back(c);
     }
     std::stable_sort(out.begin(), out.end(),
