@@ -304,6 +304,27 @@ TEST_F(NetSim, PeerDisconnectGivesIoErrorNotAHang)
     EXPECT_EQ(o.close(), PRT_OK);
 }
 
+TEST_F(NetSim, StalledPrinterTimesOutTheWriteInsteadOfHanging)
+{
+    // The simulator stops reading while it "thinks" about a reply; the socket buffers fill.
+    SimFaults f;
+    f.replyDelayMs = 10000;
+    printer.setFaults(f);
+    printer.script("X", "Y");
+    const uint32_t oldConnect = ConnectTimeoutMs(), oldWrite = WriteTimeoutMs();
+    SetPortTimeouts(oldConnect, 100);
+    SdkObj o;
+    ASSERT_EQ(o.open(port()), PRT_OK);
+    ASSERT_EQ(o.write("X"), PRT_OK);
+    ASSERT_TRUE(prt::test::WaitReceived(printer, 1));
+    const QByteArray big(8 * 1024 * 1024, 'b');
+    int rc = PRT_OK;
+    for (int i = 0; i < 16 && rc == PRT_OK; ++i)
+        rc = o.write(big);
+    SetPortTimeouts(oldConnect, oldWrite);
+    EXPECT_EQ(rc, PRT_E_TIMEOUT);
+}
+
 TEST_F(NetSim, ConcurrentWritesOnOneObjectDoNotInterleave)
 {
     SdkObj o;
