@@ -110,6 +110,32 @@ TEST_F(PubFuncTest, MonoBitmapSizeHeaderAndPixels)
     }
 }
 
+TEST_F(PubFuncTest, MonoBitmapFromJpegAndGif)
+{
+    QImage img(10, 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            img.setPixel(x, y, qRgb(0, 0, 0));
+    ASSERT_TRUE(img.save(path("pic.jpg"), "JPEG", 100));
+    ASSERT_TRUE(QFile::copy(path("pic.jpg"), path("pic.jpeg")));
+    // a 1 x 1 GIF whose only pixel is transparent: counts as white
+    WriteAll(path("dot.gif"), QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+                                         "!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00"
+                                         "\x00\x02\x02D\x01\x00;", 43));
+    for (const char* name : {"pic.jpg", "pic.jpeg"}) {
+        ASSERT_TRUE(ConvertImageToMonoBmp(path(name), path("out.bmp"), 1.0f)) << name;
+        const QImage back(path("out.bmp"), "BMP");
+        ASSERT_EQ(back.size(), QSize(10, 4));
+        EXPECT_EQ(qGray(back.pixel(1, 1)), 0);
+        EXPECT_EQ(qGray(back.pixel(8, 2)), 255);
+    }
+    ASSERT_TRUE(ConvertImageToMonoBmp(path("dot.gif"), path("out.bmp"), 2.0f));
+    const QImage dot(path("out.bmp"), "BMP");
+    ASSERT_EQ(dot.size(), QSize(2, 2));
+    EXPECT_EQ(qGray(dot.pixel(0, 0)), 255);
+}
+
 TEST_F(PubFuncTest, MonoBitmapRefusals)
 {
     QImage img(4, 4, QImage::Format_RGB32);
