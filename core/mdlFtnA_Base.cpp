@@ -299,13 +299,11 @@ QString ResolvePrinterMapModel(const QString& name, const QString& defaultName,
         found = !result.isEmpty();
     }
     if (useAliases && !found) {
-        bool aliasFound = false;
-        result = profile->LookupAlias(name, aliasFound);
-        bool w16 = false;
-        const QString mapped = MapModelAlias(name, w16);
-        if (w16) {
-            result = mapped;
-            found = true;
+        result = profile->LookupAlias(name, found);
+        if (!found) {
+            const QString mapped = MapModelAlias(name, found);
+            if (found)
+                result = mapped;
         }
     }
     if (!found) {

@@ -38,7 +38,7 @@ QString TOemClass::LookupAlias(const QString& name, bool& found) const
     return name;
 }
 
-QString GetLocalAppDataDir()
+QString GetOemDataHomeDir()
 {
     QString dir = prt::DataHomeDir();
     if (dir.trimmed().isEmpty())
@@ -52,7 +52,7 @@ void TOemClass::CreateOemUserDataDir()
 {
     if (FolderCode.trimmed().isEmpty() || OemIdentifier.trimmed().isEmpty())
         return;
-    const QString brandDir = GetLocalAppDataDir() + FolderCode + PathSeparator;
+    const QString brandDir = GetOemDataHomeDir() + FolderCode + PathSeparator;
     QDir().mkpath(brandDir);
     const QString dataDir = brandDir + QStringLiteral("OcUserData") + PathSeparator;
     QDir().mkpath(dataDir);

@@ -75,7 +75,7 @@ protected:
 
 // Local-app-data folder of this user (ends with "/"): prt::DataHomeDir(), or the home folder
 // when no data folder is known.
-QString GetLocalAppDataDir();
+QString GetOemDataHomeDir();
 
 // Brand classes (one per profile row, in the order CreateOemObject compares them).
 #define PRT_DECLARE_OEM_CLASS(Name)                                  \
