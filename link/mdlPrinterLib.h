@@ -8,6 +8,11 @@
 //                        value (1, 2, 4, 5, negatives) the TSPL library
 // Every Prt* call goes to the library of the current SDK kind; arguments and results
 // pass through unchanged.
+//
+// Read-to-end arguments (every *ReadDataEOF here): buffer, value = wait in ms in all
+// (0 = the engine's short grace time), maxLength = most bytes stored (the buffer must
+// hold that many), b1 = end byte (0 none; e.g. 13 stops after CR), b2 = reserved (0),
+// count = bytes stored.
 #include "mdlPrinterLib_CPCL.h"
 #include "mdlPrinterLib_ESC.h"
 #include "mdlPrinterLib_TSPL.h"
