@@ -229,6 +229,11 @@ QString DecodeTextFileBytes(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder dec(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
+                                                          : QStringDecoder::Utf16BE);
+        return QString(dec(bytes.mid(2)));
+    }
     if (IsValidUtf8(bytes))
         return QString::fromUtf8(bytes);
     return AnsiBytesToText(bytes);

@@ -41,8 +41,9 @@ QString AnsiBytesToText(const QByteArray& bytes);
 
 // True when the bytes are well-formed UTF-8 (a BOM is allowed).
 bool IsValidUtf8(const QByteArray& bytes);
-// Text of a file's bytes: UTF-8 when it has the UTF-8 BOM (dropped) or is valid UTF-8,
-// otherwise the system 8-bit code page.
+// Text of a file's bytes: UTF-16 when it starts with a UTF-16 byte-order mark, UTF-8
+// when it has the UTF-8 BOM or is valid UTF-8 (the mark is dropped), otherwise the
+// system 8-bit code page.
 QString DecodeTextFileBytes(const QByteArray& bytes);
 
 } // namespace prt

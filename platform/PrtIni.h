@@ -9,8 +9,8 @@
 //    duplicate is never read (nor listed, nor written).
 //  - Values are trimmed; one pair of matching surrounding quotes ('..' or "..") is
 //    removed. No length limit. No inline comments (";" inside a value is kept).
-//  - Bytes: UTF-8 with or without BOM; a file that is not valid UTF-8 is read in the
-//    system 8-bit code page (PrtCodePage.h).
+//  - Bytes: UTF-8 with or without BOM, or UTF-16 with its BOM; any other file is read in the
+//    system 8-bit code page (PrtCodePage.h, DecodeTextFileBytes).
 //  - A missing file reads as empty: every read gives its default.
 //
 // Writing rules

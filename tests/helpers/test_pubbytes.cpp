@@ -242,6 +242,8 @@ TEST(CodePages, TextFileDecoding)
     EXPECT_EQ(prt::DecodeTextFileBytes("\xEF\xBB\xBF\xE4\xB8\xAD"), QString::fromUtf8("\xE4\xB8\xAD"));
     EXPECT_EQ(prt::DecodeTextFileBytes("\xE4\xB8\xAD"), QString::fromUtf8("\xE4\xB8\xAD"));
     EXPECT_EQ(prt::DecodeTextFileBytes("\xD6\xD0"), QString::fromUtf8("\xE4\xB8\xAD"));  // GBK
+    EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFF\xFE\x2D\x4E", 4)), QString::fromUtf8("\xE4\xB8\xAD"));
+    EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFE\xFF\x4E\x2D", 4)), QString::fromUtf8("\xE4\xB8\xAD"));
     prt::SetUiLanguageId(1033);
     EXPECT_EQ(prt::DecodeTextFileBytes("caf\xE9"), QString::fromUtf8("caf\xC3\xA9"));
     // a byte that does not decode never vanishes silently
