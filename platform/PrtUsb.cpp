@@ -5,6 +5,9 @@
 #include <libusb.h>
 
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace prt::sdk {
@@ -121,11 +124,16 @@ int UsbErrorCode(int err)
     }
 }
 
-class UsbPort : public Port {
+// One opened USB printer. Several printer objects may have the same device open at once
+// (the main window keeps one library's port open while a window talks through another
+// library): they share this handle, and `io` keeps one transfer at a time.
+class UsbDevice {
 public:
-    UsbPort(libusb_device_handle* h, const Candidate& c, bool reattach)
+    UsbDevice(libusb_device_handle* h, const Candidate& c, bool reattach)
         : h_(h), c_(c), reattach_(reattach) {}
-    ~UsbPort() override
+    UsbDevice(const UsbDevice&) = delete;
+    UsbDevice& operator=(const UsbDevice&) = delete;
+    ~UsbDevice()
     {
         libusb_release_interface(h_, c_.iface);
         if (reattach_)
@@ -133,7 +141,7 @@ public:
         libusb_close(h_);
     }
 
-    int write(const uint8_t* data, size_t length) override
+    int write(const uint8_t* data, size_t length)
     {
         size_t done = 0;
         while (done < length) {
@@ -152,7 +160,7 @@ public:
         return PRT_OK;
     }
 
-    int readSome(uint8_t* buffer, size_t max, uint32_t timeoutMs, size_t* got) override
+    int readSome(uint8_t* buffer, size_t max, uint32_t timeoutMs, size_t* got)
     {
         *got = 0;
         if (!c_.epIn)
@@ -181,7 +189,7 @@ public:
         return PRT_OK;
     }
 
-    int serialNumber(QByteArray* sn) override
+    int serialNumber(QByteArray* sn)
     {
         sn->clear();
         if (!c_.iSerial)
@@ -194,12 +202,41 @@ public:
         return PRT_OK;
     }
 
+    std::mutex io;
+
 private:
     libusb_device_handle* h_;
     Candidate c_;
     bool reattach_;
     QByteArray spare_;
 };
+
+class UsbPort : public Port {
+public:
+    explicit UsbPort(std::shared_ptr<UsbDevice> dev) : dev_(std::move(dev)) {}
+    int write(const uint8_t* data, size_t length) override
+    {
+        std::lock_guard lock(dev_->io);
+        return dev_->write(data, length);
+    }
+    int readSome(uint8_t* buffer, size_t max, uint32_t timeoutMs, size_t* got) override
+    {
+        std::lock_guard lock(dev_->io);
+        return dev_->readSome(buffer, max, timeoutMs, got);
+    }
+    int serialNumber(QByteArray* sn) override
+    {
+        std::lock_guard lock(dev_->io);
+        return dev_->serialNumber(sn);
+    }
+
+private:
+    std::shared_ptr<UsbDevice> dev_;
+};
+
+// Devices open in this process, by libusb's device object (stable while a handle is open).
+std::mutex g_openLock;
+std::map<libusb_device*, std::weak_ptr<UsbDevice>> g_open;
 
 } // namespace
 
@@ -234,7 +271,17 @@ int OpenUsbPort(std::unique_ptr<Port>* port)
         return PRT_E_NO_USB;
     const std::vector<Candidate> printers = ListPrinters(list, n);
     int rc = PRT_E_NO_DEVICE;
+    std::lock_guard openLock(g_openLock);
+    std::shared_ptr<UsbDevice> shared;
     if (!printers.empty()) {
+        const auto it = g_open.find(printers.front().dev);
+        if (it != g_open.end())
+            shared = it->second.lock();
+    }
+    if (shared) {
+        *port = std::make_unique<UsbPort>(shared);
+        rc = PRT_OK;
+    } else if (!printers.empty()) {
         const Candidate& c = printers.front();
         libusb_device_handle* h = nullptr;
         rc = libusb_open(c.dev, &h);
@@ -257,7 +304,11 @@ int OpenUsbPort(std::unique_ptr<Port>* port)
                 libusb_close(h);
                 rc = rc == LIBUSB_ERROR_BUSY ? PRT_E_OPEN_FAILED : UsbErrorCode(rc);
             } else {
-                *port = std::make_unique<UsbPort>(h, c, reattach);
+                shared = std::make_shared<UsbDevice>(h, c, reattach);
+                for (auto i = g_open.begin(); i != g_open.end();)
+                    i = i->second.expired() ? g_open.erase(i) : std::next(i);
+                g_open[c.dev] = shared;
+                *port = std::make_unique<UsbPort>(shared);
                 rc = PRT_OK;
             }
         }
