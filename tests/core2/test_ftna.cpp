@@ -7,6 +7,7 @@
 #include "mdlModelData.h"
 #include "mdlOemClass.h"
 #include "mdlPrinterLib.h"
+#include "mdlPrtDll.h"
 
 #include <typeinfo>
 
@@ -384,6 +385,26 @@ TEST_F(Ftna, PrinterMapResolutionByAliasMode)
     }
     gCurToolType = "Other";
     EXPECT_TRUE(ResolvePrinterMapModel("Other", "DEF", &mode0).isEmpty());
+}
+
+TEST_F(Ftna, PrinterMapResolutionKeepsTheResultUnlessThePluginGivesOne)
+{
+    gCurToolType = "Label";
+    TOemClass mode1;
+    mode1.AliasMode = 1;
+    mode1.Aliases = {"BrandA=V52", "Quiet=SAME"};
+    // Without the command plug-in the alias survives.
+    ASSERT_FALSE(IsPrtCommandsDllLoaded());
+    EXPECT_EQ(ResolvePrinterMapModel("BrandA", "DEF", &mode1), "V52");
+
+    QDir().mkpath(ExePath("PrtDll"));
+    ASSERT_TRUE(QFile::copy(PRT_TEST_CMDS_PLUGIN, ExePath("PrtDll/PrtCommandsDll.so")));
+    LoadPrtCommandsDll();
+    ASSERT_TRUE(IsPrtCommandsDllLoaded());
+    EXPECT_EQ(ResolvePrinterMapModel("BrandA", "DEF", &mode1), "M:V52");
+    // The plug-in answers with an empty text for "SAME": the alias result stays.
+    EXPECT_EQ(ResolvePrinterMapModel("Quiet", "DEF", &mode1), "SAME");
+    FreePrtCommandsDll();
 }
 
 TEST_F(Ftna, FrontCommandReportsAFailedWrite)
