@@ -4,6 +4,7 @@
 // printer's feed(); replies go back with the printer's faults applied.
 #include "SimTransport.h"
 
+#include <QString>
 #include <cstdint>
 #include <thread>
 
@@ -19,6 +20,8 @@ public:
 
     bool ok() const { return listenFd_ >= 0; }
     uint16_t port() const { return port_; }
+    // The engine's port string for this server: "NET,127.0.0.1:<port>".
+    QString portString() const { return QStringLiteral("NET,127.0.0.1:%1").arg(port_); }
     // Stops accepting, drops the current connection and joins the thread.
     void stop();
     // Closes the current connection (if any); the server keeps listening.
