@@ -1,0 +1,401 @@
+// Printer list file, function-button decision and geometry, printer-type list loaders:
+// everything of the main window that works without the window.
+#include "MainFixture.h"
+
+#include "PrtIni.h"
+#include "PrtTexts.h"
+#include "mdlFunctionButtons.h"
+#include "mdlKesaVar.h"
+#include "mdlLanguage.h"
+#include "mdlMainData.h"
+#include "mdlModelCatalog.h"
+#include "mdlModuleState.h"
+#include "mdlPrinterListFile.h"
+#include "mdlPrinterTypeList.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using mainwin::TempProgram;
+
+// ---- printer list file ---------------------------------------------------------------------
+
+TEST(PrinterListFile, ReadsNonBlankLinesAndFillsMissingFields)
+{
+    TempProgram p;
+    // A file written by delete begins with an empty line; blank lines are skipped; the last
+    // line has no line end; a three-field line has empty notes and version id.
+    TempProgram::Write(p.ListPath(), "\r\nV64|USB|USB|desk|1\r\n   \r\nF58S|COM|COM1,BAUDRATE_9600\r\n"
+                                     "TE62|NET|NET,127.0.0.1:9100|shop|");
+    const QStringList lines = ReadPrinterListLines(p.ListPath());
+    ASSERT_EQ(lines.size(), 3);
+    struct Case {
+        int line;
+        const char *model, *type, *param, *notes, *ver;
+    };
+    const Case cases[] = {
+        {0, "V64", "USB", "USB", "desk", "1"},
+        {1, "F58S", "COM", "COM1,BAUDRATE_9600", "", ""},
+        {2, "TE62", "NET", "NET,127.0.0.1:9100", "shop", ""},
+    };
+    for (const Case& c : cases) {
+        const TPrinterListRow r = ParsePrinterListLine(lines[c.line]);
+        EXPECT_EQ(r.Model, c.model);
+        EXPECT_EQ(r.PortType, c.type);
+        EXPECT_EQ(r.PortParam, c.param);
+        EXPECT_EQ(r.Notes, c.notes);
+        EXPECT_EQ(r.PrtVerOfTool, c.ver);
+    }
+    // Written back, the three-field line has five fields.
+    EXPECT_EQ(BuildPrinterListLine(ParsePrinterListLine(lines[1])), "F58S|COM|COM1,BAUDRATE_9600||");
+    EXPECT_TRUE(ReadPrinterListLines(p.FilesDir() + "missing.txt").isEmpty());
+}
+
+TEST(PrinterListFile, FieldsWithSeparatorOrLineBreakAreRefusedAndNothingIsWritten)
+{
+    TempProgram p;
+    const QByteArray before = "V64|USB|USB||\r\n";
+    TempProgram::Write(p.ListPath(), before);
+    const char* bad[] = {"A|B", "A\rB", "A\nB", "A\r\nB"};
+    for (const char* text : bad) {
+        SCOPED_TRACE(QByteArray(text).toHex().toStdString());
+        EXPECT_FALSE(IsValidPrinterListField(text));
+        TPrinterListRow inModel{text, "USB", "USB", "", ""};
+        TPrinterListRow inNotes{"V64", "USB", "USB", text, ""};
+        EXPECT_EQ(AppendPrinterListRow(p.ListPath(), inModel), TPrinterListResult::BadField);
+        EXPECT_EQ(AppendPrinterListRow(p.ListPath(), inNotes), TPrinterListResult::BadField);
+        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), 0, inNotes), TPrinterListResult::BadField);
+        EXPECT_EQ(UpdatePrinterListAddress(p.ListPath(), 0, text), TPrinterListResult::BadField);
+    }
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), before);
+}
+
+TEST(PrinterListFile, AppendEndsAnUnterminatedLastLineFirst)
+{
+    TempProgram p;
+    TempProgram::Write(p.ListPath(), "V64|USB|USB||");
+    ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"TE62", "NET", "NET,127.0.0.1", "n", "2"}),
+              TPrinterListResult::Ok);
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|USB||\r\nTE62|NET|NET,127.0.0.1|n|2\r\n");
+    // A missing file gets just the row.
+    const QString other = p.FilesDir() + "other.txt";
+    ASSERT_EQ(AppendPrinterListRow(other, {"V52", "USB", "USB", "", ""}), TPrinterListResult::Ok);
+    EXPECT_EQ(TempProgram::Read(other), "V52|USB|USB||\r\n");
+}
+
+TEST(PrinterListFile, ModifyAndAddressUpdateReReadTheFileAndRefuseARowThatIsGone)
+{
+    TempProgram p;
+    TempProgram::Write(p.ListPath(), "\r\nV64|USB|USB|a|1\r\nF58S|COM|COM1,BAUDRATE_9600\r\n");
+
+    // The address update of a USB row keeps the port type; the short line is rebuilt.
+    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 0, "127.0.0.7"), TPrinterListResult::Ok);
+    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 1, "127.0.0.8"), TPrinterListResult::Ok);
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|NET,127.0.0.7|a|1\r\nF58S|COM|NET,127.0.0.8\r\n");
+
+    ASSERT_EQ(ReplacePrinterListRow(p.ListPath(), 1, {"F58D", "LPT", "LPT1", "b", ""}), TPrinterListResult::Ok);
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|NET,127.0.0.7|a|1\r\nF58D|LPT|LPT1|b|\r\n");
+
+    // Someone else shortened the file meanwhile: the index is past its end.
+    TempProgram::Write(p.ListPath(), "V64|USB|USB||\r\n");
+    for (int index : {1, 5, -1}) {
+        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), index, {"X", "USB", "USB", "", ""}),
+                  TPrinterListResult::RowGone);
+        EXPECT_EQ(UpdatePrinterListAddress(p.ListPath(), index, "127.0.0.9"), TPrinterListResult::RowGone);
+    }
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|USB||\r\n");
+}
+
+TEST(PrinterListFile, RewritesLeaveNoTemporaryFileAndAFailedWriteKeepsNothingHalf)
+{
+    TempProgram p;
+    TempProgram::Write(p.ListPath(), "V64|USB|USB||\r\n");
+    ASSERT_TRUE(WritePrinterListLines(p.ListPath(), {"A|USB|USB||", "B|USB|USB||"}, true));
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), "\r\nA|USB|USB||\r\nB|USB|USB||\r\n");
+    EXPECT_EQ(QDir(p.FilesDir()).entryList({"PrinterList*"}, QDir::Files).size(), 1);
+
+    // A target that cannot be replaced (a folder stands there): the write fails.
+    const QString blocked = p.FilesDir() + "blocked.txt";
+    QDir().mkpath(blocked);
+    EXPECT_FALSE(WritePrinterListLines(blocked, {"A|USB|USB||"}, false));
+    EXPECT_EQ(AppendPrinterListRow(blocked, {"A", "USB", "USB", "", ""}), TPrinterListResult::WriteFailed);
+    EXPECT_TRUE(QFileInfo(blocked).isDir());
+}
+
+TEST(PrinterListFile, WrittenFilesGoBesideTheProgramWhenThatFolderIsWritable)
+{
+    TempProgram p;
+    EXPECT_EQ(WritableFilesDir(), p.FilesDir());
+    EXPECT_EQ(GetPrinterListPath(), p.ListPath());
+    EXPECT_EQ(DefaultPrinterListLine("V64"), "V64|USB|USB||");
+}
+
+// ---- function buttons ----------------------------------------------------------------------
+
+namespace {
+
+TFunctionButtonInputs PlainInputs(const QString& model)
+{
+    TFunctionButtonInputs in;
+    in.PrtBasName = model;
+    in.PrtDefName = model;
+    in.PortString = "USB";
+    return in;
+}
+
+class FunctionButtons : public ::testing::Test {
+protected:
+    void SetUp() override { BuildModelLists(); }
+    void TearDown() override { FreeModelLists(); }
+};
+
+} // namespace
+
+TEST_F(FunctionButtons, AModelInNoListGetsTheBaseButtonsInSlotOrder)
+{
+    const TFunctionButtonPlan plan = DecideFunctionButtons(PlainInputs("NOLIST"));
+    EXPECT_EQ(plan.Placed, QStringList({"btnPrinterInformation", "btnPrintText", "btnPrintConfigInfo",
+                                        "btnStartLearn", "btnParameterSetting", "btnFactorySetting"}));
+    EXPECT_TRUE(plan.SysParaTabVisible);
+}
+
+TEST_F(FunctionButtons, ListsAndSettingsAddOrRemoveButtons)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TFunctionButtonInputs&)> setup;
+        const char* button;
+        bool placed;
+    };
+    const QString paperLight = MainData::PaperLightLearnModels().split(',', Qt::SkipEmptyParts).first();
+    const QString exempt = MainData::GateExemptModels().split(',', Qt::SkipEmptyParts).first();
+    const QString frontModel = MainData::FrontLearnModels().split(',', Qt::SkipEmptyParts).first();
+    const QString ipModel = MainData::IpMessageModels().split(',', Qt::SkipEmptyParts).first();
+    const Case cases[] = {
+        {"paper-light model", [&](auto& in) { in.PrtBasName = paperLight; }, "btnNoPaperLightLearn", true},
+        {"info hidden by list", [](auto& in) { in.NIsbtnPrinterInformation = ",NOLIST,"; },
+         "btnPrinterInformation", false},
+        {"print text hidden by default name", [](auto& in) { in.PrtDefName = "X"; in.NoPrintTextModels = ",X,"; },
+         "btnPrintText", false},
+        {"start learn hidden", [](auto& in) { in.NIsbtnStartLearn = ",NOLIST,"; }, "btnStartLearn", false},
+        {"front learn by descriptor 1", [](auto& in) { in.FrontLearnSetting = 1; }, "btnFrontLearn", true},
+        {"front learn listed", [](auto& in) { in.IsbtnFrontLearn = ",NOLIST,"; }, "btnFrontLearn", true},
+        {"front learn listed, descriptor 2", [](auto& in) { in.IsbtnFrontLearn = ",NOLIST,"; in.FrontLearnSetting = 2; },
+         "btnFrontLearn", false},
+        {"front learn fixed list", [&](auto& in) { in.PrtBasName = frontModel; }, "btnFrontLearn", true},
+        {"command test listed", [](auto& in) { in.IsbtnCommandTest = ",NOLIST,"; }, "btnCommandTest", true},
+        {"command test console list", [](auto& in) { in.CommandConsoleModels = ",NOLIST,"; }, "btnCommandTest", true},
+        {"command test descriptor 2 wins", [](auto& in) { in.IsbtnCommandTest = ",NOLIST,"; in.CommandTestSetting = 2; },
+         "btnCommandTest", false},
+        {"command test exempt model wins", [&](auto& in) { in.PrtDefName = exempt; in.CommandTestSetting = 1; },
+         "btnCommandTest", false},
+        {"ip button on NET", [&](auto& in) { in.PrtBasName = ipModel; in.PortString = "NET,127.0.0.1"; },
+         "btnIPMessage", true},
+        {"ip button not on USB", [&](auto& in) { in.PrtBasName = ipModel; }, "btnIPMessage", false},
+        {"status list", [](auto& in) { in.IsbtnPrinterStatus = ",NOLIST,"; }, "Button4", true},
+        {"rfid list", [](auto& in) { in.RfidModels = ",NOLIST,"; }, "btnRfidSet", true},
+        {"list without leading comma", [](auto& in) { in.IsbtnModel = "NOLIST,B,"; }, "btnModelTest", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFunctionButtonInputs in = PlainInputs("NOLIST");
+        c.setup(in);
+        EXPECT_EQ(DecideFunctionButtons(in).Placed.contains(c.button), c.placed);
+    }
+}
+
+TEST_F(FunctionButtons, PaperLightModelsHideTheInformationTabOnlyForTheFourListed)
+{
+    for (const QString& m : MainData::PaperLightLearnModels().split(',', Qt::SkipEmptyParts)) {
+        SCOPED_TRACE(m.toStdString());
+        TFunctionButtonInputs in = PlainInputs(m);
+        const TFunctionButtonPlan plan = DecideFunctionButtons(in);
+        EXPECT_EQ(plan.SysParaTabVisible, !MainData::NoSysParaTabModels().contains("," + m + ","));
+        EXPECT_EQ(plan.Placed.indexOf("btnNoPaperLightLearn"), 3);
+        EXPECT_EQ(plan.Placed.indexOf("btnHavePaperLightLearn"), 4);
+    }
+}
+
+TEST_F(FunctionButtons, DebugModePlacesAdvancedSettingsASecondTime)
+{
+    TFunctionButtonInputs in = PlainInputs("NOLIST");
+    in.DebugMode = true;
+    EXPECT_EQ(DecideFunctionButtons(in).Placed.count("btnAdvancedSettings"), 1);
+    in.FTN_AdvancedSettings_0 = ",NOLIST,";
+    EXPECT_EQ(DecideFunctionButtons(in).Placed.count("btnAdvancedSettings"), 2);
+    in.DebugMode = false;
+    EXPECT_EQ(DecideFunctionButtons(in).Placed.count("btnAdvancedSettings"), 1);
+}
+
+TEST(FunctionGeometry, SlotsFillLeftRightRowByRow)
+{
+    struct Case {
+        int slot, w, h, left, top;
+    };
+    const Case cases[] = {
+        {0, 180, 30, 33, 25}, {1, 180, 30, 246, 25}, {2, 180, 30, 33, 74},
+        {3, 180, 30, 246, 74}, {4, 100, 20, 33, 103}, {5, 100, 20, 166, 103},
+    };
+    for (const Case& c : cases) {
+        const QRect r = FunctionSlotRect(c.slot, c.w, c.h);
+        EXPECT_EQ(r.left(), c.left) << c.slot;
+        EXPECT_EQ(r.top(), c.top) << c.slot;
+        EXPECT_EQ(r.size(), QSize(c.w, c.h));
+    }
+    EXPECT_EQ(FunctionRowCount(0), 0);
+    EXPECT_EQ(FunctionRowCount(5), 3);
+    EXPECT_EQ(FunctionRowCount(6), 3);
+}
+
+TEST(FunctionGeometry, PortTypeLayoutSizesGroupAndWindowAndHidesFirmwareUpdateOnSerialPorts)
+{
+    TPortTypeLayoutInputs in;
+    in.SlotsUsed = 5;
+    in.ButtonHeight = 30;
+    in.ListView = QRect(12, 28, 340, 150);
+    in.ScrollBox = QRect(0, 0, 460, 32);
+    in.GroupBox = QRect(12, 0, 460, 10);
+    in.Dfu = QRect(12, 0, 140, 30);
+    in.QuitHeight = 30;
+    in.PrtDefName = "M1";
+    in.DfuOnComModels = ",M1,";
+    in.BulkUpdateModels = ",M1,";
+
+    struct Case {
+        const char* port;
+        const char* model;
+        bool dfu, bulk;
+    };
+    const Case cases[] = {
+        {"USB", "M1", true, false},          {"NET,127.0.0.1", "OTHER", true, false},
+        {"NET,127.0.0.1", "M1", true, true}, {"COM1,BAUDRATE_9600", "OTHER", false, false},
+        {"COM1,BAUDRATE_9600", "M1", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        in.PortString = c.port;
+        in.PrtDefName = c.model;
+        const TPortTypeLayout out = ComputePortTypeLayout(in);
+        EXPECT_EQ(out.DfuVisible, c.dfu);
+        EXPECT_EQ(out.BulkUpdateVisible, c.bulk);
+        // Three rows of 30 + 19, plus 30.
+        EXPECT_EQ(out.ScrollBox.topLeft(), QPoint(12, 184));
+        EXPECT_EQ(out.GroupBox.top(), 184 + 32 + 6);
+        EXPECT_EQ(out.GroupBox.height(), 3 * 49 + 30);
+        EXPECT_EQ(out.DfuTop, out.GroupBox.top() + out.GroupBox.height() + 10);
+        EXPECT_EQ(out.WindowHeight, out.GroupBox.top() + 3 * 49 + 30 + 80);
+        EXPECT_EQ(out.ClientWidth, 2 * 12 + 460);
+        EXPECT_EQ(out.Memo, QRect(6, 6, 448, out.GroupBox.height() - 12));
+        EXPECT_EQ(out.BulkUpdateLeft, 155);
+        EXPECT_EQ(out.Dfu2Left, 160);
+        EXPECT_FALSE(out.MoreVisible);
+    }
+}
+
+// ---- printer-type list loaders --------------------------------------------------------------
+
+namespace {
+
+class Loaders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mainwin::ResetMainState();
+        gLangFileName = LABEL_LANG_FILE;
+        SetLabelConfigFileNames();
+        LoadStartupOptions();
+    }
+    void TearDown() override { mainwin::ResetMainState(); }
+    TempProgram p_;
+};
+
+} // namespace
+
+TEST_F(Loaders, ParameterSetValuesAreKeptAsReadPlusBuiltInLists)
+{
+    TempProgram::Write(p_.FilesDir() + "PrinterTypeList_Label.ini",
+                       "[ParameterSet]\r\nQX_ParameterSetting=QX,QX2,\r\nJ83_ParameterSetting=,J83,\r\n"
+                       "HaveTwoProtocol=,MINE,\r\nIsbtnCommandTest=,NOW,\r\n");
+    prt::IniClearCache();
+    LoadParameterSetKeys();
+    EXPECT_EQ(ParameterSetValue("J83_ParameterSetting"), ",J83,");
+    // Written without the leading comma, the first model never matches.
+    EXPECT_FALSE(ParameterSetValue("QX_ParameterSetting").contains(",QX,"));
+    EXPECT_TRUE(ParameterSetValue("QX_ParameterSetting").contains(",QX2,"));
+    // The built-in list follows the file's value.
+    EXPECT_TRUE(ParameterSetValue("HaveTwoProtocol").startsWith(",MINE,"));
+    EXPECT_TRUE(ParameterSetValue("HaveTwoProtocol").contains(",V64,"));
+    // Keys read at the moment of use are not kept by the loader.
+    EXPECT_EQ(ParameterSetValue("IsbtnCommandTest"), "");
+    EXPECT_TRUE(ReadParameterSetNow("IsbtnCommandTest").startsWith(",NOW,"));
+    EXPECT_EQ(ParameterSetKeys().first(), "Fenlo_Serial");
+    EXPECT_EQ(ParameterSetKeys().last(), "btnPrintText_DoType1");
+    EXPECT_EQ(ParameterSetKeys().size(), 50);
+}
+
+TEST_F(Loaders, ProtocolListsFollowTheProfileMode)
+{
+    struct Case {
+        int mode;
+        const char *file, *profile, *result;
+    };
+    const Case cases[] = {
+        {1, ",A,", ",P,", ",A,"}, {2, ",A,", ",P,", ",P,"}, {3, ",A,", "P,", ",A,,P,"},
+        {3, "", "P,", ",P,"},     {0, ",A,", ",P,", ",A,"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ApplyProtocolListMode(c.mode, c.file, c.profile), c.result) << c.mode << c.file;
+
+    TempProgram::Write(p_.FilesDir() + "ProtocolType.ini", "[Protocol]\r\nTSPL=,T1,\r\nCPCL=,C1,\r\nESC=,E1,\r\n");
+    prt::IniClearCache();
+    GetKesaVar()->CreateOemObject("Label", "");
+    LoadProtocolModelLists();
+    EXPECT_EQ(ProtocolModelList("TSPL"), ",T1,");
+    EXPECT_EQ(ProtocolModelList("CPCL"), ",C1,");
+    EXPECT_EQ(ProtocolModelList("ESC"), ",E1,");
+    EXPECT_EQ(ProtocolModelList("ZPL"), "");
+}
+
+TEST_F(Loaders, FtnKeysFillTheCatalogueFeatureListsAndMessageTextsTheTextStore)
+{
+    TempProgram::Write(p_.FilesDir() + "PrinterTypeList_Label.ini",
+                       "[ParameterSet]\r\nFTN_Dfu_UpdateMethod1=,UPD,\r\nFTN_PrintText_GetPaperMode=,PM,\r\n");
+    prt::IniClearCache();
+    LoadFtnParameterKeys();
+    EXPECT_TRUE(FTN_Dfu_UpdateMethod1.startsWith(",UPD,"));
+    EXPECT_TRUE(FTN_PrintText_GetPaperMode.startsWith(",PM,"));
+    FeatureLookupModel = "UPD";
+    EXPECT_TRUE(IsFeatureModel("FTNNo_Dfu_UpdateMethod1"));
+
+    gLangId = "1033";
+    LoadMessageTexts();
+    EXPECT_EQ(MessageText("_MSG_Title_Error"), "Error");
+    EXPECT_EQ(prt::LangText("_ConnectOK"), MessageText("_ConnectOK"));
+    EXPECT_FALSE(MessageText("_ConnectOK").isEmpty());
+}
+
+// Every caption and message key of the main window has an English and a Chinese text.
+TEST(MainLanguageFile, EveryMainWindowKeyHasBothTexts)
+{
+    const QString file = prt::test::SourceDir() + "/files/UtilityForLabelLanguage.ini";
+    const QStringList keys = {
+        "FormMain_Label_Caption", "FormMain_Label_lblPrinterList", "FormMain_Label_btnAddPrinter",
+        "FormMain_Label_btnModifyPrinter", "FormMain_Label_btnDeletePrinter", "FormMain_Label_btnConnectTest",
+        "FormMain_Label_btnPrinterInformation", "FormMain_Label_btnPrintText", "lblWifiFirewareDownload",
+        "FormBulkUpdates", "FormDLFile_btnIPMessage", "FormMain_Label_btnNoPaperLightLearn",
+        "FormMain_Label_btnHavePaperLightLearn", "FormContinueLearn", "FormMain_Label_btnPrintConfigInfo",
+        "FormMain_Label_btnStartLearn", "FormMain_Label_btnFrontLearn", "FormMain_Label_btnModelTest",
+        "FormMain_Label_btnParameterSetting", "FormMain_Label_btnFactorySetting", "FormMain_Label_btnDLF",
+        "FormMain_Label_btnDLFile", "FormMain_Label_btnDLUF", "FormMain_Label_btnPrinterStatus",
+        "FormMain_Label_btnCommandTest", "FormMain_Label_btnDFU", "FormMain_Label_btnQuit",
+        "FormMain_Label_btnAdvancedSettings", "FormMain_Label_gpbFunction", "FormMain_Label_sbtnSysPara",
+        "FormMain_Label_MSGDeletePrinter", "FormMain_Label_MSGRestore", "FormMain_Label_MSGNotAvailable",
+        "FormMain_Label_MSGBadField", "FormMain_Label_MSGRowGone", "FormMain_Label_MSGWriteFailed",
+        "FormMain_Label_MSGNoPrinter", "_ConnectOK", "Lang00010001",
+    };
+    for (const QString& key : keys)
+        for (const char* section : {"1033", "2052"})
+            EXPECT_FALSE(prt::IniReadString(file, section, key, QString()).isEmpty())
+                << section << " " << key.toStdString();
+    EXPECT_FALSE(prt::IniReadString(file, "Global", "_Version", QString()).isEmpty());
+}
