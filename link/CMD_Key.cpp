@@ -151,6 +151,11 @@ QString CmdKeyGetVal(const QByteArray& key)
     return BytesToTextFrom(0, buf, static_cast<int>(std::min<uint32_t>(count, 512)));
 }
 
+void CmdKeyGetVal(const QByteArray& key, QString& text)
+{
+    text = CmdKeyGetVal(key);
+}
+
 // ---- readers -------------------------------------------------------------------
 
 int32_t CmdGetKeyByte(uint8_t op, uint16_t id, QByteArray& buffer)
@@ -203,6 +208,15 @@ int32_t CmdKeyGetKeyWord(uint8_t op, uint16_t id, int32_t& value)
 {
     QByteArray raw;
     return CmdKeyGetKeyWord2(op, id, value, raw);
+}
+
+int32_t CmdKeyGetKeyWord(uint8_t op, uint16_t id, QByteArray& buffer)
+{
+    if (!CmdKeyOpenPort())
+        return 0;
+    const int32_t r = GetKeyExchange(op, id, 2, 50, buffer, nullptr);
+    CmdKeyClosePort();
+    return r;
 }
 
 int32_t CmdKeyGetKeyBytes(uint8_t op, uint16_t id, QByteArray& buffer, uint32_t n)

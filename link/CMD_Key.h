@@ -51,6 +51,7 @@ void CmdKeyOpenAndDrain();
 bool CmdKeyDo(const QByteArray& key);
 // Open, getval KEY, 100 ms, one read of up to 512 bytes, close; the non-zero bytes.
 QString CmdKeyGetVal(const QByteArray& key);
+void CmdKeyGetVal(const QByteArray& key, QString& text);
 
 // ---- readers ---------------------------------------------------------------------
 // Buffers grow to the bytes asked for when shorter. Result: the count when above 0,
@@ -63,6 +64,9 @@ int32_t CmdKeyGetKeyByte2(uint8_t op, uint16_t id, QByteArray& buffer, bool open
 // value := byte 0 + 256 x byte 1 when a byte came (else unchanged).
 int32_t CmdKeyGetKeyWord(uint8_t op, uint16_t id, int32_t& value);
 int32_t CmdKeyGetKeyWord2(uint8_t op, uint16_t id, int32_t& value, QByteArray& raw);
+// The same exchange leaving the two reply bytes in buffer[0], buffer[1] (the caller
+// combines them); the buffer is untouched when the open fails.
+int32_t CmdKeyGetKeyWord(uint8_t op, uint16_t id, QByteArray& buffer);
 // n only when exactly n bytes came; -1 on a read error; else 0. 60 ms wait.
 int32_t CmdKeyGetKeyBytes(uint8_t op, uint16_t id, QByteArray& buffer, uint32_t n);
 // Read-to-end of at most 128 bytes; text := the non-zero bytes (empty when none).

@@ -370,6 +370,11 @@ QString CmdGetVal(const QByteArray& key)
     return BytesToTextFrom(0, reply, static_cast<int>(reply.size()));
 }
 
+void CmdGetVal(const QByteArray& key, QString& reply)
+{
+    reply = CmdGetVal(key);
+}
+
 QString CmdGetValEOF(const QByteArray& key, uint32_t waitMs)
 {
     if (!key.isEmpty()) {

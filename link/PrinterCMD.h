@@ -108,6 +108,7 @@ int32_t CmdSetValLower(const QByteArray& key, const QString& value);
 int32_t CmdSetValEx(const QByteArray& key, const QString& value);
 // Caller's port; getval (nothing for an empty key), 100 ms, one read of up to 512 bytes.
 QString CmdGetVal(const QByteArray& key);
+void CmdGetVal(const QByteArray& key, QString& reply);
 // Caller's port; getval, waitMs, one read-to-end of up to 512 bytes; empty on a read error.
 QString CmdGetValEOF(const QByteArray& key, uint32_t waitMs);
 // Own port (open ... close); 50 ms; one read of n bytes into buffer (grown to n when

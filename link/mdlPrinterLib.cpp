@@ -20,6 +20,7 @@ QString& PortString()
     return s;
 }
 std::atomic<int> g_sdkKind{0};
+std::atomic<int32_t> g_lastLinkResult{0};
 
 } // namespace
 
@@ -43,6 +44,16 @@ int GetPrinterSdkKind()
 void SetPrinterSdkKind(int kind)
 {
     g_sdkKind.store(kind);
+}
+
+int32_t GetLastLinkResult()
+{
+    return g_lastLinkResult.load();
+}
+
+void SetLastLinkResult(int32_t code)
+{
+    g_lastLinkResult.store(code);
 }
 
 Lib SdkLibOfKind(int kind)

@@ -39,6 +39,11 @@ int PrtWriteData(const QByteArray& data);
 int PrtReadData(uint8_t* buffer, uint32_t length, uint32_t* count);
 int PrtReadDataEOF(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t b1, uint8_t b2, uint32_t* count);
 
+// One shared number into which windows store the result of a link call of theirs
+// (for the debug log; nothing in the link reads it).
+int32_t GetLastLinkResult();
+void SetLastLinkResult(int32_t code);
+
 // The global handle of a library (used by the connection object at each call).
 prt::sdk::Handle GlobalHandleOf(prt::sdk::Lib lib);
 

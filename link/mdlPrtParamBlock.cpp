@@ -71,6 +71,11 @@ int32_t ParamBlockLastResult()
     return g_lastResult.load();
 }
 
+void SetParamBlockLastResult(int32_t code)
+{
+    g_lastResult.store(code);
+}
+
 int32_t ParamBlockReadCount()
 {
     return g_readCount.load();

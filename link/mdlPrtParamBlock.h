@@ -21,6 +21,7 @@ using TParamBlock = std::array<uint8_t, 256>;
 constexpr uint8_t PARAM_BLOCK_MARKER = 0x78;
 
 int32_t ParamBlockLastResult();  // code of the latest open, write or read here
+void SetParamBlockLastResult(int32_t code);  // the download paths store theirs here too
 int32_t ParamBlockReadCount();   // bytes of the latest block or probe read
 
 // The request bytes for a kind.

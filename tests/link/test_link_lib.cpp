@@ -134,8 +134,9 @@ TEST(LinkCreate, CreateReplacesTheOldObjectAndClearsTheComFlag)
     EXPECT_EQ(TsplOpenPort(com), 0);
     EXPECT_EQ(Fake().count("PortOpen"), 2);
 
+    ASSERT_EQ(GetComOpenFlag(), -1);
     TsplDestroyPrinter();
-    EXPECT_EQ(GetComOpenFlag(), 0);
+    EXPECT_EQ(GetComOpenFlag(), 0) << "the flag must not outlive its object";
     EXPECT_EQ(TsplGetHandle(), 0u);
 }
 
