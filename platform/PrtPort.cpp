@@ -67,21 +67,29 @@ public:
     int write(const uint8_t* data, size_t length) override
     {
         size_t done = 0;
+        uint32_t lastProgress = GetTickCountMs();
+        bool stalled = false; // the previous attempt took nothing either
         while (done < length) {
             const ssize_t n = socket_ ? ::send(fd_, data + done, length - done, MSG_NOSIGNAL)
                                       : ::write(fd_, data + done, length - done);
             if (n > 0) {
                 done += size_t(n);
+                lastProgress = GetTickCountMs();
+                stalled = false;
                 continue;
             }
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
                 // Wait for room; a port that takes nothing for the whole time-out fails.
+                const uint32_t limit = g_writeTimeoutMs.load();
+                const uint32_t spent = GetTickCountMs() - lastProgress;
+                if (spent >= limit)
+                    return PRT_E_TIMEOUT;
                 pollfd p{fd_, POLLOUT, 0};
                 int r;
                 do {
-                    r = ::poll(&p, 1, int(g_writeTimeoutMs.load()));
+                    r = ::poll(&p, 1, int(limit - spent));
                 } while (r < 0 && errno == EINTR);
                 if (r == 0)
                     return PRT_E_TIMEOUT;
@@ -89,6 +97,11 @@ public:
                     return PRT_E_IO;
                 if ((p.revents & POLLHUP) && !(p.revents & POLLOUT))
                     return PRT_E_IO;
+                // Devices without real readiness (parallel ports) report "ready" at once:
+                // pace the retries instead of spinning.
+                if (stalled)
+                    ::poll(nullptr, 0, 2);
+                stalled = true;
                 continue;
             }
             return PRT_E_IO;
