@@ -10,13 +10,13 @@
 #include "mdlModuleState.h"
 #include "mdlOemClass.h"
 #include "mdlPrinterTypeList.h"
+#include "mdlPubFunc.h"
 #include "mdlRegStore.h"
 #include "mdlValueData.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTextStream>
 
 namespace {
 
@@ -42,21 +42,6 @@ bool EnsureFile(const QString& path)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     return f.open(QIODevice::WriteOnly);
-}
-
-QStringList ReadNonBlankLines(const QString& path)
-{
-    QStringList lines;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return lines;
-    QTextStream in(&f);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (!line.trimmed().isEmpty())
-            lines.append(line);
-    }
-    return lines;
 }
 
 } // namespace
@@ -173,6 +158,11 @@ TKesaVar::TKesaVar()
 }
 
 TKesaVar::~TKesaVar() = default;
+
+TAppFontSettings& TKesaVar::FontSettings()
+{
+    return AppFontSettings();
+}
 
 void TKesaVar::SetOptionIniPath()
 {
@@ -302,7 +292,7 @@ void TKesaVar::FillPrinterModelList(QStringList* target)
                              (gCompanyPrinterListFileName.isEmpty()
                                   ? QStringLiteral("CompanyPrinterList_Label.txt")
                                   : gCompanyPrinterListFileName);
-        names = ReadNonBlankLines(file);
+        names = ReadTextFileToList(file);
     }
     if ((mode == 1 || mode == 2) && Oem)
         names += Oem->Models;

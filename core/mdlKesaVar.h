@@ -15,6 +15,7 @@
 
 class TOemClass;   // core/mdlOemClass.h
 class TDevNewPrt;  // link/mdlDevNewPrt.h
+struct TAppFontSettings;  // core/mdlPubFunc.h
 
 // Registry path of the option store and of the SysPm store.
 inline constexpr const char* KesaRegRoot = "Software\\Prt\\Prt_20191009";
@@ -95,6 +96,9 @@ public:
     void ResolvePrinterNameByFtnA(const QString& printerName, const QString& displayName,
                                   QString& modelName, QString& protocolText, bool& flag,
                                   bool& found);
+
+    // The window font (name, size, character set): AppFontSettings() of mdlPubFunc.h.
+    static TAppFontSettings& FontSettings();
 
     TDevNewPrt* GetDevNewPrt() const { return DevNewPrt.get(); }
     TOemClass* GetOem() const { return Oem.get(); }

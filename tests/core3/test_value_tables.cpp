@@ -154,8 +154,9 @@ TEST(CodePageCombo, TablesByKey)
     for (const QString& name : ValueData::CodePageDefaultRows()) {
         QString no;
         MapCodePageNo(name, "", no);
-        if (name != "Default" && name != "PC437(USA:Standard Europe)")
+        if (name != "Default" && name != "PC437(USA:Standard Europe)") {
             EXPECT_NE(no, "0") << name.toStdString();
+        }
     }
 }
 
