@@ -3,7 +3,9 @@
 #include "Core2Fixture.h"
 
 #include "PubBytes.h"
+#include "mdlFtnA_Base.h"
 #include "mdlModelData.h"
+#include "mdlOemClass.h"
 
 #include <QRegularExpression>
 #include <set>
@@ -158,4 +160,26 @@ TEST_F(Catalogue, BuiltinParameterSetListsCoverTheirKeysExactly)
     EXPECT_TRUE(found);
     EXPECT_FALSE(BuiltinMobileFeatureModels(KEY_PrinterStatusZrQx, found).size());
     EXPECT_TRUE(IsInCommaList("ZR905K", BuiltinLabelFeatureModels(KEY_PrinterStatusZrQx, found)));
+}
+
+TEST_F(Catalogue, LanguageKeysReadByTheseModulesExistInBothLanguages)
+{
+    const char* keys[] = {
+        LANGKEY_UsbIdMismatch,     LANGKEY_VersionTemplate, LANGKEY_VersionPrefix1,
+        LANGKEY_VersionPrefix2,    LANGKEY_Version99,       LANGKEY_CrossBorderCaption,
+        "Lang_All_00210181_11",    "Lang_All_00210181_12",  "Lang_All_00210181_15",
+        "Lang_All_00210181_19",    "Lang_All_00210329_11",  "Lang_All_00210330_11",
+    };
+    for (const char* file : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
+        const QString path = prt::test::SourceDir() + "/files/" + file;
+        ASSERT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+        for (const char* section : {"1033", "2052"}) {
+            for (const char* key : keys) {
+                EXPECT_FALSE(prt::IniReadString(path, section, key).isEmpty())
+                    << file << " [" << section << "] " << key;
+            }
+            EXPECT_TRUE(prt::IniReadString(path, section, LANGKEY_VersionTemplate).contains("[{0}]"))
+                << file << " [" << section << "]";
+        }
+    }
 }

@@ -65,6 +65,16 @@ TEST_F(Oem, ProfileRowsAreCompleteAndDistinct)
         const QString id = r.OemIdentifier;
         EXPECT_TRUE(id.size() == 32 || (id.size() == 36 && id.count('-') == 4));
         EXPECT_EQ(FindOemProfileRow(r.ToolType, r.OemKey), int(i));
+        // The class made for the row applies that same row.
+        auto oem = CreateOemClass(r.ToolType, r.OemKey);
+        const TOemClass& ref = *oem;
+        EXPECT_NE(typeid(ref), typeid(TOemClass));
+        EXPECT_NE(std::string(typeid(ref).name()).find(r.ClassName), std::string::npos);
+        oem->InitIdentity();
+        EXPECT_EQ(oem->FolderCode, QString(r.FolderCode));
+        EXPECT_EQ(oem->OemIdentifier, QString(r.OemIdentifier));
+        EXPECT_EQ(oem->VersionText, QString(r.VersionText));
+        EXPECT_EQ(oem->CaptionWord, QString::fromUtf8(r.CaptionWord));
     }
     EXPECT_EQ(mobile, 10);
     EXPECT_EQ(classes.size(), 42u);
