@@ -45,6 +45,7 @@ public:
 
     // Scripted exchange: when the unconsumed input starts with `request`, it is taken
     // and `reply` is sent. Scripts are used once each, in order added, before handlers.
+    // Input that is only the beginning of the next script's request waits for more bytes.
     void script(const QByteArray& request, const QByteArray& reply);
 
     // Transport entry: takes received bytes, returns the reply bytes to send (faults not
