@@ -9,6 +9,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
 #include "mdlOemClass.h"
+#include "mdlParamValues.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
 #include "mdlRegStore.h"
@@ -326,8 +327,11 @@ void TKesaVar::ResolvePrinterNameByFtnA(const QString& printerName, const QStrin
 
 TKesaVar* GetKesaVar()
 {
-    if (!gKesaVar)
+    if (!gKesaVar) {
         gKesaVar = new TKesaVar();
+        // The printer link asks the core for the protocol number of a model.
+        SetProtocolNoByModelProvider([](const QString& model) { return GetProtocolNoOfModel(model); });
+    }
     return gKesaVar;
 }
 

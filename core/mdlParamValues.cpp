@@ -116,7 +116,11 @@ void FillComboNumbers(QComboBox* combo, int n)
 
 int32_t GetProtocolNoByModel()
 {
-    const QString model = SelectedPrtBasName();
+    return GetProtocolNoOfModel(SelectedPrtBasName());
+}
+
+int32_t GetProtocolNoOfModel(const QString& model)
+{
     if (InCommaList(model, ProtocolModelList(QStringLiteral("CPCL"))))
         return 3;
     if (InCommaList(model, ProtocolModelList(QStringLiteral("TSPL"))))

@@ -25,6 +25,8 @@ void FillComboNumbers(QComboBox* combo, int n);
 // Protocol number of the current model from the loaded protocol lists:
 // CPCL 3, TSPL 1, ESC 0, ZPL 4, none 1.
 int32_t GetProtocolNoByModel();
+// The same rule for a given model (the printer link's protocol seam uses it).
+int32_t GetProtocolNoOfModel(const QString& model);
 // Paper width of the current model in mm as text ("48", "56", "72", "80", "108").
 void GetPaperWidthByModel(QString& text);
 QString GetPaperWidthByModel();

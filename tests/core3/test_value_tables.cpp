@@ -4,6 +4,7 @@
 #include "mdlCurrentPrinter.h"
 #include "mdlKesaVar.h"
 #include "mdlLanguage.h"
+#include "mdlLinkSeams.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
 #include "mdlParamValues.h"
@@ -320,6 +321,7 @@ TEST_F(ModelValuesTest, ProtocolNumberFromTheProtocolLists)
     for (const auto& c : cases) {
         SetCurrentPrinterNames(c.model, c.model);
         EXPECT_EQ(GetProtocolNoByModel(), c.no) << c.model;
+        EXPECT_EQ(LinkProtocolNoByModel(c.model), c.no) << "the link's seam, " << c.model;
     }
 }
 
