@@ -82,8 +82,9 @@ int TSPL_GetSN(Handle handle, char* buffer);
 // Opening: TCP connects time out after ConnectTimeoutMs (PRT_E_TIMEOUT); refused or
 // unreachable -> PRT_E_CONNECT. A serial device is locked while open: a second object on
 // the same COM port gets PRT_E_OPEN_FAILED. A USB printer, by contrast, may be open in
-// several objects (of any library) at once; they share the device. Port prefixes ("NET", "COM", "LPT", "USB")
-// are accepted in any letter case, blanks around the string are ignored.
+// several objects (of any library) at once; they share the device. Port prefixes ("NET",
+// "COM", "LPT", "USB") are accepted in any letter case; blanks around the string are
+// ignored. PortClose of an object whose port is not open gives PRT_E_NOT_OPEN.
 // USB: GetVidPid reports the device that "USB" would open (PRT_E_NO_DEVICE without one,
 // PRT_E_NO_USB without USB support). TSPL_GetSN: on a USB port, the device's
 // serial-number string (PRT_E_NOT_SUPPORTED when it has none); on every other port the
