@@ -1,5 +1,6 @@
 // Option lists ("value=Text" lines) of the parameter controls.
 #include "Core3Fixture.h"
+#include "PrtIni.h"
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlDevBasePrt.h"
@@ -232,6 +233,29 @@ TEST_F(OptionListsTest, ListsShowAndTranslateThroughTheComboHelpers)
     EXPECT_EQ(value, "0");
     EXPECT_EQ(OptionLineValue("1=Re=print"), "1");
     EXPECT_EQ(OptionLineText("1=Re=print"), "Re=print");
+}
+
+} // namespace
+
+namespace {
+
+TEST(OptionListLanguageKeys, EveryKeyHasEnglishAndSimplifiedChineseTexts)
+{
+    const char* keys[] = {
+        "Lang_All_00010009_11", "Lang_All_00010009_12", "Lang_All_00210026_11",
+        "Lang_All_00210107_11", "Lang_All_00210108_11", "Lang_All_00210094_11",
+        "Lang_All_00210094_12", "Lang_All_00210094_13", "Lang_All_00010006_11",
+        "Lang_All_00010006_12", "Lang_All_00010006_14", "Lang_All_00010006_15",
+        "Lang_All_00010006_16", "FormParaSet_W7X_close", "FormParaSet_W7X_open",
+        "lblLanague_Item1",     "lblLanague_Item2",
+    };
+    for (const char* file : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
+        prt::IniFile ini;
+        ASSERT_TRUE(ini.load(prt::test::SourceDir() + "/files/" + file)) << file;
+        for (const char* section : {"1033", "2052"})
+            for (const char* key : keys)
+                EXPECT_FALSE(ini.readString(section, key).isEmpty()) << file << " [" << section << "] " << key;
+    }
 }
 
 } // namespace
