@@ -1,0 +1,512 @@
+// The main window offscreen against a temporary program folder: captions, printer list,
+// delete and address update, the selection road, the button layout, the gate, and the
+// start-up sequence with the developer prompts.
+#include "MainFixture.h"
+
+#include "FormMain_Label.h"
+#include "PrtIni.h"
+#include "PrtTexts.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlDevNewPrt.h"
+#include "mdlFunctionButtons.h"
+#include "mdlGlobalVar.h"
+#include "mdlKesaVar.h"
+#include "mdlLanguage.h"
+#include "mdlLinkSeams.h"
+#include "mdlMainData.h"
+#include "mdlModuleState.h"
+#include "mdlPrinterLib.h"
+#include "mdlPrinterLibApi.h"
+#include "mdlStartup.h"
+#include "mdlStartupForms.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+using mainwin::TempProgram;
+using prt::test::MsgBoxRecorder;
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { mainwin::ResetMainState(); }
+    void TearDown() override
+    {
+        form_.reset();  // frees the singletons
+        FinalizeStartup();
+        mainwin::ResetMainState();
+    }
+    // The entry's sequence up to a shown main window.
+    T_frmMain_Label* Start()
+    {
+        InitStartupModules();
+        InitStartupModes();
+        CreateGlobalSingletons();
+        form_.reset(new T_frmMain_Label());
+        form_->show();
+        return form_.get();
+    }
+    QString Row(int i) const
+    {
+        const QTreeWidgetItem* it = form_->lvPrinterList->topLevelItem(i);
+        QStringList f;
+        for (int c = 0; c < 5; ++c)
+            f << it->text(c);
+        return f.join('|');
+    }
+    void Select(int row)
+    {
+        form_->SelectRow(row);
+        form_->lvPrinterListClick();
+    }
+
+    TempProgram p_;
+    std::unique_ptr<T_frmMain_Label> form_;
+};
+
+// Counts the live printer objects of the TSPL library while forwarding to the engine.
+struct CountingTspl {
+    static inline int live = 0;
+    static inline int created = 0;
+    static int Create(prt::sdk::Lib lib, prt::sdk::Handle* h, const char16_t* model)
+    {
+        const int r = DefaultPrtSdkApi().PrinterCreator(lib, h, model);
+        if (r == 0 && *h != 0) {
+            ++live;
+            ++created;
+        }
+        return r;
+    }
+    static int Destroy(prt::sdk::Lib lib, prt::sdk::Handle* h)
+    {
+        if (*h != 0)
+            --live;
+        return DefaultPrtSdkApi().PrinterDestroy(lib, h);
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindow, CaptionsComeFromTheLanguageFileAndEveryControlIsNamed)
+{
+    T_frmMain_Label* f = Start();
+    EXPECT_EQ(f->btnQuit->text(), "Quit");
+    EXPECT_EQ(f->btnAddPrinter->text(), "Add");
+    EXPECT_EQ(f->lblPrinterList->text(), "Printers:");
+    EXPECT_EQ(f->windowTitle(), "Printer Utility  V1.0.0.1");
+    EXPECT_EQ(f->DeleteConfirmText(), "Delete the selected printer from the list?");
+    for (const char* name :
+         {"lvPrinterList", "btnAddPrinter", "btnModifyPrinter", "btnDeletePrinter", "btnConnectTest", "btnQuit",
+          "gpbFunction", "btnMore", "PagecA", "tabsA", "scrollboxA", "sboxSysPara", "sbtnFunction", "sbtnSysPara",
+          "mmoInfo", "edtInfo_PrtName", "edtInfo_PrtVpid", "cmbToolLang", "txtlbl_ToolLang", "pnlSetOrOther",
+          "btnSetToolLangOrOther", "btnGetToolLangOrOther", "txtlbl_LangID", "txtLangID", "txtlbl_Map", "txtMap",
+          "txtlbl_ProtocolType", "txtProtocolType", "btnGetProtocolType", "txtlbl_PrtBasName", "edtPrtBasName",
+          "btnVpidMg", "txtLbl_PrtVpidS", "txtPrtVpidS", "txtLbl_PrtVpidTemp", "txtPrtVpidTemp", "btnDFU",
+          "btnDFU2", "btnFWAllUpdate", "btnLabelSensorPrintImage", "PMenuMore", "mitemTest",
+          "mitemGetPrtBasName"})
+        EXPECT_NE(f->findChild<QObject*>(name), nullptr) << name;
+    for (const QString& name : FunctionButtonNames())
+        EXPECT_NE(f->FunctionButton(name), nullptr) << name.toStdString();
+}
+
+TEST_F(MainWindow, ApplyingAnotherToolLanguageReloadsTheCaptionsAndRemembersIt)
+{
+    p_.SetOemCo("Label_V52");  // a profile that offers Chinese and English
+    T_frmMain_Label* f = Start();
+    ASSERT_EQ(f->ToolLangList().size(), 2);
+    const int zh = f->cmbToolLang->findText(f->ToolLangList().first().section('=', 1));
+    ASSERT_GE(zh, 0);
+    f->cmbToolLang->setCurrentIndex(zh);
+    EXPECT_EQ(f->txtLangID->text(), "2052");
+    f->btnSetToolLangOrOther->click();
+    EXPECT_EQ(f->btnQuit->text(), QString::fromUtf8("退出"));
+    EXPECT_EQ(f->windowTitle().left(5), QString::fromUtf8("打印机工具"));
+    EXPECT_EQ(prt::LangText("_MSG_Title_Error"), QString::fromUtf8("错误"));
+    EXPECT_EQ(GetKesaVar()->ToolLangValue, "2052");
+    const QString sysPm = GetKesaVar()->SysPmIniPath;
+    form_.reset();
+    FinalizeStartup();
+    prt::IniClearCache();
+    EXPECT_EQ(prt::IniReadString(sysPm, "SysPm", "ToolLang", QString()), "2052");
+
+    // The next start comes up in the remembered language.
+    mainwin::ResetMainState();
+    f = Start();
+    EXPECT_EQ(f->btnQuit->text(), QString::fromUtf8("退出"));
+}
+
+TEST_F(MainWindow, MissingPrinterListBecomesTheDefaultRow)
+{
+    ASSERT_FALSE(QFileInfo::exists(p_.ListPath()));
+    T_frmMain_Label* f = Start();
+    ASSERT_EQ(f->RowCount(), 1);
+    const QString first = TempProgram::Read(p_.FilesDir() + "CompanyPrinterList_Label.txt").split('\r').first();
+    EXPECT_EQ(Row(0), first + "|USB|USB||");
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), (first + "|USB|USB||\r\n").toUtf8());
+    EXPECT_FALSE(f->btnDeletePrinter->isEnabled());
+    EXPECT_EQ(PrtDefName, first);
+    EXPECT_EQ(GetCurrentPortString(), "USB");
+}
+
+TEST_F(MainWindow, DeleteAsksThenRewritesTheFileAndSelectsTheNeighbour)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|b|\r\nF58S|COM|COM1,BAUDRATE_9600\r\n");
+    T_frmMain_Label* f = Start();
+    ASSERT_EQ(f->RowCount(), 3);
+    EXPECT_TRUE(f->btnDeletePrinter->isEnabled());
+
+    {   // Cancel changes nothing.
+        MsgBoxRecorder boxes(prt::IDCANCEL_);
+        Select(2);
+        f->btnDeletePrinter->click();
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, "Delete the selected printer from the list?");
+        EXPECT_EQ(boxes.calls()[0].caption, "Warning");
+        EXPECT_EQ(boxes.calls()[0].flags, 262433u);
+        EXPECT_EQ(f->RowCount(), 3);
+    }
+    MsgBoxRecorder boxes(prt::IDOK_);
+    f->btnDeletePrinter->click();  // the last row: the one before it is selected
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "\r\nV64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|b|\r\n");
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_EQ(PrtDefName, "TE62");
+    EXPECT_EQ(GetCurrentPortString(), "NET,127.0.0.1");
+    EXPECT_TRUE(f->btnDeletePrinter->isEnabled());
+
+    Select(0);
+    f->btnDeletePrinter->click();  // two rows left, one deleted: the button goes off
+    EXPECT_EQ(f->RowCount(), 1);
+    EXPECT_EQ(PrtDefName, "TE62");
+    EXPECT_FALSE(f->btnDeletePrinter->isEnabled());
+    // The file written by delete (leading empty line) loads with the same rows.
+    form_.reset();
+    FinalizeStartup();
+    mainwin::ResetMainState();
+    f = Start();
+    ASSERT_EQ(f->RowCount(), 1);
+    EXPECT_EQ(Row(0), "TE62|NET|NET,127.0.0.1|b|");
+}
+
+TEST_F(MainWindow, AddressUpdateRewritesTheRememberedRowAndAVanishedRowReloads)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|1\r\nTE62|USB|USB|b|\r\n");
+    T_frmMain_Label* f = Start();
+    Select(1);
+    f->ApplyChosenAddress("127.0.0.5");
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|USB|a|1\r\nTE62|USB|NET,127.0.0.5|b|\r\n");
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_EQ(Row(1), "TE62|USB|NET,127.0.0.5|b|");
+    EXPECT_EQ(GetCurrentPortString(), "NET,127.0.0.5");
+
+    // The file lost the row behind the window's back.
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|1\r\n");
+    MsgBoxRecorder boxes;
+    f->ApplyChosenAddress("127.0.0.6");
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|USB|a|1\r\n");
+    EXPECT_EQ(f->RowCount(), 1);
+    EXPECT_EQ(PrtDefName, "V64");
+}
+
+TEST_F(MainWindow, SelectingRowsSetsNamesPortAndConnectionAndRelaysTheButtons)
+{
+    TempProgram::Write(p_.ListPath(), "NOLIST|USB|USB||\r\nTE62|COM|COM2,BAUDRATE_19200||\r\n"
+                                      "V64|NET|NET,127.0.0.1:9100||\r\n");
+    T_frmMain_Label* f = Start();
+    struct Case {
+        int row;
+        const char *def, *port;
+        int portType;
+        QStringList mustShow;
+    };
+    const Case cases[] = {
+        {0, "NOLIST", "USB", 1, {"btnPrinterInformation", "btnPrintText", "btnPrintConfigInfo", "btnStartLearn"}},
+        {1, "TE62", "COM2,BAUDRATE_19200", 2, {"btnNoPaperLightLearn", "btnHavePaperLightLearn"}},
+        {2, "V64", "NET,127.0.0.1:9100", 4, {"btnAdvancedSettings", "btnModelTest"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.def);
+        Select(c.row);
+        EXPECT_EQ(PrtDefName, c.def);
+        EXPECT_EQ(f->edtInfo_PrtName->text(), c.def);
+        EXPECT_EQ(f->edtPrtBasName->text(), PrtBasName);
+        EXPECT_EQ(GetCurrentPortString(), c.port);
+        EXPECT_EQ(GetKesaVar()->GetDevNewPrt()->PortType, c.portType);
+        EXPECT_EQ(GetKesaVar()->GetDevNewPrt()->PortString, c.port);
+        EXPECT_EQ(f->RememberedRow(), c.row);
+        for (const QString& name : c.mustShow)
+            EXPECT_TRUE(f->FunctionButton(name)->isVisible()) << name.toStdString();
+
+        // The buttons take the slots in order, two per row.
+        int slot = 0;
+        for (const QString& name : FunctionButtonNames()) {
+            QPushButton* b = f->FunctionButton(name);
+            if (!b->isVisible())
+                continue;
+            EXPECT_EQ(b->geometry(), FunctionSlotRect(slot, b->width(), b->height())) << name.toStdString();
+            ++slot;
+        }
+        EXPECT_EQ(slot, f->SlotsUsed());
+        EXPECT_EQ(f->gpbFunction->height(), FunctionRowCount(slot) * (f->Button4->height() + 19) + 30);
+        // A serial port hides the firmware update of models outside its list.
+        EXPECT_EQ(f->btnDFU->isVisible(),
+                  !QString(c.port).contains("COM") || MainData::DfuOnComModels().contains(QString(",%1,").arg(c.def)));
+    }
+    // The first model in no list: exactly the base buttons.
+    Select(0);
+    EXPECT_EQ(f->SlotsUsed(), 6);
+    EXPECT_FALSE(f->btnCommandTest->isVisible());
+}
+
+TEST_F(MainWindow, AClickOnNoRowKeepsTheRememberedRowAndLoadingDoesNotMoveIt)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\nTE62|USB|USB||\r\n");
+    T_frmMain_Label* f = Start();
+    Select(1);
+    f->lvPrinterList->clearSelection();
+    f->lvPrinterListClick();
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_EQ(f->RememberedRow(), 1);
+    f->ReloadPrinterList(0);
+    EXPECT_EQ(f->SelectedRow(), 0);
+}
+
+TEST_F(MainWindow, RepeatedSelectionsLeaveAtMostOnePrinterObjectAlive)
+{
+    static PrtSdkApi counting = DefaultPrtSdkApi();
+    counting.PrinterCreator = &CountingTspl::Create;
+    counting.PrinterDestroy = &CountingTspl::Destroy;
+    CountingTspl::live = 0;
+    CountingTspl::created = 0;
+    TsplDestroyPrinter();
+    const PrtSdkApi* old = SetPrtSdkApi(prt::sdk::Lib::Tspl, &counting);
+
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\nTE62|USB|USB||\r\n");
+    T_frmMain_Label* f = Start();
+    for (int i = 0; i < 25; ++i) {
+        Select(i % 2);
+        ASSERT_LE(CountingTspl::live, 1) << i;
+    }
+    EXPECT_EQ(f->TsplCreateResult(), 0);
+    EXPECT_GE(CountingTspl::created, 25);
+    TsplDestroyPrinter();
+    EXPECT_EQ(CountingTspl::live, 0);
+    SetPrtSdkApi(prt::sdk::Lib::Tspl, old);
+}
+
+TEST_F(MainWindow, FunctionsWithoutTheirWindowSayTheyAreNotAvailable)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\n");
+    T_frmMain_Label* f = Start();
+    for (const char* name : {"btnParameterSetting", "btnPrintConfigInfo", "btnAddPrinter", "btnDFU"}) {
+        SCOPED_TRACE(name);
+        MsgBoxRecorder boxes;
+        f->RunFunction(name);
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, "This function is not available yet.");
+        EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONINFORMATION_));
+    }
+    // A registered handler runs instead.
+    int ran = 0;
+    RegisterMainFunction("btnPrintText", [&ran](T_frmMain_Label&) { ++ran; });
+    f->btnPrintText->click();
+    RegisterMainFunction("btnPrintText", nullptr);
+    EXPECT_EQ(ran, 1);
+}
+
+TEST_F(MainWindow, AnEmptyPrinterListSkipsTheRoadAndRefusesGatedFunctions)
+{
+    // A printer list that cannot be recreated: a folder stands where the file belongs.
+    QDir().mkpath(p_.ListPath());
+    T_frmMain_Label* f = Start();
+    EXPECT_EQ(f->RowCount(), 0);
+    EXPECT_EQ(PrtDefName, "");
+    MsgBoxRecorder boxes;
+    f->RunFunction("btnParameterSetting");
+    f->btnConnectTest->click();
+    f->btnDeletePrinter->click();
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    EXPECT_EQ(boxes.calls()[0].text, "The printer list is empty: add a printer first.");
+    EXPECT_EQ(boxes.calls()[1].text, "The printer list is empty: add a printer first.");
+}
+
+TEST_F(MainWindow, ConnectionTestReportsOpenAndFailure)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    // A port nobody listens on: a second server closed again.
+    QTcpServer gone;
+    ASSERT_TRUE(gone.listen(QHostAddress::LocalHost, 0));
+    const quint16 deadPort = gone.serverPort();
+    gone.close();
+    TempProgram::Write(p_.ListPath(), QString("V64|NET|NET,127.0.0.1:%1||\r\nV64|NET|NET,127.0.0.1:%2||\r\n")
+                                          .arg(server.serverPort())
+                                          .arg(deadPort)
+                                          .toUtf8());
+    T_frmMain_Label* f = Start();
+    MsgBoxRecorder boxes;
+    Select(0);
+    f->btnConnectTest->click();
+    Select(1);
+    f->btnConnectTest->click();
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    EXPECT_EQ(boxes.calls()[0].text, "Connected successfully.");
+    EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONINFORMATION_));
+    EXPECT_TRUE(boxes.calls()[1].text.startsWith("Failed to open the port.:"));
+    EXPECT_EQ(boxes.calls()[1].caption, "Error");
+    EXPECT_EQ(boxes.calls()[1].flags, unsigned(prt::MB_ICONERROR_));
+}
+
+TEST_F(MainWindow, SavesAPictureOfTheWindowForReview)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|desk|\r\nTE62|NET|NET,127.0.0.1|shop|\r\n");
+    T_frmMain_Label* f = Start();
+    Select(0);
+    const QString out = QStringLiteral(PRT_MAIN_TEST_OUT_DIR) + "/mainwin.png";
+    ASSERT_TRUE(f->grab().save(out));
+    EXPECT_GT(QFileInfo(out).size(), 1000);
+}
+
+// ---- start-up -------------------------------------------------------------------------------
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { mainwin::ResetMainState(); }
+    void TearDown() override
+    {
+        DestroyStartupForms();
+        FreeKesaVar();
+        FreeGlobalVar();
+        FreeConstLangV();
+        FreeConstVar();
+        FinalizeStartup();
+        mainwin::ResetMainState();
+    }
+    TempProgram p_;
+};
+
+} // namespace
+
+TEST_F(Startup, DeveloperPromptsOnlyWithTheMarkerAndTheirAnswersSetTheModes)
+{
+    struct Case {
+        bool marker;
+        int answer;
+        size_t boxes;
+        bool debug, factory;
+        int opByte;
+    };
+    const Case cases[] = {
+        {false, prt::IDOK_, 0, false, false, 1},
+        {true, prt::IDOK_, 2, true, true, 0},
+        {true, prt::IDCANCEL_, 2, false, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.marker * 10 + c.answer);
+        mainwin::ResetMainState();
+        TempProgram p;
+        if (c.marker)
+            p.CreateDevMarker();
+        MsgBoxRecorder boxes(c.answer);
+        InitStartupModules();
+        InitStartupModes();
+        ASSERT_EQ(boxes.calls().size(), c.boxes);
+        if (c.boxes == 2) {
+            EXPECT_EQ(boxes.calls()[0].text, "Ener DMode?");
+            EXPECT_EQ(boxes.calls()[1].text, "Ener Factory Mode?");
+            EXPECT_EQ(boxes.calls()[0].flags, 0x40121u);
+        }
+        EXPECT_EQ(bool(gDebugFlag), c.debug);
+        EXPECT_EQ(gFactoryFlag, c.factory);
+        EXPECT_EQ(gKeyFrameOpByte, c.opByte);
+        EXPECT_EQ(GetKeyFrameOperationByte(), c.opByte);
+        EXPECT_TRUE(gLogLockCreated);
+        EXPECT_EQ(gBuildKind, 2);
+        EXPECT_TRUE(QFileInfo(p.ProgDir() + "PgmOrCdr").isDir());
+
+        CreateGlobalSingletons();
+        ASSERT_NE(GetKesaVar(), nullptr);
+        EXPECT_EQ(GetKesaVar()->IsFactory, c.factory);
+        EXPECT_EQ(GetKesaVar()->KeyFrameOpByte, c.opByte);
+        FreeKesaVar();
+        FinalizeStartup();
+        EXPECT_FALSE(gLogLockCreated);
+    }
+}
+
+TEST_F(Startup, RoleSwitchesAreExactAndMayStandAnywhere)
+{
+    struct Case {
+        QStringList args;
+        bool programmer, dealer;
+    };
+    const Case cases[] = {
+        {{"-EN", "-SwitchProgrammer"}, true, false},
+        {{"-switchprogrammer", "-SWITCHDEALER"}, false, false},
+        {{"-SwitchDealer"}, false, true},
+    };
+    for (const Case& c : cases) {
+        mainwin::ResetMainState();
+        SetProgramArgs(c.args);
+        InitStartupModes();
+        EXPECT_EQ(gRoleFlags.Programmer, c.programmer) << c.args.join(' ').toStdString();
+        EXPECT_EQ(gRoleFlags.Dealer, c.dealer) << c.args.join(' ').toStdString();
+        FinalizeStartup();
+    }
+}
+
+TEST_F(Startup, EntryCreatesTheMainWindowWithoutShowingOrSendingAndTheLockIsDeletedOnce)
+{
+    InitStartupModules();
+    InitStartupModes();
+    CreateGlobalSingletons();
+    T_frmMain_Label* f = CreateStartupForms();
+    ASSERT_EQ(f, frmMain_Label);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->RowCount(), 0);  // loading waits for the first show
+    EXPECT_TRUE(gLogLockCreated);
+    DestroyStartupForms();        // the main window deletes the lock ...
+    EXPECT_FALSE(gLogLockCreated);
+    FinalizeStartup();            // ... and the entry's shutdown does not again
+    EXPECT_FALSE(gLogLockCreated);
+}
+
+TEST_F(Startup, CommandLineSwitchesOfTheMainWindow)
+{
+    struct Case {
+        QStringList args;
+        int factory;
+        const char* lang;
+    };
+    const Case cases[] = {
+        {{"-EN"}, 0, "1033"},
+        {{"-CN", "-Factory"}, -1, "2052"},
+        {{"-Factory", "-EN"}, -1, ""},  // only the first parameter selects the language
+        {{"-KR"}, 0, "1042"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        mainwin::ResetMainState();
+        SetProgramArgs(c.args);
+        InitStartupModes();
+        CreateGlobalSingletons();
+        auto f = std::make_unique<T_frmMain_Label>();
+        EXPECT_EQ(f->FactoryFlag(), c.factory);
+        EXPECT_EQ(gLangId, c.lang);
+        f.reset();
+        FinalizeStartup();
+    }
+}
