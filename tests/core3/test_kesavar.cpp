@@ -329,3 +329,39 @@ TEST_F(FtnVarTest, DalpProfileUsesItsOwnPrintTextListAndReportsMismatches)
 }
 
 } // namespace
+
+#include "mdlASetFtnA.h"
+#include "mdlFtnA_Base.h"
+
+namespace {
+
+TEST_F(KesaVarTest, NameResolutionPresetsItsOutputsAndForwardsToTheDescriptor)
+{
+    TKesaVar* k = GetKesaVar();
+    FreeCurrentFtnA();
+    QString model = "stale", protocol = "stale";
+    bool flag = false, found = true;
+    k->ResolveModelNameByFtnA("X", model, found);
+    EXPECT_EQ(model, "");
+    EXPECT_FALSE(found);
+    k->ResolvePrinterNameByFtnA("X", "VID_0000&PID_0000", model, protocol, flag, found);
+    EXPECT_EQ(model, "");
+    EXPECT_EQ(protocol, "");
+    EXPECT_TRUE(flag);
+    EXPECT_FALSE(found);
+
+    auto* d = new TFtnABase();
+    d->ExtraNamesList = ",X,";
+    d->ExtraName1 = "E1";
+    d->ExtraName2 = "E2";
+    SetCurrentFtnA(d);
+    k->ResolveModelNameByFtnA("X", model, found);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(model, "E1,E2");
+    k->ResolveModelNameByFtnA("Y", model, found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(model, "");
+    FreeCurrentFtnA();
+}
+
+} // namespace
