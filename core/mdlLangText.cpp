@@ -165,7 +165,10 @@ const QStringList& MainWindowLangKeys()
 
 void LoadLanguageStrings()
 {
-    const QString file = gLangFileName;
+    // The main window names the file; before that the tool type decides.
+    const QString file = !gLangFileName.isEmpty()          ? gLangFileName
+                         : gCurToolType == QLatin1String("Mobile") ? QString(MOBILE_LANG_FILE)
+                                                                    : QString(LABEL_LANG_FILE);
     const QString section = gLangId;
     // Every key of the section goes to the platform text store as well, so lower layers
     // and windows reading prt::LangText see the same language.

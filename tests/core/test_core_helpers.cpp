@@ -2,6 +2,7 @@
 #include "CoreBaseFixture.h"
 
 #include "FormMsgBox.h"
+#include "PrtTick.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -60,6 +61,18 @@ TEST(CoreHelpers, TickSpanAndTextHelpers)
     EXPECT_EQ(StrPasToString(buf), "abcd");
     StringToStrBuf("ab", buf, 5);
     EXPECT_EQ(StrPasToString(buf), "ab");
+}
+
+TEST(CoreHelpers, WaitMsSleepsThroughTheHookAndReturnsAtOnceForNegative)
+{
+    static int sleeps = 0;
+    sleeps = 0;
+    prt::SleepHook old = prt::SetSleepHook([](uint32_t) { ++sleeps; });
+    WaitMs(-5);
+    EXPECT_EQ(sleeps, 0);
+    SleepMs(10);
+    EXPECT_EQ(sleeps, 1);
+    prt::SetSleepHook(old);
 }
 
 TEST(CoreHelpers, NameValueListsAndComboSelection)
