@@ -70,7 +70,8 @@ QByteArray SimPrinter::feed(const QByteArray& bytes)
 QByteArray SimPrinter::received() const
 {
     std::lock_guard lock(mutex_);
-    return received_;
+    // A deep copy: the caller's array never shares storage with the growing record.
+    return QByteArray(received_.constData(), received_.size());
 }
 
 void SimPrinter::clearReceived()
