@@ -13,19 +13,6 @@
 
 using Ftna = Core2Test;
 
-namespace {
-
-// A descriptor that records the order in which the factory-style sequence runs its slots.
-class TRecordingFtnA : public TFtnABase {
-public:
-    QStringList Calls;
-    int SetIdentityNames() override { Calls << "1:" + QString::number(ResetLock); ModelName = "M"; return 0; }
-    int SetRowsABC() override { Calls << "2"; return 0; }
-    int SetExtraNames() override { Calls << "3"; return 0; }
-    int SetRowsDE() override { Calls << "4"; return 0; }
-};
-
-} // namespace
 
 TEST_F(Ftna, FactoryCreatesTheClassOfTheModelAndMakesItCurrent)
 {
@@ -73,18 +60,18 @@ TEST_F(Ftna, FactoryCreatesTheClassOfTheModelAndMakesItCurrent)
     EXPECT_TRUE(ta->ResetLock);
 }
 
-TEST_F(Ftna, SlotsRunAfterTheResetInOrder)
+TEST_F(Ftna, FactoryRunsTheSlotsInOrderAfterTheReset)
 {
-    TRecordingFtnA d;
-    d.ModelName = "stale";
-    d.Unlock();
-    d.Reset();
-    EXPECT_TRUE(d.ModelName.isEmpty());
-    d.SetIdentityNames();
-    d.SetRowsABC();
-    d.SetExtraNames();
-    d.SetRowsDE();
-    EXPECT_EQ(d.Calls, QStringList({"1:1", "2", "3", "4"}));
+    // The later slots build on the names of the first one: row E answers the base name and
+    // the extra names are the USB ids, so both exist only when slot 1 ran first.
+    TFtnABase* d = CreateFtnAByModel("HB25");
+    EXPECT_EQ(d->BaseName, "W16");
+    EXPECT_EQ(d->RowEResult, "W16");
+    EXPECT_EQ(d->ExtraName1, GetUsbId_VendorA_7008());
+    EXPECT_EQ(d->ExtraName2, GetUsbId_VendorB_9008());
+    EXPECT_EQ(d->RowDResult, GetModelName_W16_Var());
+    EXPECT_EQ(d->ExactResult, "W16");
+    EXPECT_TRUE(d->ResetLock);  // the reset ran before the slots and locked
 }
 
 TEST_F(Ftna, MatchPrinterNameByVersionId)
