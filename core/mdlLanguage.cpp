@@ -322,6 +322,10 @@ void ResolveUiLanguage()
         gLangId = ReadIniString(file, "LanguageCollect", "DefaultLanguageID");
         gLangName = ReadIniString(file, "LanguageCollect", "DefaultLanguageName").left(256);
     }
+    bool ok = false;
+    const int id = gLangId.toInt(&ok);
+    if (ok && id > 0)
+        prt::SetUiLanguageId(id);  // code page of byte texts follows the UI language
 }
 
 bool IsLanguageFileName(const QString& fileName)

@@ -1,6 +1,7 @@
 // Language choice, ini reading rules, the text table and the shipped language files.
 #include "CoreBaseFixture.h"
 
+#include "PrtCodePage.h"
 #include "mdlModelCatalog.h"
 
 #include <QSet>
@@ -64,6 +65,7 @@ TEST_F(CoreBaseTest, LanguageObjectResolvesIdAgainstTheList)
             gLangId = LanguageIdOfSwitch(c.args.first());
         ResolveUiLanguage();
         EXPECT_EQ(gLangId, c.expected) << c.list;
+        EXPECT_EQ(QString::number(prt::UiLanguageId()), c.expected);
     }
 }
 
