@@ -700,6 +700,34 @@ void T_frmMain_Label::btnModifyPrinterClick()
     RunFunction(QStringLiteral("btnModifyPrinter"));
 }
 
+T_frmMain_Label::TModifyHandover T_frmMain_Label::ModifyHandover() const
+{
+    TModifyHandover h;
+    h.Row = FRememberedRow;
+    h.PrtDefName = PrtDefName;
+    if (const QTreeWidgetItem* it = lvPrinterList->topLevelItem(FRememberedRow)) {
+        h.PortType = it->text(1);
+        h.PortParam = it->text(2);
+        if (h.PortParam.contains(QLatin1String("NET")))
+            h.PortParam.remove(QStringLiteral("NET,"));
+        h.Notes = it->text(3);
+        h.PrtVerOfTool = it->text(4);
+    }
+    return h;
+}
+
+void T_frmMain_Label::PrinterAdded()
+{
+    lvPrinterList->clear();
+    const int rows = ReadPrinterListLines(GetPrinterListPath()).size();
+    ReloadPrinterList(rows > 0 ? rows - 1 : 0);
+}
+
+void T_frmMain_Label::PrinterModified()
+{
+    ReloadPrinterList(FRememberedRow);
+}
+
 QString T_frmMain_Label::GetSelectedPortType() const
 {
     const int row = SelectedRow();

@@ -85,6 +85,17 @@ public:
     void btnIPMessageClick();
     void btnAddPrinterClick();
     void btnModifyPrinterClick();
+    // What the printer-management window gets for "Modify": the remembered row, PrtDefName
+    // and the row's fields (a network port string without its "NET," prefix).
+    struct TModifyHandover {
+        int Row = 0;
+        QString PrtDefName, PortType, PortParam, Notes, PrtVerOfTool;
+    };
+    TModifyHandover ModifyHandover() const;
+    // After the management window wrote the file: reload and select the new last row /
+    // the remembered row, then run the selection road.
+    void PrinterAdded();
+    void PrinterModified();
 
     // ---- function buttons
     void UpdateFunctionButtons();

@@ -17,6 +17,7 @@
 #include "mdlModuleState.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterLibApi.h"
+#include "mdlPrinterListFile.h"
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
 
@@ -217,6 +218,34 @@ TEST_F(MainWindow, AddressUpdateRewritesTheRememberedRowAndAVanishedRowReloads)
     EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|USB|a|1\r\n");
     EXPECT_EQ(f->RowCount(), 1);
     EXPECT_EQ(PrtDefName, "V64");
+}
+
+TEST_F(MainWindow, AddAndModifyThroughTheFileReloadAndSelect)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|b|2");
+    T_frmMain_Label* f = Start();
+    Select(1);
+    const T_frmMain_Label::TModifyHandover h = f->ModifyHandover();
+    EXPECT_EQ(h.Row, 1);
+    EXPECT_EQ(h.PrtDefName, "TE62");
+    EXPECT_EQ(h.PortType, "NET");
+    EXPECT_EQ(h.PortParam, "127.0.0.1");
+    EXPECT_EQ(h.PrtVerOfTool, "2");
+
+    ASSERT_EQ(ReplacePrinterListRow(f->PrinterListPath(), h.Row, {"TE62", "NET", "NET,127.0.0.2", "c", "2"}),
+              TPrinterListResult::Ok);
+    f->PrinterModified();
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_EQ(GetCurrentPortString(), "NET,127.0.0.2");
+
+    // The unterminated last line is ended before the new row.
+    ASSERT_EQ(AppendPrinterListRow(f->PrinterListPath(), {"F58S", "COM", "COM1,BAUDRATE_9600", "", ""}),
+              TPrinterListResult::Ok);
+    f->PrinterAdded();
+    EXPECT_EQ(f->RowCount(), 3);
+    EXPECT_EQ(f->SelectedRow(), 2);
+    EXPECT_EQ(PrtDefName, "F58S");
+    EXPECT_TRUE(f->btnDeletePrinter->isEnabled());
 }
 
 TEST_F(MainWindow, SelectingRowsSetsNamesPortAndConnectionAndRelaysTheButtons)
