@@ -22,11 +22,18 @@ static bool FolderIsWritable(const QString& dir)
     return true;
 }
 
+static TFolderWritableProbe gWritableProbe = nullptr;
+
+void SetFolderWritableProbe(TFolderWritableProbe probe)
+{
+    gWritableProbe = probe;
+}
+
 QString WritableFilesDir()
 {
     const QString shipped = prt::ExeDir() + QStringLiteral("files/");
     QDir().mkpath(shipped);  // a fresh program folder may not have it yet
-    if (FolderIsWritable(shipped))
+    if ((gWritableProbe ? gWritableProbe : FolderIsWritable)(shipped))
         return shipped;
     const QString user = prt::DataHomeDir() + QStringLiteral("PrtUtility/files/");
     QDir().mkpath(user);

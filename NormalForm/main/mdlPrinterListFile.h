@@ -24,6 +24,10 @@ struct TPrinterListRow {
 // Folder the program writes its files to: <program folder>/files/ when that folder can be
 // written, else <user data>/PrtUtility/files/ (created when missing). Ends with "/".
 QString WritableFilesDir();
+// Test seam: the probe that tells whether a folder can be written (null restores the
+// real probe, which writes and removes a small file there).
+using TFolderWritableProbe = bool (*)(const QString& dir);
+void SetFolderWritableProbe(TFolderWritableProbe probe);
 // Full path of the printer list. When it lives in the user data folder and does not
 // exist yet, it is seeded from the shipped copy in <program folder>/files/ (when any).
 QString GetPrinterListPath();

@@ -3,6 +3,7 @@
 #include "MainFixture.h"
 
 #include "PrtIni.h"
+#include "PrtPaths.h"
 #include "PrtTexts.h"
 #include "mdlFunctionButtons.h"
 #include "mdlKesaVar.h"
@@ -128,6 +129,22 @@ TEST(PrinterListFile, WrittenFilesGoBesideTheProgramWhenThatFolderIsWritable)
     EXPECT_EQ(WritableFilesDir(), p.FilesDir());
     EXPECT_EQ(GetPrinterListPath(), p.ListPath());
     EXPECT_EQ(DefaultPrinterListLine("V64"), "V64|USB|USB||");
+}
+
+TEST(PrinterListFile, AnInstalledCopyWritesToTheUserDataFolderSeededFromTheShippedList)
+{
+    TempProgram p;
+    TempProgram::Write(p.ListPath(), "SEED|USB|USB||\r\n");
+    SetFolderWritableProbe([](const QString&) { return false; });
+    const QString path = GetPrinterListPath();
+    SetFolderWritableProbe(nullptr);
+    EXPECT_TRUE(path.startsWith(prt::DataHomeDir())) << path.toStdString();
+    EXPECT_EQ(TempProgram::Read(path), "SEED|USB|USB||\r\n");
+    // Once there, the user's copy is kept (not seeded again).
+    TempProgram::Write(path, "MINE|USB|USB||\r\n");
+    SetFolderWritableProbe([](const QString&) { return false; });
+    EXPECT_EQ(TempProgram::Read(GetPrinterListPath()), "MINE|USB|USB||\r\n");
+    SetFolderWritableProbe(nullptr);
 }
 
 // ---- function buttons ----------------------------------------------------------------------
