@@ -256,6 +256,7 @@ void T_frmMain_Label::CreateControls()
     mmoInfo->setGeometry(6, 6, kGroupWidth - 12, 80);
     edtInfo_PrtName = edit(page, "edtInfo_PrtName");
     edtInfo_PrtVpid = edit(page, "edtInfo_PrtVpid");
+    edtInfo_PrtVpid->hide();  // holds the attached printer's ids; no row of the page shows it
     txtlbl_ToolLang = label(page, "txtlbl_ToolLang");
     cmbToolLang = new QComboBox(page);
     named(cmbToolLang, "cmbToolLang");
@@ -609,25 +610,28 @@ void T_frmMain_Label::ReloadPrinterList(int selectRow)
     btnDeletePrinter->setEnabled(RowCount() > 1);
 }
 
-void T_frmMain_Label::ShowPrinterListResult(int result)
+bool T_frmMain_Label::HandlePrinterListResult(TPrinterListResult result)
 {
-    switch (static_cast<TPrinterListResult>(result)) {
+    const char* key = nullptr;
+    switch (result) {
     case TPrinterListResult::Ok:
-        return;
+        return true;
     case TPrinterListResult::BadField:
-        prt::MessageBoxPrt(prt::LangText(QLatin1String(LANGKEY_PrinterListBadField)),
-                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
-        return;
+        key = LANGKEY_PrinterListBadField;
+        break;
     case TPrinterListResult::RowGone:
     case TPrinterListResult::EmptyLine:
-        prt::MessageBoxPrt(prt::LangText(QLatin1String(LANGKEY_PrinterListRowGone)),
-                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
-        return;
+        key = LANGKEY_PrinterListRowGone;
+        break;
     case TPrinterListResult::WriteFailed:
-        prt::MessageBoxPrt(prt::LangText(QLatin1String(LANGKEY_PrinterListWriteFailed)),
-                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
-        return;
+        key = LANGKEY_PrinterListWriteFailed;
+        break;
     }
+    prt::MessageBoxPrt(prt::LangText(QLatin1String(key)), Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+    // Nothing was written for a refused field; otherwise show what the file really holds.
+    if (result != TPrinterListResult::BadField)
+        ReloadPrinterList(FRememberedRow);
+    return false;
 }
 
 QList<QStringList> T_frmMain_Label::PrinterListViewRows() const
@@ -660,8 +664,7 @@ void T_frmMain_Label::btnDeletePrinterClick()
     delete lvPrinterList->takeTopLevelItem(row);
 
     if (!SavePrinterListFile(FPrinterListPath, PrinterListViewRows(), lvPrinterList->columnCount())) {
-        ShowPrinterListResult(int(TPrinterListResult::WriteFailed));
-        ReloadPrinterList(FRememberedRow);  // show what the file really holds
+        HandlePrinterListResult(TPrinterListResult::WriteFailed);
         return;
     }
     const int next = row < RowCount() ? row : row - 1;
@@ -677,12 +680,8 @@ void T_frmMain_Label::ApplyChosenAddress(const QString& address)
     const TPrinterListResult r = UpdatePrinterListAddress(FPrinterListPath, FRememberedRow, address);
     if (r == TPrinterListResult::EmptyLine)
         return;
-    if (r != TPrinterListResult::Ok) {
-        ShowPrinterListResult(int(r));
-        ReloadPrinterList(r == TPrinterListResult::RowGone ? 0 : FRememberedRow);
-        return;
-    }
-    ReloadPrinterList(FRememberedRow);
+    if (HandlePrinterListResult(r))
+        ReloadPrinterList(FRememberedRow);
 }
 
 void T_frmMain_Label::btnIPMessageClick()

@@ -4,6 +4,7 @@
 // that writes the current printer names, the current port string and the connection
 // record. Every control carries its name as objectName.
 #include "mdlFunctionButtons.h"
+#include "mdlPrinterListFile.h"
 
 #include <QList>
 #include <QStringList>
@@ -96,6 +97,10 @@ public:
     // the remembered row, then run the selection road.
     void PrinterAdded();
     void PrinterModified();
+    // Result of a printer-list write: true for Ok; otherwise an error box (field refused,
+    // row no longer in the file, file not written) and, unless nothing was written because
+    // a field was refused, a reload from the file.
+    bool HandlePrinterListResult(TPrinterListResult result);
 
     // ---- function buttons
     void UpdateFunctionButtons();
@@ -216,7 +221,6 @@ private:
     void CreateMainFormHelpers();
     void ConnectHandlers();
     QString LangKeyText(const QString& key) const;
-    void ShowPrinterListResult(int result);
 
     // ---- private fields, in declaration order
     int FRememberedRow = 0;

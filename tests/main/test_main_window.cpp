@@ -29,6 +29,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -238,6 +239,19 @@ TEST_F(MainWindow, AddAndModifyThroughTheFileReloadAndSelect)
     EXPECT_EQ(f->SelectedRow(), 1);
     EXPECT_EQ(GetCurrentPortString(), "NET,127.0.0.2");
 
+    {   // A notes text with a line break is refused; a row that vanished is reported and reloaded.
+        MsgBoxRecorder boxes;
+        EXPECT_FALSE(f->HandlePrinterListResult(
+            ReplacePrinterListRow(f->PrinterListPath(), 1, {"TE62", "NET", "NET,127.0.0.2", "c\nd", "2"})));
+        EXPECT_FALSE(f->HandlePrinterListResult(
+            ReplacePrinterListRow(f->PrinterListPath(), 7, {"TE62", "NET", "NET,127.0.0.2", "c", "2"})));
+        ASSERT_EQ(boxes.calls().size(), 2u);
+        EXPECT_EQ(boxes.calls()[0].text, "A printer field may not contain \"|\" or a line break.");
+        EXPECT_EQ(boxes.calls()[1].text,
+                  "This printer is no longer in the printer list file; the list was reloaded.");
+        EXPECT_EQ(f->RowCount(), 2);
+    }
+
     // The unterminated last line is ended before the new row.
     ASSERT_EQ(AppendPrinterListRow(f->PrinterListPath(), {"F58S", "COM", "COM1,BAUDRATE_9600", "", ""}),
               TPrinterListResult::Ok);
@@ -399,12 +413,21 @@ TEST_F(MainWindow, ConnectionTestReportsOpenAndFailure)
 
 TEST_F(MainWindow, SavesAPictureOfTheWindowForReview)
 {
+    p_.SetOemCo("Label_V52");  // with the tool-language choice on the information page
     TempProgram::Write(p_.ListPath(), "V64|USB|USB|desk|\r\nTE62|NET|NET,127.0.0.1|shop|\r\n");
     T_frmMain_Label* f = Start();
     Select(0);
     const QString out = QStringLiteral(PRT_MAIN_TEST_OUT_DIR) + "/mainwin.png";
     ASSERT_TRUE(f->grab().save(out));
     EXPECT_GT(QFileInfo(out).size(), 1000);
+    // The information page.
+    f->sbtnSysPara->click();
+    EXPECT_TRUE(f->sboxSysPara->isVisible());
+    EXPECT_FALSE(f->gpbFunction->isVisible());
+    const QString info = QStringLiteral(PRT_MAIN_TEST_OUT_DIR) + "/mainwin_info.png";
+    ASSERT_TRUE(f->grab().save(info));
+    f->sbtnFunction->click();
+    EXPECT_TRUE(f->gpbFunction->isVisible());
 }
 
 // ---- start-up -------------------------------------------------------------------------------
