@@ -1,6 +1,7 @@
 #include "mdlStartup.h"
 
 #include "mdlASetFtnA.h"
+#include "mdlDevBasePrt.h"
 #include "mdlFtnA_Base.h"
 #include "mdlGlobalVar.h"
 #include "mdlKesaVar.h"
@@ -14,6 +15,7 @@
 void InitStartupModules()
 {
     BuildModelLists();
+    InitParamGlobals();  // the printer link's parameter globals start from their start values
     gBuildKind = 2;
 }
 

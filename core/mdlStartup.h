@@ -5,7 +5,7 @@
 // (NormalForm/main/mdlStartupForms.h).
 //
 // Entry sequence (app/main.cpp):
-//   1. InitStartupModules      module initialisation (model lists, module state)
+//   1. InitStartupModules      module initialisation (model lists, link parameter globals)
 //   2. build kind := 2 (Label)  (inside InitStartupModules)
 //   3. QApplication
 //   4. InitStartupModes
@@ -15,7 +15,8 @@
 //   8. FinalizeStartup
 #include <QStringList>
 
-// Builds the model-capability lists and sets the build kind to 2 (Label).
+// Builds the model-capability lists, clears the printer link's parameter globals and sets
+// the build kind to 2 (Label).
 void InitStartupModules();
 
 // Log lock, developer debug and factory prompts (only with the developer marker file),

@@ -30,7 +30,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTime>
@@ -489,11 +488,6 @@ void T_frmMain_Label::FormShow()
 
     if (IsDebugMode())
         ShowTestReadme();
-}
-
-void T_frmMain_Label::closeEvent(QCloseEvent* event)
-{
-    QWidget::closeEvent(event);
 }
 
 void T_frmMain_Label::FormDestroy()

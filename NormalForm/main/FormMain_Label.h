@@ -30,6 +30,9 @@ class T_frmMain_Label;
 // that the function is not available yet; the windows register their handler here.
 using TMainFunctionHandler = std::function<void(T_frmMain_Label& form)>;
 // Registers (or, with an empty handler, removes) the handler of a button by objectName.
+// A registered handler of a guarded function starts with form.RunGate() itself; the
+// handlers of "btnAddPrinter", "btnModifyPrinter", "btnIPMessage" and "btnConnectTest"
+// are taken the same way.
 void RegisterMainFunction(const QString& buttonName, TMainFunctionHandler handler);
 // Buttons whose handler first runs the gate (selection again and the USB identity check).
 bool IsGatedMainFunction(const QString& buttonName);
@@ -214,7 +217,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
