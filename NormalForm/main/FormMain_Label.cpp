@@ -434,7 +434,6 @@ void T_frmMain_Label::FormShow()
     ResolveLanguageId(GetConstLangV());
     LangDllSetLanguageID(gLangId);
     LangDllSetLanguageFile(GetFilesDir() + gLangFileName);
-    PublishLanguageTexts(gLangFileName, gLangId);
 
     GetKesaVar()->SetOptionIniPath();
     GetKesaVar()->CreateOemObject(gCurToolType, gCurOemCo);
@@ -1251,8 +1250,7 @@ void T_frmMain_Label::ApplyToolLanguage()
         return;
     gLangId = code;
     LangDllSetLanguageID(code);
-    PublishLanguageTexts(gLangFileName, code);
-    LoadLanguageStrings();
+    LoadLanguageStrings();  // also refills the platform text store
     GetConstLangV()->LanguageId = code;
     GetConstLangV()->LoadLangWords();
     LoadMainCaptionsAndParameterSet();
