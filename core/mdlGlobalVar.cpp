@@ -22,9 +22,11 @@
 #include <QWidget>
 
 #include <arpa/inet.h>
+#include <mutex>
 
 namespace {
 TGlobalVar* gGlobalVar = nullptr;
+std::mutex gGlobalVarLock;
 InputBoxHook gInputBoxHook = nullptr;
 int gSystemLangIdOverride = 0;
 
@@ -70,12 +72,12 @@ void WriteDebugLog(const QString& text)
 {
     if (!IsDebugMode())
         return;
-    const QString line = FormatDebugLogLine(text);
     const QString file = GetDebugLogFileName();
     std::lock_guard<std::mutex> guard(DebugLogLock());
     if (!gLogLockCreated)
         return;  // before start-up or after shutdown: nothing is written
-    AppendLine(file, line);
+    // Stamped under the lock, so the lines of all threads stand in time order.
+    AppendLine(file, FormatDebugLogLine(text));
 }
 
 void DebugTrace(const QString&) {}
@@ -107,10 +109,11 @@ void TGlobalVar::WriteLog(const QString& text)
 {
     if (!DebugFlag)
         return;
-    const QString line = FormatDebugLogLine(text);
     QDir().mkpath(LogBaseDir + "Log/DebugLog");
     std::lock_guard<std::mutex> guard(DebugLogLock());
-    AppendLine(LogFileName(), line);
+    if (!gLogLockCreated)
+        return;  // the shared log lock is gone (shutdown): nothing is written
+    AppendLine(LogFileName(), FormatDebugLogLine(text));
 }
 
 void TGlobalVar::SetInt(int& var, int value)
@@ -130,6 +133,8 @@ void TGlobalVar::SetDefaultCursor(QWidget* control)
 
 TGlobalVar* GetGlobalVar()
 {
+    // Worker threads log through the singleton too: creation is serialised.
+    std::lock_guard<std::mutex> guard(gGlobalVarLock);
     if (!gGlobalVar)
         gGlobalVar = new TGlobalVar();
     return gGlobalVar;
@@ -137,6 +142,7 @@ TGlobalVar* GetGlobalVar()
 
 void FreeGlobalVar()
 {
+    std::lock_guard<std::mutex> guard(gGlobalVarLock);
     delete gGlobalVar;
     gGlobalVar = nullptr;
 }
@@ -317,7 +323,11 @@ int GetSystemLangId()
 {
     if (gSystemLangIdOverride)
         return gSystemLangIdOverride;
-    const QLocale loc = QLocale::system();
+    return WindowsLangIdOfLocale(QLocale::system());
+}
+
+int WindowsLangIdOfLocale(const QLocale& loc)
+{
     switch (loc.language()) {
     case QLocale::Chinese:
         return (loc.territory() == QLocale::Taiwan || loc.territory() == QLocale::HongKong ||

@@ -9,6 +9,7 @@
 class QWidget;
 class QComboBox;
 class QLineEdit;
+class QLocale;
 
 // ---- debug log ---------------------------------------------------------------------------
 // Folder GetDebugBaseDir() + "Log/DebugLog/"; in debug mode the folders are created.
@@ -41,7 +42,8 @@ public:
     QString PathSep = "/";
 
     // Same line format as WriteDebugLog, into LogBaseDir + "Log/DebugLog/logfile<date>.log",
-    // under this object's own lock, only when DebugFlag is set. Write errors are swallowed.
+    // under the shared log lock, only when DebugFlag is set and the log lock is open
+    // (CreateLogLock .. DeleteLogLock). Write errors are swallowed.
     void WriteLog(const QString& text);
     QString LogFileName() const;
     static void SetInt(int& var, int value);
@@ -95,6 +97,9 @@ void InitBoolean(bool& dest, bool value);
 QString BoolToText(bool b);
 QString GetSystemLangIdStr();
 int GetSystemLangId();
+// Windows language id of a locale: zh_CN 2052, zh_TW (and HK, Macao) 1028, en 1033, ja 1041,
+// ru 1049, pt 1046, es 1034, ko 1042, de 7, it 1040, fr 1036; any other language 1033.
+int WindowsLangIdOfLocale(const QLocale& locale);
 // Test seam: 0 restores the locale-derived id.
 void SetSystemLangIdForTest(int id);
 QString GetLocalAppDataDir();

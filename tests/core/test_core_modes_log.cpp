@@ -116,10 +116,21 @@ TEST_F(CoreBaseTest, DebugLogLineFormatOrderAndLock)
     EXPECT_EQ(kLine.match(lines[0]).captured(1), "first");
     EXPECT_EQ(kLine.match(lines[1]).captured(1), QStringLiteral("second 文字"));
 
+    // A file that cannot be written is skipped silently.
+    const QString blocked = file + ".blocked";
+    ASSERT_TRUE(QFile::rename(file, blocked));
+    ASSERT_TRUE(QDir().mkdir(file));
+    WriteDebugLog("lost");
+    EXPECT_TRUE(QFileInfo(file).isDir());
+    ASSERT_TRUE(QDir().rmdir(file));
+    ASSERT_TRUE(QFile::rename(blocked, file));
+
     // After the lock is deleted (shutdown) writers write nothing and do not crash.
     DeleteLogLock();
     WriteDebugLog("late");
+    GetGlobalVar()->WriteLog("late");
     EXPECT_EQ(ReadLines(file).size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(GetGlobalVar()->LogFileName()));
 }
 
 TEST_F(CoreBaseTest, ConcurrentWritersKeepWholeLinesAndStopAtShutdown)
@@ -158,6 +169,7 @@ TEST_F(CoreBaseTest, ConcurrentWritersKeepWholeLinesAndStopAtShutdown)
     late.join();
     const int count = ReadLines(shared).size();
     WriteDebugLog("after");
+    GetGlobalVar()->WriteLog("after");
     EXPECT_EQ(ReadLines(shared).size(), count);
     (void)file;
 }
