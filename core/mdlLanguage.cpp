@@ -440,12 +440,16 @@ void PublishLanguageTexts(const QString& fileName, const QString& section)
     const QString path = GetFilesDir() + fileName;
     QString prefix;
     BuildLanguageKeyVariant(section, QString(), prefix);
+    QStringList keys;
     for (const auto& entry : prt::IniReadEntries(path, section)) {
-        const QString& key = entry.first;
+        QString key = entry.first;
         if (!prefix.isEmpty() && key.startsWith(prefix))
-            continue;  // an OEM variant; read through its plain key
-        prt::SetLangText(key, ReadIniString(fileName, section, key));
+            key = key.mid(prefix.size());  // an OEM variant: published under its plain key
+        keys << key;
     }
+    keys.removeDuplicates();
+    for (const QString& key : keys)
+        prt::SetLangText(key, ReadIniString(fileName, section, key));
     bool ok = false;
     const int id = section.toInt(&ok);
     if (ok && id > 0)

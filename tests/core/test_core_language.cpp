@@ -4,6 +4,7 @@
 #include "PrtCodePage.h"
 #include "mdlModelCatalog.h"
 
+#include <QLocale>
 #include <QSet>
 
 namespace {
@@ -28,6 +29,17 @@ TEST(CoreLanguage, FoldingAndSwitches)
                            Switch{"-RU", "1049"}, Switch{"-PT", "1046"}, Switch{"-ES", "1034"}, Switch{"-KR", ""},
                            Switch{"-cn", ""}, Switch{"-Factory", ""}})
         EXPECT_EQ(LanguageIdOfSwitch(s.arg), s.id) << s.arg;
+
+    // The system language id comes from the user's locale.
+    struct Loc {
+        const char* name;
+        int id;
+    };
+    for (const Loc l : {Loc{"zh_CN", 2052}, Loc{"zh_TW", 1028}, Loc{"zh_HK", 1028}, Loc{"en_US", 1033},
+                        Loc{"en_GB", 1033}, Loc{"ja_JP", 1041}, Loc{"ru_RU", 1049}, Loc{"pt_BR", 1046},
+                        Loc{"pt_PT", 1046}, Loc{"es_MX", 1034}, Loc{"ko_KR", 1042}, Loc{"de_DE", 7},
+                        Loc{"it_IT", 1040}, Loc{"fr_FR", 1036}, Loc{"C", 1033}})
+        EXPECT_EQ(WindowsLangIdOfLocale(QLocale(l.name)), l.id) << l.name;
 }
 
 TEST_F(CoreBaseTest, LanguageObjectResolvesIdAgainstTheList)
@@ -113,8 +125,9 @@ TEST_F(CoreBaseTest, StartupOptionsAndToolTypeDefault)
 TEST_F(CoreBaseTest, OemKeyVariantAndKoreanOffer)
 {
     const QString variant = QStringLiteral("(英语)________________(未知)________________{LWR999} - _OK");
-    WriteConfig(kLabel, ("[LanguageCollect]\nList=2052,1033\n[1033]\n_OK=plain\n" + variant + "=variant\n_Set=only plain\n"
-                         "[2052]\n_OK=plain2052\n").toUtf8());
+    const QString variantOnly = QStringLiteral("(英语)________________(未知)________________{LWR999} - _Close");
+    WriteConfig(kLabel, ("[LanguageCollect]\nList=2052,1033\n[1033]\n_OK=plain\n" + variant + "=variant\n_Set=only plain\n" +
+                         variantOnly + "=variant close\n[2052]\n_OK=plain2052\n").toUtf8());
     QString v;
     BuildLanguageKeyVariant("1033", "_OK", v);
     EXPECT_EQ(v, variant);
@@ -139,6 +152,14 @@ TEST_F(CoreBaseTest, OemKeyVariantAndKoreanOffer)
         EXPECT_EQ(ReadIniString(kLabel, "2052", "_OK"), "plain2052");
         EXPECT_EQ(ReadIniString(kLabel, "LanguageCollect", "List"), c.list) << c.oem;
     }
+
+    // The text store holds what ReadIniString gives, under the plain keys only.
+    gCurToolType = "Label";
+    gCurOemCo = "Label_RUVALO";
+    PublishLanguageTexts(kLabel, "1033");
+    EXPECT_EQ(prt::LangText("_OK"), "variant");
+    EXPECT_EQ(prt::LangText("_Close"), "variant close");  // a key given only as a variant
+    EXPECT_EQ(prt::LangText(variant), "");
 }
 
 TEST_F(CoreBaseTest, ParameterSetValuesGainTheBuiltInLists)
