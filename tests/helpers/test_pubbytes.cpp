@@ -21,6 +21,7 @@ TEST(Checksums, Crc32AndSum16Vectors)
 {
     EXPECT_EQ(CalcCRC32(QByteArray()), 0xFFFFFFFFu);
     EXPECT_EQ(CalcCRC32(QByteArray("abc")), 0x359A672Fu);
+    EXPECT_EQ(CalcCRC32(QByteArray("123456789")), 0xD202D277u);
     // start/count select the range; a count past the end is clipped, never read beyond.
     EXPECT_EQ(CalcCRC32(QByteArray("xxabcyy"), 2, 3), 0x359A672Fu);
     EXPECT_EQ(CalcCRC32(QByteArray("xxabc"), 2, 1000), 0x359A672Fu);

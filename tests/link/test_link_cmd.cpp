@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "mdlPrinterLib.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace linktest;
@@ -353,4 +354,60 @@ TEST(LinkKeyFrame, FailedFrameWriteReadsNothing)
     CmdKeyGetKeyString(1, 0x64, 8, text);
     EXPECT_EQ(text, QString());
     EXPECT_EQ(Fake().count("ReadData") + Fake().count("ReadDataEOF"), 0);
+}
+
+TEST(LinkKeyFrame, PortDisciplinesOfTheKeyModule)
+{
+    struct Case {
+        const char* name;
+        std::function<QString()> run;  // the result as text
+        const char* result;
+        int opens, closes, destroys;
+        std::vector<uint32_t> sleeps;
+    };
+    QByteArray buf;
+    QString text;
+    const Case cases[] = {
+        {"open and drain", [] { CmdKeyOpenAndDrain(); return QString(); }, "", 1, 0, 0, {}},
+        {"do", [] { return QString::number(CmdKeyDo(KEY_reset_printer)); }, "0", 1, 1, 1, {}},
+        {"getval", [] { return CmdKeyGetVal(KEY_ppl); }, "R", 1, 1, 1, {100}},
+        {"byte, left open", [&] { return QString::number(CmdGetKeyByte(1, 0x64, buf)); }, "1", 1, 0, 0, {50}},
+        {"byte value", [&] { return QString::number(CmdKeyGetKeyByteValue(1, 0x64, buf)); }, "1", 1, 1, 1, {50}},
+        {"byte2, caller's port", [&] { return QString::number(CmdKeyGetKeyByte2(1, 0x64, buf, false)); }, "1", 0, 0, 0, {50}},
+        {"byte2, own port", [&] { return QString::number(CmdKeyGetKeyByte2(1, 0x64, buf, true)); }, "1", 1, 1, 1, {50}},
+        {"string", [&] { CmdKeyGetKeyString(1, 0x64, 4, text); return text; }, "R", 1, 1, 1, {50}},
+    };
+    for (const Case& c : cases) {
+        CmdScope scope;
+        Fake().reads = {{QByteArray("R")}};
+        EXPECT_EQ(c.run(), QLatin1String(c.result)) << c.name;
+        EXPECT_EQ(Fake().count("PortOpen"), c.opens) << c.name;
+        EXPECT_EQ(Fake().count("PortClose"), c.closes) << c.name;
+        EXPECT_EQ(Fake().count("PrinterDestroy"), c.destroys) << c.name;
+        EXPECT_EQ(Fake().sleeps, c.sleeps) << c.name;
+        EXPECT_EQ(Fake().count("ReadData") + Fake().count("ReadDataEOF"), c.name == std::string("do") ? 0 : 1) << c.name;
+    }
+    {
+        CmdScope scope;
+        CmdKeyOpenAndDrain();
+        EXPECT_EQ(Fake().last("ReadData")->data, QByteArray("512"));
+        EXPECT_EQ(Fake().count("WriteData"), 0);
+    }
+
+    // A reader that opens and cannot: one box, no frame, result 0 (empty text).
+    CmdScope scope;
+    Fake().openCodes = std::deque<int>(12, -13);
+    prt::test::MsgBoxRecorder boxes;
+    EXPECT_EQ(CmdGetKeyByte(1, 0x64, buf), 0);
+    EXPECT_EQ(CmdKeyGetKeyByteValue(1, 0x64, buf), 0);
+    int32_t word = 7;
+    EXPECT_EQ(CmdKeyGetKeyWord(1, 0x64, word), 0);
+    EXPECT_EQ(word, 7);
+    EXPECT_EQ(CmdKeyGetKeyBytes(1, 0x64, buf, 4), 0);
+    text = QStringLiteral("old");
+    CmdKeyGetKeyString(1, 0x64, 4, text);
+    EXPECT_EQ(text, QString());
+    EXPECT_EQ(CmdKeyGetVal(KEY_ppl), QString());
+    EXPECT_EQ(boxes.calls().size(), 6u);
+    EXPECT_EQ(Fake().count("WriteData"), 0);
 }

@@ -3,6 +3,7 @@
 #include "CMD_Key.h"
 #include "PrinterCMD.h"
 #include "PrtTexts.h"
+#include "PrtTick.h"
 #include "SimDefaults.h"
 #include "SimPrinter.h"
 #include "SimProto.h"
@@ -139,27 +140,48 @@ TEST_F(LinkSim, ParameterBlockRoundTrip)
     EXPECT_EQ(writes[0], SimMakeBlock(expect.mid(1, 253))) << "marker, settings and a fresh sum";
 }
 
+namespace {
+// Sleeps of the block reader: all pass at once except the one before the completing
+// read, which really waits; the split reply's rest arrives during it.
+void BlockSleepHook(uint32_t ms)
+{
+    if (ms == 50)
+        QThread::msleep(400);
+}
+} // namespace
+
 TEST_F(LinkSim, ParameterBlockFaults)
 {
     QByteArray wrongSum = SimMakeBlock(QByteArray("abc"));
     wrongSum[255] = static_cast<char>(wrongSum.at(255) + 1);
+    QByteArray zeroSum = SimMakeBlock(QByteArray("abc"));
+    zeroSum[254] = zeroSum[255] = 0;
     struct Case { const char* name; QByteArray reply; int split; const char* result; };
     const Case cases[] = {
+        // the first 200 bytes at once, the other 56 only after both first tries
         {"split 200 + 56", SimMakeBlock(QByteArray("abc")), 200, "OK"},
         {"zero block", QByteArray(256, '\0'), -1, "E-read"},
         {"wrong sum", wrongSum, -1, "E-sum"},
+        {"sum 00 00", zeroSum, -1, "E-sum"},
     };
+    const prt::SleepHook old = prt::SetSleepHook(&BlockSleepHook);
     for (const Case& c : cases) {
         ASSERT_EQ(TsplCreateGlobalPrinter(QStringLiteral("SIM")), 0);
         SimSetBlockReply(printer, c.reply);
         SimFaults f;
         f.splitReplyAt = c.split;
+        f.splitDelayMs = 250;
         printer.setFaults(f);
         TParamBlock block{};
         QString result;
         ReadParamBlock(block, result);
         EXPECT_EQ(result, QLatin1String(c.result)) << c.name;
+        EXPECT_EQ(ParamBlockReadCount(), 256) << c.name;
+        if (c.split > 0) {
+            EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(block.data()), 256), c.reply) << c.name;
+        }
     }
+    prt::SetSleepHook(old);
     printer.setFaults(SimFaults{});
 }
 

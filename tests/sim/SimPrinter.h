@@ -32,7 +32,8 @@ struct SimFaults {
     int shortReplyBytes = -1;      // >= 0: send only the first N bytes of each reply
     bool garbage = false;          // replace each reply by as many bytes of 0xA5
     int disconnectAfterBytes = -1; // >= 0: close the connection once this many bytes came in
-    int splitReplyAt = -1;         // > 0: send each reply in two writes, split here, 60 ms apart
+    int splitReplyAt = -1;         // > 0: send each reply in two writes, split here,
+    int splitDelayMs = 60;         //      this many ms apart
 };
 
 class SimPrinter {

@@ -62,7 +62,7 @@ bool SendReply(int fd, int wakeFd, const SimFaults& faults, const QByteArray& re
     if (faults.splitReplyAt > 0 && faults.splitReplyAt < reply.size()) {
         if (!WriteAllFd(fd, reply.constData(), faults.splitReplyAt, isSocket))
             return false;
-        if (WaitWake(wakeFd, 60))
+        if (WaitWake(wakeFd, faults.splitDelayMs))
             return false;
         return WriteAllFd(fd, reply.constData() + faults.splitReplyAt,
                           reply.size() - faults.splitReplyAt, isSocket);
