@@ -45,13 +45,17 @@ TDevBasePrt* TDevNewPrt::GetDevice()
 bool TDevNewPrt::Open(bool showMessage, QString& errorText)
 {
     errorText.clear();
-    if (OpenedFlag != 0)
-        return true;
     TDevBasePrt* dev = GetDevice();
+    if (OpenedFlag != 0) {
+        if (dev && dev->Handle == OpenedHandle)
+            return true;
+        OpenedFlag = 0;  // the object it was opened on is gone, and its port with it
+    }
     const int code = dev ? dev->Open(PortString) : prt::sdk::PRT_E_NO_OBJECT;
     LastOpenResult = code;
     if (code == 0) {
         OpenedFlag = -1;
+        OpenedHandle = dev->Handle;
         return true;
     }
     errorText = prt::LangText(QStringLiteral("_Err_OpenPort")) + QLatin1Char(':') + QString::number(code);
@@ -70,7 +74,8 @@ void TDevNewPrt::Close()
 {
     if (OpenedFlag == 0)
         return;
-    if (TDevBasePrt* dev = GetDevice())
+    // A port opened on an object that has since been replaced closed with that object.
+    if (TDevBasePrt* dev = GetDevice(); dev && dev->Handle == OpenedHandle)
         dev->Close();
     OpenedFlag = 0;
 }

@@ -4,7 +4,9 @@
 //
 // The connection never keeps a stale engine handle: before every operation it hands
 // its device the current global handle of the device's library (a destroyed and
-// re-created global object is followed; no object gives -6).
+// re-created global object is followed; no object gives -6). Nor does its opened flag
+// outlive the object it was opened on: once that object is gone, Open opens again and
+// Close leaves the new object's port alone.
 #include "mdlDevBasePrt.h"
 
 #include <QByteArray>
@@ -51,4 +53,7 @@ public:
     int32_t OpenedFlag = 0;  // -1 while opened by this object
     QString PortString = QStringLiteral("USB");
     int32_t LastOpenResult = 0;
+
+private:
+    prt::sdk::Handle OpenedHandle = 0;  // the engine object the port was opened on
 };

@@ -143,6 +143,30 @@ TEST(LinkDevice, FollowsTheCurrentGlobalObject)
     EXPECT_EQ(c.LastOpenResult, -6);
 }
 
+// Mended: the opened flag outlived the object it was opened on. The next open trusted it
+// (nothing was opened, every write failed) and the close shut a port that the
+// replacement object's user had opened.
+TEST(LinkDevice, OpenedFlagDoesNotOutliveItsObject)
+{
+    FakeEngineScope scope;
+    TDevNewPrt c;
+    Select(c, 1, QStringLiteral("USB"));
+    ASSERT_TRUE(c.OpenWithMessage());
+    TsplCreateGlobalPrinter(QStringLiteral("M"));  // a new selection replaces the object
+    Fake().calls.clear();
+    EXPECT_TRUE(c.OpenWithMessage());
+    ASSERT_EQ(Fake().count("PortOpen"), 1);
+    EXPECT_EQ(Fake().last("PortOpen")->handle, TsplGetHandle());
+    EXPECT_TRUE(c.OpenWithMessage());
+    EXPECT_EQ(Fake().count("PortOpen"), 1) << "open on the same object stays a no-op";
+
+    TsplCreateGlobalPrinter(QStringLiteral("M"));
+    Fake().calls.clear();
+    c.Close();
+    EXPECT_EQ(Fake().count("PortClose"), 0);
+    EXPECT_EQ(c.OpenedFlag, 0);
+}
+
 // Mended: SendCommandEx wrote the command even when its open had failed.
 TEST(LinkDevice, SendCommandExWritesNothingAfterAFailedOpen)
 {

@@ -233,6 +233,39 @@ TEST_F(LinkSim, ConnectionObjectOverTcp)
     EXPECT_EQ(c.OpenedFlag, 0);
 }
 
+// The connection's mended faults against the real engine: it follows a replaced global
+// object, its drain of a printer that floods stops at the bound, and a failed open
+// writes nothing.
+TEST_F(LinkSim, ConnectionObjectMendsOverTcp)
+{
+    TDevNewPrt c;
+    c.CreateDevice(1);
+    c.PortString = port;
+    c.Device->SetHandle(PrtGetHandle());
+    ASSERT_EQ(TsplCreateGlobalPrinter(QStringLiteral("SIM")), 0);  // replaced after selection
+    ASSERT_TRUE(c.OpenWithMessage());
+    {
+        std::lock_guard lock(printer.mutex());
+        ProtoState(printer)->doReplies["ppl"] = QByteArray(int(kDrainMaxBytes) + 4096, 'z');
+    }
+    ASSERT_EQ(c.SendCommand(KEY_ppl), 0);
+    QThread::msleep(300);  // the whole flood sits in the socket
+    EXPECT_EQ(c.ReadLoop(), kDrainMaxBytes);
+    EXPECT_EQ(c.ReadLoop(), 4096u) << "the rest waits for the next drain";
+    c.Close();
+
+    TsplDestroyPrinter();
+    printer.clearReceived();
+    {
+        prt::test::MsgBoxRecorder boxes;
+        c.SendCommandEx(true, KEY_ppl);
+        EXPECT_EQ(boxes.calls().size(), 1u);
+    }
+    EXPECT_EQ(c.LastOpenResult, -6);
+    QThread::msleep(50);
+    EXPECT_TRUE(printer.received().isEmpty());
+}
+
 TEST(LinkSimSerial, ComOpenFlagOverAPseudoTerminal)
 {
     SimPrinter printer;
