@@ -93,7 +93,7 @@ int PrtDestroyPrinter()
     switch (SdkLibOfKind(GetPrinterSdkKind())) {
     case Lib::Esc: return EscDestroyPrinter();
     case Lib::Cpcl: return CpclDestroyPrinter();
-    default: return TsplDestroyPrinter();
+    default: return TsplDestroyGlobalPrinter();
     }
 }
 

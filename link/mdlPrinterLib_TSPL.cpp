@@ -45,7 +45,7 @@ Handle TsplGetHandle()
     return G().handle();
 }
 
-int TsplDestroyPrinter()
+int TsplDestroyGlobalPrinter()
 {
     g_comOpen.store(0);
     return G().destroy();

@@ -6,7 +6,7 @@
 // layer has already opened returns 0 without touching the engine; "already open" (5)
 // is answered by one close and one more open. The COM-open flag (GetComOpenFlag) is -1
 // while such a serial port is open and is cleared by TsplClosePort, TsplClosePortByName,
-// TsplDestroyPrinter and TsplCreateGlobalPrinter (a new object never inherits it).
+// TsplDestroyGlobalPrinter and TsplCreateGlobalPrinter (a new object never inherits it).
 #include "PrtSdk.h"
 
 #include <QByteArray>
@@ -18,7 +18,7 @@
 // the create failed.
 int TsplCreateGlobalPrinter(const QString& model);
 prt::sdk::Handle TsplGetHandle();
-int TsplDestroyPrinter();
+int TsplDestroyGlobalPrinter();
 int TsplOpenPort(const QString& port);
 // PortClose; clears the COM-open flag when the current port string contains "COM".
 int TsplClosePort();

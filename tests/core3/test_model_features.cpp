@@ -232,7 +232,7 @@ protected:
     }
     void TearDown() override
     {
-        TsplDestroyPrinter();
+        TsplDestroyGlobalPrinter();
         SetPrtSdkApi(prt::sdk::Lib::Tspl, old);
         FeaturesTest::TearDown();
     }

@@ -165,7 +165,7 @@ void CountSleep(uint32_t ms)
 
 void ResetLinkState()
 {
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     CpclDestroyPrinter();
     EscDestroyPrinter();
     SetCmdOpenedFlag(0);

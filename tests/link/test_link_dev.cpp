@@ -131,13 +131,13 @@ TEST(LinkDevice, FollowsTheCurrentGlobalObject)
     TDevNewPrt c;
     Select(c, 1, QStringLiteral("USB"));
     const auto old = TsplGetHandle();
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     TsplCreateGlobalPrinter(QStringLiteral("M"));
     ASSERT_NE(TsplGetHandle(), old);
     EXPECT_TRUE(c.OpenWithMessage());
     EXPECT_EQ(Fake().last("PortOpen")->handle, TsplGetHandle());
     c.Close();
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     QString text;
     EXPECT_FALSE(c.Open(false, text));
     EXPECT_EQ(c.LastOpenResult, -6);

@@ -135,7 +135,7 @@ TEST(LinkCreate, CreateReplacesTheOldObjectAndClearsTheComFlag)
     EXPECT_EQ(Fake().count("PortOpen"), 2);
 
     ASSERT_EQ(GetComOpenFlag(), -1);
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     EXPECT_EQ(GetComOpenFlag(), 0) << "the flag must not outlive its object";
     EXPECT_EQ(TsplGetHandle(), 0u);
 }

@@ -58,7 +58,7 @@ protected:
     }
     void TearDown() override
     {
-        TsplDestroyPrinter();
+        TsplDestroyGlobalPrinter();
         CpclDestroyPrinter();
         EscDestroyPrinter();
         SetCurrentPortString(QStringLiteral("USB"));
@@ -79,7 +79,7 @@ TEST_F(LinkSim, OpenRulesAgainstTheEngine)
     EXPECT_EQ(TsplOpenPort(port), 0) << "already open is closed and opened again";
     EXPECT_EQ(TsplWriteData(QByteArray("PING\r\n")), 0);
     TsplClosePort();
-    EXPECT_EQ(TsplDestroyPrinter(), 0);
+    EXPECT_EQ(TsplDestroyGlobalPrinter(), 0);
     EXPECT_EQ(TsplOpenPort(port), -6);
 
     ASSERT_EQ(CpclCreateGlobalPrinter(QStringLiteral("SIM")), 0);
@@ -254,7 +254,7 @@ TEST_F(LinkSim, ConnectionObjectMendsOverTcp)
     EXPECT_EQ(c.ReadLoop(), 4096u) << "the rest waits for the next drain";
     c.Close();
 
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     printer.clearReceived();
     {
         prt::test::MsgBoxRecorder boxes;
@@ -289,7 +289,7 @@ TEST(LinkSimSerial, ComOpenFlagOverAPseudoTerminal)
     ASSERT_EQ(TsplCreateGlobalPrinter(QStringLiteral("SIM")), 0);
     EXPECT_EQ(GetComOpenFlag(), 0);
     EXPECT_EQ(TsplOpenPort(com), 0) << "the port of the replaced object was closed";
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     EXPECT_EQ(GetComOpenFlag(), 0);
     SetCurrentPortString(QStringLiteral("USB"));
     pty.stop();

@@ -332,7 +332,7 @@ TEST_F(MainWindow, RepeatedSelectionsLeaveAtMostOnePrinterObjectAlive)
     counting.PrinterDestroy = &CountingTspl::Destroy;
     CountingTspl::live = 0;
     CountingTspl::created = 0;
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     const PrtSdkApi* old = SetPrtSdkApi(prt::sdk::Lib::Tspl, &counting);
 
     TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\nTE62|USB|USB||\r\n");
@@ -343,7 +343,7 @@ TEST_F(MainWindow, RepeatedSelectionsLeaveAtMostOnePrinterObjectAlive)
     }
     EXPECT_EQ(f->TsplCreateResult(), 0);
     EXPECT_GE(CountingTspl::created, 25);
-    TsplDestroyPrinter();
+    TsplDestroyGlobalPrinter();
     EXPECT_EQ(CountingTspl::live, 0);
     SetPrtSdkApi(prt::sdk::Lib::Tspl, old);
 }
