@@ -428,10 +428,15 @@ QString FormatThousands(const QString& numberText)
 
 void CheckAsciiFileName(const QString& fileName, QString& message)
 {
+    CheckAsciiFileName(fileName, 32, message);
+}
+
+void CheckAsciiFileName(const QString& fileName, int lengthLimit, QString& message)
+{
     message.clear();
     const QByteArray bytes = prt::TextToAnsiBytes(fileName);
-    if (bytes.size() > 32) {
-        message = FormatNumberText(prt::LangText(QStringLiteral("_Err_FileNameLength")), 33);
+    if (bytes.size() > lengthLimit) {
+        message = FormatNumberText(prt::LangText(QStringLiteral("_Err_FileNameLength")), lengthLimit + 1);
         return;
     }
     bool refused = false;

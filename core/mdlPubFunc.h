@@ -102,6 +102,8 @@ QString FormatThousands(const QString& numberText);
 // 8-bit code page; otherwise the text of "msgASCIIFileName" when it contains a blank or
 // a character outside ASCII.
 void CheckAsciiFileName(const QString& fileName, QString& message);
+// The same with another length limit in bytes (the number in the text is limit + 1).
+void CheckAsciiFileName(const QString& fileName, int lengthLimit, QString& message);
 
 // ---- option file ---------------------------------------------------------------------------
 // [Option] ToolType of "Option.ini"; when empty, "Mobile" for build kind 1 and "Label"

@@ -312,6 +312,11 @@ TEST_F(PubFuncTest, AsciiFileNameCheck)
         CheckAsciiFileName(c.name, msg);
         EXPECT_EQ(msg, c.message) << c.name.toStdString();
     }
+    QString msg;
+    CheckAsciiFileName(QString(9, 'a'), 8, msg);
+    EXPECT_EQ(msg, "Name longer than 9 bytes");
+    CheckAsciiFileName(QString(8, 'a'), 8, msg);
+    EXPECT_EQ(msg, "");
 }
 
 TEST_F(PubFuncTest, OptionFileAndModelLists)
