@@ -408,11 +408,38 @@ TEST(MainLanguageFile, EveryMainWindowKeyHasBothTexts)
         "FormMain_Label_btnAdvancedSettings", "FormMain_Label_gpbFunction", "FormMain_Label_sbtnSysPara",
         "FormMain_Label_MSGDeletePrinter", "FormMain_Label_MSGRestore", "FormMain_Label_MSGNotAvailable",
         "FormMain_Label_MSGBadField", "FormMain_Label_MSGRowGone", "FormMain_Label_MSGWriteFailed",
-        "FormMain_Label_MSGNoPrinter", "_ConnectOK", "Lang00010001",
+        "FormMain_Label_MSGNoPrinter", "_ConnectOK", "Lang00010001", "lblPrinterTextTSPLErrTip",
+        "lblPrinterTextCPCLErrTip", "_continueLearnTip", "FormMain_Label_NoPaperLightLearnTip",
+        "FormMain_Label_PaperLightLearnTip", "FormMain_Label_btnLabelSensorPrintImage",
+        "FormMain_Label_txtlbl_ToolLang", "FormMain_Label_txtlbl_LangID", "FormMain_Label_btnGetProtocolType",
+        "FormMain_Label_btnSetToolLangOrOther", "FormMain_Label_btnGetToolLangOrOther",
     };
     for (const QString& key : keys)
         for (const char* section : {"1033", "2052"})
             EXPECT_FALSE(prt::IniReadString(file, section, key, QString()).isEmpty())
                 << section << " " << key.toStdString();
     EXPECT_FALSE(prt::IniReadString(file, "Global", "_Version", QString()).isEmpty());
+}
+
+// Both shipped printer-type lists hold every key the loaders and the button decision read,
+// each a list that begins and ends with a comma (a list without the leading comma never
+// matches its first model).
+TEST(ShippedTypeLists, EveryKeyReadIsACommaWrappedList)
+{
+    QStringList keys = ParameterSetKeys() + FtnParameterKeys();
+    keys << "Z34_ParameterSetting" << "J27_ParameterSetting" << "F58D_ParameterSetting" << "V52_PrintSelf"
+         << "V52_AutoLearn" << "V52_FactorySetting" << "V52_DfuMode" << "W16P_DFU" << "IsbtnCommandTest"
+         << "IsbtnPrinterStatus" << "FTN_RfidSet_0";
+    for (const char* name : {"PrinterTypeList_Label.ini", "PrinterTypeList_Mobile.ini"}) {
+        const QString file = prt::test::SourceDir() + "/files/" + name;
+        for (const QString& key : keys) {
+            const QString v = prt::IniReadString(file, "ParameterSet", key, "<none>");
+            EXPECT_TRUE(v.startsWith(',') && v.endsWith(',')) << name << " " << key.toStdString() << "=" << v.toStdString();
+        }
+    }
+    const QString protocols = prt::test::SourceDir() + "/files/ProtocolType.ini";
+    for (const char* language : {"TSPL", "CPCL", "ESC", "ZPL"}) {
+        const QString v = prt::IniReadString(protocols, "Protocol", language, "<none>");
+        EXPECT_TRUE(v.startsWith(',') && v.endsWith(',')) << language;
+    }
 }
