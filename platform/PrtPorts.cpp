@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 
@@ -121,12 +122,20 @@ QStringList PresentPortNames(const QString& kind)
         if (name.startsWith(kind))
             numbers.push_back(name.mid(kind.size()).toInt());
     }
-    if (kind == QLatin1String("COM")) {
-        for (int n = 1; n <= 96; ++n) {
-            const QString dev = qEnvironmentVariable(QStringLiteral("PRT_COM_DEVICE_%1").arg(n).toLatin1().constData());
-            if (!dev.isEmpty() && QFileInfo::exists(dev))
-                numbers.push_back(n);
-        }
+    // Devices named for a port in the environment (the port layer opens those instead).
+    const QString prefix = QStringLiteral("PRT_%1_DEVICE_").arg(kind);
+    const int last = kind == QLatin1String("COM") ? 96 : 256;
+    const QStringList env = QProcessEnvironment::systemEnvironment().keys();
+    for (const QString& key : env) {
+        if (!key.startsWith(prefix))
+            continue;
+        bool ok = false;
+        const int n = key.mid(prefix.size()).toInt(&ok);
+        if (!ok || n < 1 || n > last)
+            continue;
+        const QString dev = qEnvironmentVariable(key.toLatin1().constData());
+        if (!dev.isEmpty() && QFileInfo::exists(dev))
+            numbers.push_back(n);
     }
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());

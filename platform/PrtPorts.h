@@ -7,8 +7,8 @@
 //   COM33..COM64  /dev/ttyUSB0..31
 //   COM65..COM96  /dev/ttyACM0..31
 //   LPT1..        /dev/lp0..
-//   COMn is also present when $PRT_COM_DEVICE_<n> names an existing device file (the
-//   port layer then opens that file for COMn: tests and demos use a pty).
+//   COMn (LPTn) is also present when $PRT_COM_DEVICE_<n> ($PRT_LPT_DEVICE_<n>) names an
+//   existing device file (the port layer then opens that file: tests and demos use a pty).
 //
 // Names carry a trailing ":" ("COM1:", "LPT1:") as the system port list gives them;
 // the printer list stores them without it. Lists are sorted by number.

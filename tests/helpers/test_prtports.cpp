@@ -50,5 +50,8 @@ TEST(Ports, PresentPortsByKind)
     prt::test::ScopedEnv env("PRT_COM_DEVICE_3", pty.fileName());
     prt::test::ScopedEnv env2("PRT_COM_DEVICE_7", pty.fileName());
     prt::test::ScopedEnv env3("PRT_COM_DEVICE_8", "/nonexistent/dev");
+    prt::test::ScopedEnv env4("PRT_LPT_DEVICE_2", pty.fileName());
+    prt::test::ScopedEnv env5("PRT_COM_DEVICE_97", pty.fileName());
     EXPECT_EQ(prt::PresentPortNames("COM"), (QStringList{"COM3:", "COM7:", "COM34:", "COM65:"}));
+    EXPECT_EQ(prt::PresentPortNames("LPT"), (QStringList{"LPT1:", "LPT2:"}));
 }
