@@ -412,6 +412,8 @@ void FillComboFromValues(QComboBox* combo, const QStringList* list)
     combo->clear();
     for (const QString& line : *list)
         combo->addItem(ValuePart(line));
+    // The first entry added would become the selection; choosing one is the caller's task.
+    combo->setCurrentIndex(-1);
 }
 
 bool SelectComboItem(QComboBox* combo, const QString& text)
@@ -507,7 +509,7 @@ void SetEditReadOnly(QLineEdit* edit)
     if (!edit)
         return;
     QPalette p = edit->palette();
-    p.setColor(QPalette::Base, gEditColorReadOnly);
+    p.setColor(QPalette::Base, EditColorReadOnly());
     edit->setPalette(p);
     edit->setReadOnly(true);
 }
@@ -517,7 +519,7 @@ void SetEditWritable(QLineEdit* edit)
     if (!edit)
         return;
     QPalette p = edit->palette();
-    p.setColor(QPalette::Base, gEditColorWritable);
+    p.setColor(QPalette::Base, EditColorWritable());
     edit->setPalette(p);
     edit->setReadOnly(false);
 }

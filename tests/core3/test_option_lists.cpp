@@ -222,6 +222,7 @@ TEST_F(OptionListsTest, ListsShowAndTranslateThroughTheComboHelpers)
     FillComboFromValues(&combo, &list);
     ASSERT_EQ(combo.count(), 2);
     EXPECT_EQ(combo.itemText(0), "ON");
+    EXPECT_EQ(combo.currentIndex(), -1);  // nothing chosen until the caller selects
     int found = 0;
     QString text;
     FindValueByName("0", &list, found, text);
