@@ -681,9 +681,13 @@ QString FtnWifiSet0Type2L46() { return QStringLiteral(",") + GetModelName_L46() 
 QString FtnWifiReset0() { return QStringLiteral(",MW31,MW32,MW33,"); }
 QString FtnAdvancedSettings0() { return QStringLiteral(",MA61,MA62,,"); }
 QString FtnBluetoothSetBTFun2() { return QStringLiteral(",MB71,MB72,MB73,MB74,MB75,,"); }
+// The V64 family and the five models whose USB identity the identity check knows, so that
+// the guarded functions of those models check the attached printer.
 QString FtnReadPrtBasicInfo0()
 {
-    return QStringLiteral(",") + GetModelName_V64() + QStringLiteral(",MR81,MR82,MR83,MR84,MR85,,");
+    const QString c = QStringLiteral(",");
+    return c + GetModelName_V64() + c + GetModelName_Y7() + c + GetModelName_Y7BT() + c +
+           GetModelName_TE62() + c + GetModelName_AK_S770() + c + GetModelName_V52() + c + c;
 }
 
 QString FtnFixedModelA() { return QStringLiteral("MF91"); }

@@ -199,6 +199,16 @@ TEST_F(KesaVarTest, FeatureKeyTest)
     con->Device->ModelName = GetModelName_V64();
     EXPECT_TRUE(k->CheckFtnNoModel("FTNNo_ReadPrtBasicInfo_0", list));
     EXPECT_EQ(list, ValueData::FtnReadPrtBasicInfo0());
+    // Its other models are ones the USB identity check knows, so their guarded functions
+    // really check the attached printer.
+    const QStringList basicInfo = list.split(',', Qt::SkipEmptyParts);
+    EXPECT_EQ(basicInfo.size(), 6);
+    for (const QString& m : basicInfo) {
+        con->Device->ModelName = m;
+        EXPECT_TRUE(k->CheckFtnNoModel("FTNNo_ReadPrtBasicInfo_0", list)) << m.toStdString();
+        if (m != GetModelName_V64())
+            EXPECT_TRUE(UsbCheckGateModels.contains("," + m + ",")) << m.toStdString();
+    }
     con->Device->ModelName = GetModelName_L46();
     EXPECT_TRUE(k->CheckFtnNoModel("FTNNo_WifiSet_0_Type2_L46", list));
     EXPECT_FALSE(k->CheckFtnNoModel("FTNNo_Bluetooth_0_SetBTFun", list));
