@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPalette>
 #include <optional>
 
 namespace {
@@ -25,8 +27,8 @@ int gBuildKind = 0;
 std::atomic<bool> gDebugFlag{false};
 bool gFactoryFlag = false;
 int gKeyFrameOpByte = 1;
-QColor gEditColorWritable = QColor(Qt::white);
-QColor gEditColorReadOnly = QColor(0xF0, 0xF0, 0xF0);
+QColor gEditColorWritable;
+QColor gEditColorReadOnly;
 const QString gDefaultSerialPort = QStringLiteral("COM,BAUDRATE_9600");
 const QString gDefaultNetPort = QStringLiteral("NET,192.168.0.33");
 const QString gDefaultParallelPort = QStringLiteral("LPT1");
@@ -54,6 +56,18 @@ void DeleteLogLock()
 {
     std::lock_guard<std::mutex> guard(DebugLogLock());
     gLogLockCreated = false;
+}
+
+QColor EditColorWritable()
+{
+    return gEditColorWritable.isValid() ? gEditColorWritable
+                                        : QGuiApplication::palette().color(QPalette::Base);
+}
+
+QColor EditColorReadOnly()
+{
+    return gEditColorReadOnly.isValid() ? gEditColorReadOnly
+                                        : QGuiApplication::palette().color(QPalette::Button);
 }
 
 void CreateRecordList()

@@ -21,8 +21,12 @@ extern int gBuildKind;                 // 0, then 2 (Label) at the entry; 1 = Mo
 extern std::atomic<bool> gDebugFlag;   // developer debug mode (never cleared in a run)
 extern bool gFactoryFlag;              // developer factory mode
 extern int gKeyFrameOpByte;            // 1; 0 in factory mode (also handed to the link layer)
-extern QColor gEditColorWritable;      // system window colour
-extern QColor gEditColorReadOnly;      // system button-face colour
+// Edit colours; an invalid colour (the start value) stands for the system colour of the
+// running theme: window (text-field base) colour and button-face colour.
+extern QColor gEditColorWritable;
+extern QColor gEditColorReadOnly;
+QColor EditColorWritable();
+QColor EditColorReadOnly();
 extern const QString gDefaultSerialPort;    // "COM,BAUDRATE_9600"
 extern const QString gDefaultNetPort;       // "NET,192.168.0.33"
 extern const QString gDefaultParallelPort;  // "LPT1"

@@ -5,6 +5,7 @@
 #include "PrtTick.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -122,13 +123,14 @@ TEST(CoreHelpers, NameValueListsAndComboSelection)
     EXPECT_FALSE(SelectComboItem(&combo, "nothing"));
     EXPECT_EQ(combo.currentIndex(), 2);
 
+    // The edit colours follow the theme: button face read-only, field base writable.
     QLineEdit edit;
     SetEditReadOnly(&edit);
     EXPECT_TRUE(edit.isReadOnly());
-    EXPECT_EQ(edit.palette().color(QPalette::Base), gEditColorReadOnly);
+    EXPECT_EQ(edit.palette().color(QPalette::Base), QGuiApplication::palette().color(QPalette::Button));
     SetEditWritable(&edit);
     EXPECT_FALSE(edit.isReadOnly());
-    EXPECT_EQ(edit.palette().color(QPalette::Base), gEditColorWritable);
+    EXPECT_EQ(edit.palette().color(QPalette::Base), QGuiApplication::palette().color(QPalette::Base));
 }
 
 TEST_F(CoreBaseTest, MessageBoxesUseCaptionsFlagsAndAnswers)
