@@ -144,6 +144,12 @@ TEST(LinkBlock, WriteSetsTheSumInACopy)
     EXPECT_FALSE(WriteParamBlock(block));
     EXPECT_EQ(Fake().writes(), std::vector<QByteArray>({QByteArray("\x12\x63", 2)})) << "block not sent";
     EXPECT_EQ(Fake().count("PortClose"), 1);
+
+    Fake().calls.clear();
+    Fake().writeCodes = {0, -15};  // the block itself fails
+    EXPECT_FALSE(WriteParamBlock(block));
+    EXPECT_EQ(Fake().count("WriteData"), 2);
+    EXPECT_EQ(Fake().count("PortClose"), 1);
 }
 
 TEST(LinkBlock, OpenFailureBoxPutsTheCodeFirst)
@@ -243,4 +249,10 @@ TEST(LinkFirmware, ComparesPartByPart)
         EXPECT_EQ(Fake().sleeps, std::vector<uint32_t>({100}));
         EXPECT_EQ(Fake().count("PortClose"), 1);
     }
+    // A failed request still reads: the reply decides.
+    BlockScope scope;
+    Fake().writeCodes = {-15};
+    Fake().reads = {{HexBytes("01 00 00")}};
+    EXPECT_TRUE(CheckFirmwareVersion(QStringLiteral("1.0.0")));
+    EXPECT_EQ(Fake().count("ReadData"), 1);
 }
