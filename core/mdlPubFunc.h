@@ -127,5 +127,11 @@ QString ReadIniValue(const QString& file, const QString& section, const QString&
 // ","+current base model name+"," occurs in the list. The current base model name is
 // PrtBasName of mdlCurrentPrinter.h (written by the main window's selection road).
 bool IsCurrentModelListed(const QString& list);
+// The same tests under the names the parameter and download windows use.
+inline bool IsCurModelInList(const QString& list) { return IsCurrentModelListed(list); }
+inline bool IsModelInCommaList(const QString& name, const QString& list)
+{
+    return IsInCommaList(name, list);
+}
 // Sets PrtBasName alone (callers and tests that do not run the selection road).
 void SetCurrentBaseModelName(const QString& name);

@@ -11,6 +11,7 @@
 #include "mdlModuleState.h"
 #include "mdlOptionLists.h"
 #include "mdlPrinterTypeList.h"
+#include "mdlPubFunc.h"
 
 #include <QComboBox>
 
@@ -203,6 +204,9 @@ TEST_F(OptionListsTest, CodePageListByModel)
     gCodePageLanguageWord.clear();
     // Odd texts are kept as they are: the full-width comma and trailing blanks.
     SetCurrentPrinterNames("d", cp);
+    EXPECT_TRUE(IsCurModelInList(CodePageModelsCp));  // the base name is the current model
+    EXPECT_FALSE(IsCurModelInList(",d,"));
+    EXPECT_TRUE(IsModelInCommaList("d", ",d,"));
     QStringList t3;
     FillCodePageList(&t3);
     EXPECT_EQ(t3.at(27), QString::fromUtf8("43=43 : East Europe\uFF0CLatvian 2 : CP_755"));
