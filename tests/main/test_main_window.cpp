@@ -14,7 +14,10 @@
 #include "mdlLanguage.h"
 #include "mdlLinkSeams.h"
 #include "mdlMainData.h"
+#include "mdlModelCatalog.h"
+#include "mdlModelData.h"
 #include "mdlModuleState.h"
+#include "mdlUsbVidPidCheck.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterLibApi.h"
 #include "mdlPrinterListFile.h"
@@ -288,6 +291,8 @@ TEST_F(MainWindow, SelectingRowsSetsNamesPortAndConnectionAndRelaysTheButtons)
         EXPECT_EQ(GetKesaVar()->GetDevNewPrt()->PortType, c.portType);
         EXPECT_EQ(GetKesaVar()->GetDevNewPrt()->PortString, c.port);
         EXPECT_EQ(f->RememberedRow(), c.row);
+        EXPECT_EQ(FeatureLookupModel, PrtBasName);
+        EXPECT_EQ(f->txtMap->text(), PrtMapName);
         for (const QString& name : c.mustShow)
             EXPECT_TRUE(f->FunctionButton(name)->isVisible()) << name.toStdString();
 
@@ -346,6 +351,40 @@ TEST_F(MainWindow, RepeatedSelectionsLeaveAtMostOnePrinterObjectAlive)
     TsplDestroyGlobalPrinter();
     EXPECT_EQ(CountingTspl::live, 0);
     SetPrtSdkApi(prt::sdk::Lib::Tspl, old);
+}
+
+TEST_F(MainWindow, TheGateAsksForTheAttachedUsbPrinterOnlyOutsideTheExemptionAndInsideTheFeatureList)
+{
+    const QString exempt = MainData::GateExemptModels().split(',', Qt::SkipEmptyParts).first();
+    TempProgram::Write(p_.ListPath(), QString("%1|USB|USB||\r\nTE62|USB|USB||\r\nNOLIST|USB|USB||\r\n")
+                                          .arg(exempt)
+                                          .toUtf8());
+    T_frmMain_Label* f = Start();
+    struct Case {
+        int row;
+        bool attached;  // a printer of the selected model's USB identity is attached
+        bool ok;
+    };
+    const Case cases[] = {
+        {0, false, true},   // exempt model
+        {1, false, false},  // checked model, nothing attached: refused with the check's message
+        {1, true, true},    // checked model, its printer attached
+        {2, false, true},   // model outside the feature list
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.row << c.attached);
+        const QString id = UsbCheckFamilyIdText(3);
+        SetUsbIdentitySource([&] { return c.attached ? QStringList{"USB\\" + id + "&REV_0100"} : QStringList(); });
+        Select(c.row);
+        MsgBoxRecorder boxes;
+        EXPECT_EQ(f->RunGate(), c.ok);
+        EXPECT_EQ(boxes.calls().size(), c.ok ? 0u : 1u);
+        if (!c.ok) {
+            ASSERT_EQ(boxes.calls().size(), 1u);
+            EXPECT_EQ(boxes.calls()[0].text, prt::LangText(LANGKEY_UsbIdMismatch));
+            EXPECT_FALSE(boxes.calls()[0].text.isEmpty());
+        }
+    }
 }
 
 TEST_F(MainWindow, FunctionsWithoutTheirWindowSayTheyAreNotAvailable)
