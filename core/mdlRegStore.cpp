@@ -1,5 +1,6 @@
 #include "mdlRegStore.h"
 
+#include "PrtIni.h"
 #include "PrtPaths.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QList>
 #include <QPair>
-#include <QSaveFile>
 #include <mutex>
 
 namespace {
@@ -97,14 +97,11 @@ Values Load(const QString& file)
 
 bool Save(const QString& file, const Values& values)
 {
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes;
     for (const auto& v : values)
         bytes += (Escape(v.first) + QLatin1Char('=') + Escape(v.second) + QLatin1Char('\n')).toUtf8();
-    f.write(bytes);
-    return f.commit();
+    // Whole file or nothing: a failed or short write leaves the previous values in place.
+    return prt::WriteFileAtomic(file, bytes);
 }
 
 bool CreateKeyLocked(const QString& keyPath)
