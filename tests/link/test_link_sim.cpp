@@ -89,6 +89,27 @@ TEST_F(LinkSim, OpenRulesAgainstTheEngine)
     EXPECT_TRUE(Received(printer, "PING\r\n"));
 }
 
+TEST_F(LinkSim, ReadRetryAssemblesASplitReply)
+{
+    QByteArray reply(256, '\0');
+    for (int i = 0; i < 256; ++i)
+        reply[i] = static_cast<char>(255 - i);
+    printer.script("Q\r\n", reply);
+    SimFaults f;
+    f.splitReplyAt = 200;
+    f.splitDelayMs = 150;  // the rest comes after the first try
+    printer.setFaults(f);
+    ASSERT_EQ(TsplOpenPort(port), 0);
+    ASSERT_EQ(TsplWriteData(QByteArray("Q\r\n")), 0);
+    uint8_t buf[256] = {};
+    uint32_t count = 0;
+    EXPECT_EQ(TsplReadDataRetry(buf, 256, &count, 100, 6), 0);
+    EXPECT_EQ(count, 256u);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(buf), 256), reply);
+    TsplClosePort();
+    printer.setFaults(SimFaults{});
+}
+
 TEST_F(LinkSim, TextCommandsAndKeyFrames)
 {
     SimSetValue(printer, "ppl", "TSC");
