@@ -697,7 +697,7 @@ QString FtnDalpPrintTextModels()
     return QStringLiteral(",MF93,") + GetModelName_L44() + QStringLiteral(",") +
            GetModelName_L46() + QStringLiteral(",MF94,");
 }
-QString FtnDalpFixedModel() { return QStringLiteral("MF95"); }
+QString FtnDalpFixedModel() { return GetModelName_L46(); }
 QString DalpOemKey()
 {
     const TOemProfileRow* row = FindOemProfileRowByClass("TOemMobileDalp");

@@ -206,8 +206,9 @@ TEST_F(KesaVarTest, FeatureKeyTest)
     for (const QString& m : basicInfo) {
         con->Device->ModelName = m;
         EXPECT_TRUE(k->CheckFtnNoModel("FTNNo_ReadPrtBasicInfo_0", list)) << m.toStdString();
-        if (m != GetModelName_V64())
+        if (m != GetModelName_V64()) {
             EXPECT_TRUE(UsbCheckGateModels.contains("," + m + ",")) << m.toStdString();
+        }
     }
     con->Device->ModelName = GetModelName_L46();
     EXPECT_TRUE(k->CheckFtnNoModel("FTNNo_WifiSet_0_Type2_L46", list));
@@ -336,6 +337,14 @@ TEST_F(FtnVarTest, DalpProfileUsesItsOwnPrintTextListAndReportsMismatches)
     v.LoadFrom("PrinterTypeList_Mobile.ini", "Label", dalp);
     EXPECT_EQ(v.NIsbtnPrintText, ",X,");
     EXPECT_TRUE(boxes.calls().empty());
+
+    // The shipped Mobile list carries the values the brand checks: no message at start.
+    QFile::remove(tree.FilesDir() + "PrinterTypeList_Mobile.ini");
+    ASSERT_TRUE(QFile::copy(prt::test::SourceDir() + "/files/PrinterTypeList_Mobile.ini",
+                            tree.FilesDir() + "PrinterTypeList_Mobile.ini"));
+    v.LoadFrom("PrinterTypeList_Mobile.ini", "Mobile", dalp);
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(v.L46_ParameterSetting, good4);
 }
 
 } // namespace
