@@ -494,23 +494,28 @@ protected:
 TEST_F(Startup, DeveloperPromptsOnlyWithTheMarkerAndTheirAnswersSetTheModes)
 {
     struct Case {
-        bool marker;
+        bool marker, secondMarker;
         int answer;
         size_t boxes;
         bool debug, factory;
         int opByte;
+        bool debugMode;
     };
     const Case cases[] = {
-        {false, prt::IDOK_, 0, false, false, 1},
-        {true, prt::IDOK_, 2, true, true, 0},
-        {true, prt::IDCANCEL_, 2, false, false, 1},
+        {false, false, prt::IDOK_, 0, false, false, 1, false},
+        {true, false, prt::IDOK_, 2, true, true, 0, true},
+        {true, false, prt::IDCANCEL_, 2, false, false, 1, false},
+        // Cancel on both prompts, yet the second marker in the program folder keeps debug mode on.
+        {true, true, prt::IDCANCEL_, 2, false, false, 1, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.marker * 10 + c.answer);
+        SCOPED_TRACE(c.marker * 100 + c.secondMarker * 10 + c.answer);
         mainwin::ResetMainState();
         TempProgram p;
         if (c.marker)
             p.CreateDevMarker();
+        if (c.secondMarker)
+            TempProgram::Write(p.ProgDir() + "x58316204972635.txt", "x");
         MsgBoxRecorder boxes(c.answer);
         InitStartupModules();
         InitStartupModes();
@@ -521,6 +526,7 @@ TEST_F(Startup, DeveloperPromptsOnlyWithTheMarkerAndTheirAnswersSetTheModes)
             EXPECT_EQ(boxes.calls()[0].flags, 0x40121u);
         }
         EXPECT_EQ(bool(gDebugFlag), c.debug);
+        EXPECT_EQ(IsDebugMode(), c.debugMode);
         EXPECT_EQ(gFactoryFlag, c.factory);
         EXPECT_EQ(gKeyFrameOpByte, c.opByte);
         EXPECT_EQ(GetKeyFrameOperationByte(), c.opByte);
