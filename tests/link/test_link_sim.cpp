@@ -78,6 +78,8 @@ TEST_F(LinkSim, OpenRulesAgainstTheEngine)
     EXPECT_EQ(TsplOpenPort(port), 0);
     EXPECT_EQ(TsplOpenPort(port), 0) << "already open is closed and opened again";
     EXPECT_EQ(TsplWriteData(QByteArray("PING\r\n")), 0);
+    EXPECT_TRUE(Received(printer, "PING\r\n"));
+    EXPECT_EQ(printer.connections(), 2) << "the retry reconnected";
     TsplClosePort();
     EXPECT_EQ(TsplDestroyGlobalPrinter(), 0);
     EXPECT_EQ(TsplOpenPort(port), -6);
