@@ -27,6 +27,10 @@ TObj_Ult_PrtParaManage::~TObj_Ult_PrtParaManage()
 
 int TObj_Ult_PrtParaManage::AddGroup(TObj_Ult_PrtPara* group)
 {
+    // A group the manager already owns is not taken a second time (it would be freed twice).
+    for (size_t i = 0; group && i < FGroups.size(); ++i)
+        if (FGroups[i].get() == group)
+            return static_cast<int>(i);
     FGroups.emplace_back(group);
     return static_cast<int>(FGroups.size()) - 1;
 }

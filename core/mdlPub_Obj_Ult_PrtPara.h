@@ -39,7 +39,8 @@ public:
     TObj_Ult_PrtParaManage(const TObj_Ult_PrtParaManage&) = delete;
     TObj_Ult_PrtParaManage& operator=(const TObj_Ult_PrtParaManage&) = delete;
 
-    int AddGroup(TObj_Ult_PrtPara* group);  // takes ownership; returns the index
+    // Takes ownership and returns the index; a group already held keeps its index.
+    int AddGroup(TObj_Ult_PrtPara* group);
     void ClearGroups();                       // frees the groups, last first
     // Hides every control of every group, then stacks the visible groups from startTop
     // with a 6-pixel gap; bottom = top after the last gap (startTop when none is visible).

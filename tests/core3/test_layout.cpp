@@ -105,6 +105,8 @@ TEST_F(LayoutTest, ClearingLeavesControlsAliveAndAControlInTwoGroupsFollowsTheLa
     auto* ga = AddRow(a, 21, "A");
     auto* gb = AddRow(b, 30, "B");
     gb->AddControl(a.caption);  // registered twice
+    EXPECT_EQ(manager.AddGroup(ga), 0);  // a group added again is held once
+    EXPECT_EQ(manager.GroupCount(), 2);
     int bottom = 0;
     manager.Arrange(10, bottom);
     EXPECT_EQ(a.caption->y(), 37);
