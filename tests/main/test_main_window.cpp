@@ -593,12 +593,15 @@ TEST_F(Startup, CommandLineSwitchesOfTheMainWindow)
         {{"-CN", "-Factory"}, -1, "2052"},
         {{"-Factory", "-EN"}, -1, ""},  // only the first parameter selects the language
         {{"-KR"}, 0, "1042"},
+        {{"-EN", "debug"}, 0, "1028"},  // in debug mode the code is fixed whatever the switch says
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         mainwin::ResetMainState();
         SetProgramArgs(c.args);
         InitStartupModes();
+        if (c.args.contains("debug"))
+            gDebugFlag = true;
         CreateGlobalSingletons();
         auto f = std::make_unique<T_frmMain_Label>();
         EXPECT_EQ(f->FactoryFlag(), c.factory);
