@@ -494,11 +494,7 @@ void T_frmMain_Label::FormDestroy()
     if (FDestroyed)
         return;
     FDestroyed = true;
-    // FreeGlobalSingletons
-    FreeKesaVar();
-    FreeGlobalVar();
-    FreeConstLangV();
-    FreeConstVar();
+    FreeGlobalSingletons();
     FreeRecordList();
     LangDllUnInit();
     FreePrtLangDll();
@@ -512,6 +508,14 @@ void T_frmMain_Label::FormDestroy()
     FLayout.reset();
     FToolLangList.clear();
     FTabButtons.clear();
+}
+
+void T_frmMain_Label::FreeGlobalSingletons()
+{
+    FreeKesaVar();
+    FreeGlobalVar();
+    FreeConstLangV();
+    FreeConstVar();
 }
 
 void T_frmMain_Label::PassSettingsToCmdsDll()

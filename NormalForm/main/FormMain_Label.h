@@ -221,6 +221,8 @@ protected:
 private:
     void CreateControls();
     void CreateMainFormHelpers();
+    // Frees TKesaVar, TGlobalVar, TConstLangV and TConstVar (the window's destruction).
+    void FreeGlobalSingletons();
     void ConnectHandlers();
     QString LangKeyText(const QString& key) const;
 
