@@ -567,13 +567,17 @@ TEST_F(Startup, RoleSwitchesAreExactAndMayStandAnywhere)
 
 TEST_F(Startup, EntryCreatesTheMainWindowWithoutShowingOrSendingAndTheLockIsDeletedOnce)
 {
+    TsplDestroyGlobalPrinter();
     InitStartupModules();
     InitStartupModes();
     CreateGlobalSingletons();
+    ASSERT_NE(GetKesaVar(), nullptr);  // the singletons stand before the first window
     T_frmMain_Label* f = CreateStartupForms();
     ASSERT_EQ(f, frmMain_Label);
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(f->RowCount(), 0);  // loading waits for the first show
+    EXPECT_EQ(TsplGetHandle(), prt::sdk::Handle(0));  // no printer object, nothing opened or sent
+    EXPECT_EQ(PrtDefName, "");
     EXPECT_TRUE(gLogLockCreated);
     DestroyStartupForms();        // the main window deletes the lock ...
     EXPECT_FALSE(gLogLockCreated);
