@@ -35,7 +35,7 @@ QString WritableFilesDir()
     QDir().mkpath(shipped);  // a fresh program folder may not have it yet
     if ((gWritableProbe ? gWritableProbe : FolderIsWritable)(shipped))
         return shipped;
-    const QString user = prt::DataHomeDir() + QStringLiteral("PrtUtility/files/");
+    const QString user = prt::DataHomeDir() + QStringLiteral("KesaUtility/files/");
     QDir().mkpath(user);
     return user;
 }

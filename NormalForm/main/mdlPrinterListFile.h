@@ -22,7 +22,7 @@ struct TPrinterListRow {
 };
 
 // Folder the program writes its files to: <program folder>/files/ when that folder can be
-// written, else <user data>/PrtUtility/files/ (created when missing). Ends with "/".
+// written, else <user data>/KesaUtility/files/ (created when missing). Ends with "/".
 QString WritableFilesDir();
 // Test seam: the probe that tells whether a folder can be written (null restores the
 // real probe, which writes and removes a small file there).

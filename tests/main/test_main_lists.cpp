@@ -138,7 +138,8 @@ TEST(PrinterListFile, AnInstalledCopyWritesToTheUserDataFolderSeededFromTheShipp
     SetFolderWritableProbe([](const QString&) { return false; });
     const QString path = GetPrinterListPath();
     SetFolderWritableProbe(nullptr);
-    EXPECT_TRUE(path.startsWith(prt::DataHomeDir())) << path.toStdString();
+    // Beside the settings and identity-check records of the user data folder.
+    EXPECT_EQ(path, prt::DataHomeDir() + "KesaUtility/files/PrinterList.txt");
     EXPECT_EQ(TempProgram::Read(path), "SEED|USB|USB||\r\n");
     // Once there, the user's copy is kept (not seeded again).
     TempProgram::Write(path, "MINE|USB|USB||\r\n");
