@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -315,9 +316,45 @@ QStringList EnumPrinterPorts(const QString& kind)
 
 // ---- printer list file -------------------------------------------------------------------
 
+static bool FolderIsWritable(const QString& dir)
+{
+    // A real probe: permission bits alone do not tell about read-only mounts.
+    if (!QFileInfo(dir).isDir())
+        return false;
+    QFile probe(dir + QStringLiteral(".prt_write_probe"));
+    if (!probe.open(QIODevice::WriteOnly))
+        return false;
+    probe.close();
+    probe.remove();
+    return true;
+}
+
+static TFolderWritableProbe gWritableProbe = nullptr;
+
+void SetFolderWritableProbe(TFolderWritableProbe probe)
+{
+    gWritableProbe = probe;
+}
+
+QString WritableFilesDir()
+{
+    const QString shipped = GetDefaultFilesDir();
+    QDir().mkpath(shipped);  // a fresh program folder may not have it yet
+    if ((gWritableProbe ? gWritableProbe : FolderIsWritable)(shipped))
+        return shipped;
+    const QString user = prt::DataHomeDir() + QStringLiteral("KesaUtility/files/");
+    QDir().mkpath(user);
+    return user;
+}
+
 QString PrinterListFilePath()
 {
-    return GetDefaultFilesDir() + QStringLiteral("PrinterList.txt");
+    const QString name = QStringLiteral("PrinterList.txt");
+    const QString path = WritableFilesDir() + name;
+    const QString shipped = GetDefaultFilesDir() + name;
+    if (path != shipped && !QFileInfo::exists(path) && QFileInfo::exists(shipped))
+        QFile::copy(shipped, path);
+    return path;
 }
 
 QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)

@@ -72,7 +72,15 @@ bool CheckBmpWidth(const QString& bmpFile, int maxWidth);
 QStringList EnumPrinterPorts(const QString& kind);
 
 // ---- printer list file -------------------------------------------------------------------
-// GetDefaultFilesDir() + "PrinterList.txt".
+// Folder the program writes its files to: <program folder>/files/ when that folder can be
+// written, else <user data>/KesaUtility/files/ (created when missing). Ends with "/".
+QString WritableFilesDir();
+// Test seam: the probe that tells whether a folder can be written (null restores the
+// real probe, which writes and removes a small file there).
+using TFolderWritableProbe = bool (*)(const QString& dir);
+void SetFolderWritableProbe(TFolderWritableProbe probe);
+// WritableFilesDir() + "PrinterList.txt". When that lives in the user data folder and does
+// not exist yet, it is seeded from the shipped copy in <program folder>/files/ (when any).
 QString PrinterListFilePath();
 // Rewrites the printer list file from the view: an empty first line, then per row
 // column 0, "|", column 1, "|", column 2, then "|" column 3 when the view has at least 4

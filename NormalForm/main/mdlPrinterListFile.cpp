@@ -9,45 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-static bool FolderIsWritable(const QString& dir)
-{
-    // A real probe: permission bits alone do not tell about read-only mounts.
-    if (!QFileInfo(dir).isDir())
-        return false;
-    QFile probe(dir + QStringLiteral(".prt_write_probe"));
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.close();
-    probe.remove();
-    return true;
-}
-
-static TFolderWritableProbe gWritableProbe = nullptr;
-
-void SetFolderWritableProbe(TFolderWritableProbe probe)
-{
-    gWritableProbe = probe;
-}
-
-QString WritableFilesDir()
-{
-    const QString shipped = prt::ExeDir() + QStringLiteral("files/");
-    QDir().mkpath(shipped);  // a fresh program folder may not have it yet
-    if ((gWritableProbe ? gWritableProbe : FolderIsWritable)(shipped))
-        return shipped;
-    const QString user = prt::DataHomeDir() + QStringLiteral("KesaUtility/files/");
-    QDir().mkpath(user);
-    return user;
-}
-
 QString GetPrinterListPath()
 {
-    const QString dir = WritableFilesDir();
-    const QString path = dir + QLatin1String(PrinterListFileName);
-    const QString shipped = prt::ExeDir() + QStringLiteral("files/") + QLatin1String(PrinterListFileName);
-    if (path != shipped && !QFileInfo::exists(path) && QFileInfo::exists(shipped))
-        QFile::copy(shipped, path);
-    return path;
+    return PrinterListFilePath();
 }
 
 QStringList ReadPrinterListLines(const QString& path)

@@ -8,6 +8,8 @@
 // Every rewrite goes through a temporary file in the same folder and a rename, so an
 // interrupted write never leaves a half file behind. A field that holds "|", CR or LF is
 // refused: it would shift or split the row.
+#include "mdlPubFunc.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,15 +23,8 @@ struct TPrinterListRow {
     QString PrtVerOfTool;  // tool printer-version id
 };
 
-// Folder the program writes its files to: <program folder>/files/ when that folder can be
-// written, else <user data>/KesaUtility/files/ (created when missing). Ends with "/".
-QString WritableFilesDir();
-// Test seam: the probe that tells whether a folder can be written (null restores the
-// real probe, which writes and removes a small file there).
-using TFolderWritableProbe = bool (*)(const QString& dir);
-void SetFolderWritableProbe(TFolderWritableProbe probe);
-// Full path of the printer list. When it lives in the user data folder and does not
-// exist yet, it is seeded from the shipped copy in <program folder>/files/ (when any).
+// Full path of the printer list (PrinterListFilePath of the helper module: the program's
+// files folder when writable, else the user data folder, seeded from the shipped copy).
 QString GetPrinterListPath();
 
 // Non-blank lines of the file (ReadTextFileToList; missing or unreadable file: empty).

@@ -445,7 +445,7 @@ TEST_F(MainWindow, ConnectionTestReportsOpenAndFailure)
     ASSERT_EQ(boxes.calls().size(), 2u);
     EXPECT_EQ(boxes.calls()[0].text, "Connected successfully.");
     EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONINFORMATION_));
-    EXPECT_TRUE(boxes.calls()[1].text.startsWith("Failed to open the port.:"));
+    EXPECT_TRUE(boxes.calls()[1].text.startsWith("Failed to open the port:"));
     EXPECT_EQ(boxes.calls()[1].caption, "Error");
     EXPECT_EQ(boxes.calls()[1].flags, unsigned(prt::MB_ICONERROR_));
 }
