@@ -172,11 +172,7 @@ int32_t CmdGetKeyFrame(uint8_t op, uint16_t id, QByteArray& buffer)
 
 int32_t CmdKeyGetKeyByteValue(uint8_t op, uint16_t id, QByteArray& buffer)
 {
-    if (!CmdKeyOpenPort())
-        return 0;
-    const int32_t r = GetKeyExchange(op, id, 1, 50, buffer, nullptr);
-    CmdKeyClosePort();
-    return r;
+    return CmdKeyGetKeyByte2(op, id, buffer, true);
 }
 
 int32_t CmdKeyGetKeyByte2(uint8_t op, uint16_t id, QByteArray& buffer, bool openAndClose)

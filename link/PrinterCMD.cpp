@@ -355,16 +355,25 @@ int32_t CmdSetValEx(const QByteArray& key, const QString& value)
     return SetValWith(BuildSetValCommandEx(key, value, false));
 }
 
+// Sends getval for the key; an empty key sends nothing (the caller reads a reply the
+// printer sends anyway). False when the key was refused as unsafe.
+static bool SendGetValUnlessEmpty(const QByteArray& key)
+{
+    if (key.isEmpty())
+        return true;
+    const QByteArray cmd = BuildGetValCommand(key);
+    if (cmd.isEmpty()) {
+        Refused();
+        return false;
+    }
+    WriteCmd(cmd);
+    return true;
+}
+
 QString CmdGetVal(const QByteArray& key)
 {
-    if (!key.isEmpty()) {
-        const QByteArray cmd = BuildGetValCommand(key);
-        if (cmd.isEmpty()) {
-            Refused();
-            return QString();
-        }
-        WriteCmd(cmd);
-    }
+    if (!SendGetValUnlessEmpty(key))
+        return QString();
     prt::SleepMs(100);
     const QByteArray reply = ReadOnce(512);
     return BytesToTextFrom(0, reply, static_cast<int>(reply.size()));
@@ -377,14 +386,8 @@ void CmdGetVal(const QByteArray& key, QString& reply)
 
 QString CmdGetValEOF(const QByteArray& key, uint32_t waitMs)
 {
-    if (!key.isEmpty()) {
-        const QByteArray cmd = BuildGetValCommand(key);
-        if (cmd.isEmpty()) {
-            Refused();
-            return QString();
-        }
-        WriteCmd(cmd);
-    }
+    if (!SendGetValUnlessEmpty(key))
+        return QString();
     prt::SleepMs(waitMs);
     QByteArray buf(512, '\0');
     uint32_t count = 0;

@@ -240,36 +240,60 @@ std::map<libusb_device*, std::weak_ptr<UsbDevice>> g_open;
 
 } // namespace
 
+namespace {
+
+// The attached printers, best first; libusb's device list is held while this lives, so
+// the candidates' device objects stay valid.
+class AttachedPrinters {
+public:
+    AttachedPrinters()
+    {
+        libusb_context* ctx = UsbContext();
+        if (!ctx)
+            return;
+        const ssize_t n = libusb_get_device_list(ctx, &list_);
+        if (n < 0) {
+            list_ = nullptr;
+            return;
+        }
+        printers = ListPrinters(list_, n);
+        status = PRT_OK;
+    }
+    ~AttachedPrinters()
+    {
+        if (list_)
+            libusb_free_device_list(list_, 1);
+    }
+    AttachedPrinters(const AttachedPrinters&) = delete;
+    AttachedPrinters& operator=(const AttachedPrinters&) = delete;
+
+    int status = PRT_E_NO_USB;  // PRT_OK when the device list could be read
+    std::vector<Candidate> printers;
+
+private:
+    libusb_device** list_ = nullptr;
+};
+
+} // namespace
+
 int FindUsbPrinterIds(uint16_t* vid, uint16_t* pid)
 {
-    libusb_context* ctx = UsbContext();
-    if (!ctx)
-        return PRT_E_NO_USB;
-    libusb_device** list = nullptr;
-    const ssize_t n = libusb_get_device_list(ctx, &list);
-    if (n < 0)
-        return PRT_E_NO_USB;
-    const std::vector<Candidate> printers = ListPrinters(list, n);
-    int rc = PRT_E_NO_DEVICE;
-    if (!printers.empty()) {
-        *vid = printers.front().vid;
-        *pid = printers.front().pid;
-        rc = PRT_OK;
-    }
-    libusb_free_device_list(list, 1);
-    return rc;
+    const AttachedPrinters attached;
+    if (attached.status != PRT_OK)
+        return attached.status;
+    if (attached.printers.empty())
+        return PRT_E_NO_DEVICE;
+    *vid = attached.printers.front().vid;
+    *pid = attached.printers.front().pid;
+    return PRT_OK;
 }
 
 int OpenUsbPort(std::unique_ptr<Port>* port)
 {
-    libusb_context* ctx = UsbContext();
-    if (!ctx)
-        return PRT_E_NO_USB;
-    libusb_device** list = nullptr;
-    const ssize_t n = libusb_get_device_list(ctx, &list);
-    if (n < 0)
-        return PRT_E_NO_USB;
-    const std::vector<Candidate> printers = ListPrinters(list, n);
+    const AttachedPrinters attached;
+    if (attached.status != PRT_OK)
+        return attached.status;
+    const std::vector<Candidate>& printers = attached.printers;
     int rc = PRT_E_NO_DEVICE;
     std::lock_guard openLock(g_openLock);
     std::shared_ptr<UsbDevice> shared;
@@ -313,7 +337,6 @@ int OpenUsbPort(std::unique_ptr<Port>* port)
             }
         }
     }
-    libusb_free_device_list(list, 1);
     return rc;
 }
 

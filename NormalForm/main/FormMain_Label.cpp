@@ -724,28 +724,30 @@ void T_frmMain_Label::PrinterModified()
     ReloadPrinterList(FRememberedRow);
 }
 
-QString T_frmMain_Label::GetSelectedPortType() const
+QString T_frmMain_Label::SelectedColumnText(int column) const
 {
     const int row = SelectedRow();
-    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(1);
+    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(column);
+}
+
+QString T_frmMain_Label::GetSelectedPortType() const
+{
+    return SelectedColumnText(1);
 }
 
 QString T_frmMain_Label::GetSelectedPortParam() const
 {
-    const int row = SelectedRow();
-    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(2);
+    return SelectedColumnText(2);
 }
 
 QString T_frmMain_Label::GetSelectedNotes() const
 {
-    const int row = SelectedRow();
-    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(3);
+    return SelectedColumnText(3);
 }
 
 QString T_frmMain_Label::GetSelectedPrtVerOfTool() const
 {
-    const int row = SelectedRow();
-    return row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(4);
+    return SelectedColumnText(4);
 }
 
 // ---- the selection road ------------------------------------------------------------------------

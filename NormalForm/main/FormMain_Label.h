@@ -78,6 +78,7 @@ public:
     void ReloadPrinterList(int selectRow);  // clears, loads, selects, runs the road
     int RowCount() const;
     int SelectedRow() const;
+    QString SelectedColumnText(int column) const;  // column text of the selected row, empty when none
     void SelectRow(int row);                // selects without running the road
     int RememberedRow() const { return FRememberedRow; }
     QString PrinterListPath() const { return FPrinterListPath; }

@@ -48,13 +48,7 @@ protected:
     QString ExePath(const QString& rel) const { return exe_.path() + "/" + rel; }
     QString RootPath(const QString& rel) const { return root_.path() + "/" + rel; }
 
-    static void WriteFile(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    static void WriteFile(const QString& path, const QByteArray& bytes) { prt::test::WriteTestFile(path, bytes); }
     // files/<name> of the temporary program folder.
     void WriteConfig(const QString& name, const QByteArray& bytes) { WriteFile(ExePath("files/" + name), bytes); }
     void MakeFirstMarker() { WriteFile(RootPath("xx46027193850461/dfile46027193850461.txt"), "x"); }

@@ -49,13 +49,7 @@ protected:
     QString RootPath(const QString& rel) const { return root_.path() + "/" + rel; }
     QString DataPath(const QString& rel) const { return data_.path() + "/" + rel; }
 
-    static void WriteFile(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    }
+    static void WriteFile(const QString& path, const QByteArray& bytes) { prt::test::WriteTestFile(path, bytes); }
     void WriteConfig(const QString& name, const QByteArray& bytes)
     {
         WriteFile(ExePath("files/" + name), bytes);

@@ -13,41 +13,18 @@
 
 namespace mainwin {
 
-class TempProgram {
+class TempProgram : public prt::test::TempProgramTree {
 public:
     TempProgram()
-        : exe_("PRT_EXE_DIR", dir_.path() + "/prog"),
-          data_("LOCALAPPDATA", dir_.path() + "/data"),
-          xdgData_("XDG_DATA_HOME", dir_.path() + "/xdgdata"),
-          config_("XDG_CONFIG_HOME", dir_.path() + "/config"),
-          dev_("PRT_DEV_ROOT", dir_.path() + "/dev")
     {
-        QDir().mkpath(FilesDir());
-        QDir().mkpath(dir_.path() + "/data");
-        QDir().mkpath(DevDir());
         const QDir shipped(prt::test::SourceDir() + "/files");
         for (const QString& name : shipped.entryList(QDir::Files))
             QFile::copy(shipped.filePath(name), FilesDir() + name);
     }
-    QString ProgDir() const { return dir_.path() + "/prog/"; }
-    QString FilesDir() const { return dir_.path() + "/prog/files/"; }
-    QString DevDir() const { return dir_.path() + "/dev/"; }
     QString ListPath() const { return FilesDir() + "PrinterList.txt"; }
 
-    static void Write(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-        f.write(bytes);
-    }
-    static QByteArray Read(const QString& path)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return f.readAll();
-    }
+    static void Write(const QString& path, const QByteArray& bytes) { prt::test::WriteTestFile(path, bytes); }
+    static QByteArray Read(const QString& path) { return prt::test::ReadTestFile(path); }
     // Sets [Option] OemCo (the branding profile) of the program's Option.ini.
     void SetOemCo(const QString& oem) const
     {
@@ -59,10 +36,6 @@ public:
     {
         Write(DevDir() + "xx46027193850461/dfile46027193850461.txt", "x");
     }
-
-private:
-    QTemporaryDir dir_;
-    prt::test::ScopedEnv exe_, data_, xdgData_, config_, dev_;
 };
 
 // Puts every module state the main window reads or writes back to its start value.

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
 
 namespace prt::test {
 
@@ -30,6 +33,34 @@ ScopedEnv::~ScopedEnv()
         qputenv(name_.constData(), *old_);
     else
         qunsetenv(name_.constData());
+}
+
+void WriteTestFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+QByteArray ReadTestFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+TempProgramTree::TempProgramTree()
+    : exe_("PRT_EXE_DIR", dir_.path() + "/prog"),
+      data_("LOCALAPPDATA", dir_.path() + "/data"),
+      xdgData_("XDG_DATA_HOME", dir_.path() + "/xdgdata"),
+      config_("XDG_CONFIG_HOME", dir_.path() + "/config"),
+      dev_("PRT_DEV_ROOT", dir_.path() + "/dev")
+{
+    QDir().mkpath(FilesDir());
+    QDir().mkpath(DataDir());
+    QDir().mkpath(DevDir());
 }
 
 QByteArray Hex(const char* text)

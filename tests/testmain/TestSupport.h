@@ -42,6 +42,33 @@ private:
     std::optional<QByteArray> old_;
 };
 
+// Writes a file for a test (folders made as needed); a file that cannot be written fails
+// the running test.
+void WriteTestFile(const QString& path, const QByteArray& bytes);
+// The file's bytes, empty when it cannot be read.
+QByteArray ReadTestFile(const QString& path);
+
+// A private program folder (with files/), user data folder, config folder and developer
+// root, set through the environment for the lifetime of the object, so a test never
+// touches another's files or the user's.
+class TempProgramTree {
+public:
+    TempProgramTree();
+    TempProgramTree(const TempProgramTree&) = delete;
+    TempProgramTree& operator=(const TempProgramTree&) = delete;
+
+    QString Root() const { return dir_.path() + "/"; }
+    QString ProgDir() const { return Root() + "prog/"; }
+    QString FilesDir() const { return ProgDir() + "files/"; }
+    QString DataDir() const { return Root() + "data/"; }
+    QString DevDir() const { return Root() + "dev/"; }
+    QString ConfigDir() const { return Root() + "config/PrtUtility/"; }
+
+private:
+    QTemporaryDir dir_;
+    ScopedEnv exe_, data_, xdgData_, config_, dev_;
+};
+
 // Bytes from a hex text such as "1B 1C 26" (blanks ignored).
 QByteArray Hex(const char* text);
 // Hex text "1B 1C 26" of bytes, for readable assertion messages.
