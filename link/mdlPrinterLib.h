@@ -30,6 +30,17 @@ void SetPrinterSdkKind(int kind);
 prt::sdk::Lib SdkLibOfKind(int kind);
 
 int PrtCreatePrinter(const QString& model);
+// Model text of the last global printer object created (any library); empty before.
+QString GetPrinterObjectModel();
+void NotePrinterObjectModel(const QString& model);
+// Creates the global printer object of the current SDK kind when its handle is 0, with
+// the model text last used for a global object. Every window calls it before it opens the
+// port: closing and destroying procedures (CmdClosePort, CmdDo, ...) leave no object
+// behind. Returns 0 when an object exists afterwards, else the create's code.
+int EnsurePrinterObject();
+// The same for the TSPL library whatever the current kind (the parameter block and the
+// downloads always go over the TSPL object).
+int EnsureTsplPrinterObject();
 prt::sdk::Handle PrtGetHandle();
 int PrtDestroyPrinter();
 int PrtOpenPort(const QString& port);

@@ -1,5 +1,6 @@
 #include "mdlPrinterLib_CPCL.h"
 
+#include "mdlPrinterLib.h"
 #include "mdlPrinterLibGlobal.h"
 
 namespace {
@@ -11,6 +12,7 @@ prt::link_detail::GlobalPrinter& G()
 
 int CpclCreateGlobalPrinter(const QString& model)
 {
+    NotePrinterObjectModel(model);
     return G().create(model);
 }
 

@@ -37,6 +37,7 @@ int GetComOpenFlag()
 int TsplCreateGlobalPrinter(const QString& model)
 {
     g_comOpen.store(0);
+    NotePrinterObjectModel(model);
     return G().create(model);
 }
 

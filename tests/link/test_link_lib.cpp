@@ -222,3 +222,32 @@ TEST(LinkHelpers, DelayMsEndsEvenWhenSleepsAreHooked)
     for (uint32_t s : Fake().sleeps)
         EXPECT_EQ(s, 50u);
 }
+
+TEST(LinkEnsureObject, RecreatesTheObjectOfTheCurrentKindWithTheLastModelText)
+{
+    FakeEngineScope scope;
+    SetPrinterSdkKind(1);
+    ASSERT_EQ(TsplCreateGlobalPrinter(QStringLiteral("V64")), 0);
+    EXPECT_EQ(GetPrinterObjectModel(), QStringLiteral("V64"));
+    // An existing object is left alone.
+    EXPECT_EQ(EnsurePrinterObject(), 0);
+    EXPECT_EQ(Fake().count("PrinterCreator"), 1);
+    // After a close-and-destroy the next open would get -6: ensuring creates it again.
+    TsplDestroyGlobalPrinter();
+    EXPECT_EQ(TsplOpenPort(QStringLiteral("USB")), -6);
+    EXPECT_EQ(EnsurePrinterObject(), 0);
+    EXPECT_NE(TsplGetHandle(), 0u);
+    EXPECT_EQ(TsplOpenPort(QStringLiteral("USB")), 0);
+    EXPECT_EQ(Fake().count("PrinterCreator", Lib::Tspl), 2);
+
+    // Kind 0 ensures the ESC object; the TSPL variant ensures TSPL whatever the kind.
+    SetPrinterSdkKind(0);
+    EXPECT_EQ(EnsurePrinterObject(), 0);
+    EXPECT_NE(EscGetHandle(), 0u);
+    EXPECT_EQ(Fake().count("PrinterCreator", Lib::Esc), 1);
+    TsplDestroyGlobalPrinter();
+    EXPECT_EQ(EnsureTsplPrinterObject(), 0);
+    EXPECT_NE(TsplGetHandle(), 0u);
+    EscDestroyPrinter();
+    SetPrinterSdkKind(0);
+}

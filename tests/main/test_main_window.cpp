@@ -8,6 +8,7 @@
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlDevNewPrt.h"
+#include "mdlFormOpeners.h"
 #include "mdlFunctionButtons.h"
 #include "mdlGlobalVar.h"
 #include "mdlKesaVar.h"
@@ -25,6 +26,8 @@
 #include "mdlStartupForms.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QPointer>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -613,4 +616,33 @@ TEST_F(Startup, CommandLineSwitchesOfTheMainWindow)
         f.reset();
         FinalizeStartup();
     }
+}
+
+TEST_F(MainWindow, OpenerTableCreatesPreparesShowsReadsBackAndFreesAWindow)
+{
+    Start();
+    // A class not in the table says "not available yet" and opens nothing.
+    {
+        MsgBoxRecorder boxes;
+        EXPECT_FALSE(ShowFormModal("T_frmNoSuchWindow"));
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, "This function is not available yet.");
+    }
+    QPointer<QWidget> made;
+    RegisterFormOpener("T_frmProbeWindow", [&made] {
+        auto* w = new QDialog();
+        w->setObjectName("frmProbeWindow");
+        made = w;
+        return w;
+    });
+    QStringList steps;
+    SetFormShowHook([&steps](QWidget* w) { steps << "shown:" + w->objectName(); });
+    EXPECT_TRUE(ShowFormModal(
+        "T_frmProbeWindow", [&steps](QWidget*) { steps << "prepare"; }, [&steps](QWidget*) { steps << "after"; }));
+    SetFormShowHook({});
+    RegisterFormOpener("T_frmProbeWindow", {});
+    EXPECT_EQ(steps, QStringList({"prepare", "shown:frmProbeWindow", "after"}));
+    EXPECT_TRUE(made.isNull()) << "the window is freed after it closed";
+    EXPECT_EQ(TakeOpenedFormNames(), QStringList({"T_frmProbeWindow"}));
+    EXPECT_FALSE(IsFormAvailable("T_frmProbeWindow"));
 }
