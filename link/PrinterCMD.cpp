@@ -197,6 +197,7 @@ void CmdClosePort()
 {
     PrtClosePort();
     PrtDestroyPrinter();
+    g_openedFlag.store(0);  // the guarded pair must not think the port is still open
 }
 
 bool CmdOpenPortOnce()

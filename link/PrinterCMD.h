@@ -14,7 +14,8 @@
 //
 // Port disciplines:
 //   CmdOpenPort/CmdClosePort      open (0 and 5 are success, else a box) ... close and
-//                                 destroy the engine object of the current kind
+//                                 destroy the engine object of the current kind (and
+//                                 clear the opened flag of the guarded pair)
 //   CmdOpenPortOnce/CmdClosePortIfOpen  guarded pair: only 0 is success; the opened flag
 //                                 is set only after a successful open (shared with the
 //                                 key-frame module)

@@ -1,4 +1,5 @@
 #include "SimDefaults.h"
+#include "SimDownload.h"
 #include "SimPrinter.h"
 #include "SimProto.h"
 
@@ -6,7 +7,10 @@ namespace prt::sim {
 
 void AddStandardHandlers(SimPrinter& printer)
 {
-    // Text commands and key frames, then the block, probe and version exchanges.
+    // Download handshakes, packets and stored files first (they write the text handler's
+    // listing values), then text commands and key frames, then the block, probe and
+    // version exchanges.
+    AddDownloadHandler(printer);
     AddProtoHandlers(printer);
 }
 

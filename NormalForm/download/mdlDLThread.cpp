@@ -1,0 +1,238 @@
+#include "mdlDLThread.h"
+
+#include "PrinterCMD.h"
+#include "mdlPrinterLib.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace prt::dl {
+
+// ---- the link's port -------------------------------------------------------------------
+
+int TDLLinkPort::Write(const QByteArray& bytes)
+{
+    return TsplWriteData(bytes);
+}
+
+int TDLLinkPort::ReadRetry(uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t waitMs, int tries)
+{
+    return TsplReadDataRetry(buffer, length, count, waitMs, tries);
+}
+
+int TDLLinkPort::Read(uint8_t* buffer, uint32_t length, uint32_t* count)
+{
+    return TsplReadData(buffer, length, count);
+}
+
+QString TDLLinkPort::GetVal(const QByteArray& key)
+{
+    return CmdGetVal(key);
+}
+
+QString TDLLinkPort::SendTextRead(const QString& text, uint32_t waitMs)
+{
+    return CmdSendTextRead(text, waitMs);
+}
+
+void TDLLinkPort::ClosePort(Close how)
+{
+    switch (how) {
+    case Close::None:
+        break;
+    case Close::IfOpen:
+        CmdClosePortIfOpen();
+        break;
+    case Close::Tspl:
+        TsplClosePort();
+        break;
+    case Close::Destroy:
+        CmdClosePort();
+        break;
+    }
+}
+
+// ---- the sender ------------------------------------------------------------------------
+
+TDLThread::TDLThread(QObject* parent, std::shared_ptr<TDLPort> port)
+    : QThread(parent), port_(port ? std::move(port) : std::make_shared<TDLLinkPort>())
+{
+}
+
+TDLThread::~TDLThread()
+{
+    CancelAndWait();
+}
+
+void TDLThread::SetPort(std::shared_ptr<TDLPort> port)
+{
+    if (isRunning())
+        return;
+    port_ = port ? std::move(port) : std::make_shared<TDLLinkPort>();
+}
+
+bool TDLThread::Start(const QByteArray& payload, const TDLOptions& options)
+{
+    if (isRunning())
+        return false;
+    wait();  // a worker that has just left run() is joined before its state is reused
+    payload_ = QByteArray(payload.constData(), payload.size());
+    options_ = options;
+    cancel_.store(0);
+    index_.store(0);
+    count_.store(0);
+    result_.store(static_cast<int>(TDLResult::Success));
+    start();
+    return true;
+}
+
+void TDLThread::Cancel()
+{
+    {
+        std::lock_guard lock(waitMutex_);
+        cancel_.store(-1);
+    }
+    waitCv_.notify_all();
+}
+
+void TDLThread::CancelAndWait()
+{
+    if (isRunning())
+        Cancel();
+    wait();
+}
+
+void TDLThread::Report(const QString& what, const QVariant& data)
+{
+    emit reported(what, data);
+}
+
+void TDLThread::Sleep(uint32_t ms, bool interruptible)
+{
+    if (ms == 0)
+        return;
+    if (options_.sleeper) {
+        options_.sleeper(ms);
+        return;
+    }
+    if (!interruptible) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        return;
+    }
+    std::unique_lock lock(waitMutex_);
+    waitCv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return cancel_.load() != 0; });
+}
+
+void TDLThread::run()
+{
+    const TDLResult result = Transfer();
+    result_.store(static_cast<int>(result));
+    emit transferEnded(static_cast<int>(result), index_.load());
+}
+
+TDLResult TDLThread::Transfer()
+{
+    TDLPort& port = *port_;
+    const TDLOptions& o = options_;
+    const int ps = std::max(1, o.packetSize);
+
+    if (!o.handshake.isEmpty()) {
+        const int w = port.Write(o.handshake);
+        if (w != 0 && o.handshakeWriteChecked) {
+            port.ClosePort(o.closeOnHandshakeFailure);
+            return TDLResult::HandshakeWriteFailed;
+        }
+        Sleep(o.handshakeWaitMs);
+        uint8_t ok[2] = {0, 0};
+        uint32_t got = 0;
+        port.ReadRetry(ok, 2, &got, o.handshakeReadWaitMs, o.handshakeReadTries);
+        if (got != 2 || !IsHandshakeOk(QByteArray(reinterpret_cast<const char*>(ok), 2))) {
+            port.ClosePort(o.closeOnHandshakeFailure);
+            return TDLResult::HandshakeRefused;
+        }
+    }
+
+    const qint64 total = payload_.size();
+    const int count = prt::dl::PacketCount(total, ps, o.countRule);
+    count_.store(count);
+    const int toSend = (o.atLeastOnePacket && count == 0) ? 1 : count;
+    emit progress(0, count);
+
+    qint64 offset = 0;
+    for (int index = 0; index < toSend;) {
+        if (cancel_.load() != 0) {
+            port.ClosePort(o.closeOnCancel);
+            return TDLResult::Cancelled;
+        }
+        if (o.rawSlices) {
+            const qint64 n = std::min<qint64>(ps, total - offset);
+            port.Write(payload_.mid(offset, n));  // slices are not acknowledged
+            offset += n;
+            index_.store(++index);
+            emit progress(index, count);
+            continue;
+        }
+        const QByteArray packet = BuildPacket(payload_, static_cast<uint32_t>(index), ps, o.padding);
+        if (port.Write(packet) != 0) {
+            port.ClosePort(o.closeOnFailure);
+            return TDLResult::WriteFailed;
+        }
+        index_.store(++index);
+        emit progress(index, count);
+        Sleep(index == 1 ? o.waitAfterFirstPacketMs : o.waitAfterPacketMs, true);
+        uint8_t reply[kReplySize] = {};
+        uint32_t got = 0;
+        const int code = port.ReadRetry(reply, kReplySize, &got, o.replyReadWaitMs, o.replyReadTries);
+        switch (CheckReply(packet, reply, got, code == 0, o.replyRule)) {
+        case TDLReplyCheck::Ok:
+            break;
+        case TDLReplyCheck::Sum:
+            port.ClosePort(o.closeOnFailure);
+            return TDLResult::BadSum;
+        default:
+            port.ClosePort(o.closeOnFailure);
+            return TDLResult::ReplyRefused;
+        }
+    }
+
+    Sleep(o.waitAfterLastMs);
+    if (!o.listKey.isEmpty()) {
+        const QString reply = port.GetVal(o.listKey);
+        if (o.drainAfterList) {
+            uint8_t drop[512];
+            uint32_t got = 0;
+            port.Read(drop, sizeof drop, &got);
+        }
+        emit listed(QString::fromLatin1(o.listKey), reply);
+    }
+    if (!o.usedKey.isEmpty() && !o.remainKey.isEmpty()) {
+        const QString used = port.GetVal(o.usedKey);
+        if (!used.isEmpty()) {
+            const QString remaining = port.GetVal(o.remainKey);
+            if (!remaining.isEmpty())
+                emit spaceRead(used, remaining);
+        }
+    }
+    if (o.afterTransfer && !o.afterTransfer(*this, port)) {
+        port.ClosePort(o.closeOnFailure);
+        return TDLResult::AfterStepFailed;
+    }
+    port.ClosePort(o.closeOnSuccess);
+    return TDLResult::Success;
+}
+
+QString ResultMessageKey(TDLResult result, const QString& ioErrorKey)
+{
+    switch (result) {
+    case TDLResult::Success:
+    case TDLResult::Cancelled:
+        return QString();
+    case TDLResult::BadSum:
+        return QStringLiteral("_Err_CheckSum");
+    default:
+        return ioErrorKey;
+    }
+}
+
+} // namespace prt::dl
