@@ -32,6 +32,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -186,15 +187,37 @@ int32_t GetFileSizeByName(const QString& fileName)
 
 // ---- pictures --------------------------------------------------------------------------
 
-QByteArray EncodeMonoBmp(const QImage& image)
+namespace {
+
+// A pixel over white is white when r + g + b >= 383 (the nearer of black and white).
+inline bool IsWhiteOverWhite(QRgb p)
 {
-    if (image.isNull())
+    const int a = qAlpha(p);
+    if (a == 255)
+        return qRed(p) + qGreen(p) + qBlue(p) >= 383;
+    const int r = (qRed(p) * a + 255 * (255 - a)) / 255;
+    const int g = (qGreen(p) * a + 255 * (255 - a)) / 255;
+    const int bl = (qBlue(p) * a + 255 * (255 - a)) / 255;
+    return r + g + bl >= 383;
+}
+
+} // namespace
+
+QByteArray EncodeMonoBmpScaled(const QImage& image, int width, int height)
+{
+    if (image.isNull() || width < 1 || height < 1)
         return {};
-    const QImage src = image.convertToFormat(QImage::Format_ARGB32);
-    const int w = src.width();
-    const int h = src.height();
-    const qsizetype rowBytes = ((static_cast<qsizetype>(w) + 31) / 32) * 4;
-    const qsizetype pixelBytes = rowBytes * h;
+    // 32-bit pixels, not premultiplied; RGB32 and ARGB32 are read as they are.
+    QImage converted;
+    const QImage* src = &image;
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
+        converted = image.convertToFormat(QImage::Format_ARGB32);
+        src = &converted;
+    }
+    const int sw = src->width();
+    const int sh = src->height();
+    const qsizetype rowBytes = ((static_cast<qsizetype>(width) + 31) / 32) * 4;
+    const qsizetype pixelBytes = rowBytes * height;
     const qsizetype offset = 14 + 40 + 8;
     QByteArray b(offset + pixelBytes, '\0');
     // file header
@@ -204,8 +227,8 @@ QByteArray EncodeMonoBmp(const QImage& image)
     PutLE32(b, 10, static_cast<uint32_t>(offset));
     // info header
     PutLE32(b, 14, 40);
-    PutLE32(b, 18, static_cast<uint32_t>(w));
-    PutLE32(b, 22, static_cast<uint32_t>(h));  // positive: rows bottom-up
+    PutLE32(b, 18, static_cast<uint32_t>(width));
+    PutLE32(b, 22, static_cast<uint32_t>(height));  // positive: rows bottom-up
     PutLE16(b, 26, 1);
     PutLE16(b, 28, 1);
     PutLE32(b, 30, 0);  // no compression
@@ -217,22 +240,30 @@ QByteArray EncodeMonoBmp(const QImage& image)
     // palette: 0 black, 1 white
     PutLE32(b, 54, 0x00000000u);
     PutLE32(b, 58, 0x00FFFFFFu);
-    for (int y = 0; y < h; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        char* row = b.data() + offset + static_cast<qsizetype>(h - 1 - y) * rowBytes;
-        for (int x = 0; x < w; ++x) {
-            const QRgb p = line[x];
-            const int a = qAlpha(p);
-            // over white, then brightness (0..255 * 1000)
-            const int r = (qRed(p) * a + 255 * (255 - a)) / 255;
-            const int g = (qGreen(p) * a + 255 * (255 - a)) / 255;
-            const int bl = (qBlue(p) * a + 255 * (255 - a)) / 255;
-            const int lum = r * 299 + g * 587 + bl * 114;
-            if (lum >= 128 * 1000)
-                row[x >> 3] = char(uchar(row[x >> 3]) | (0x80u >> (x & 7)));
+    // Nearest source pixel of each target pixel (enlarging repeats pixels).
+    std::vector<int> column(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x)
+        column[static_cast<size_t>(x)] = static_cast<int>((static_cast<qint64>(x) * sw) / width);
+    auto* out = reinterpret_cast<uint8_t*>(b.data()) + offset;
+    for (int y = 0; y < height; ++y) {
+        const int sy = static_cast<int>((static_cast<qint64>(y) * sh) / height);
+        const auto* line = reinterpret_cast<const QRgb*>(src->constScanLine(sy));
+        uint8_t* row = out + static_cast<qsizetype>(height - 1 - y) * rowBytes;
+        int x = 0;
+        for (qsizetype byte = 0; x < width; ++byte) {
+            uint8_t v = 0;
+            for (int bit = 0; bit < 8 && x < width; ++bit, ++x)
+                if (IsWhiteOverWhite(line[column[static_cast<size_t>(x)]]))
+                    v |= static_cast<uint8_t>(0x80u >> bit);
+            row[byte] = v;
         }
     }
     return b;
+}
+
+QByteArray EncodeMonoBmp(const QImage& image)
+{
+    return EncodeMonoBmpScaled(image, image.width(), image.height());
 }
 
 bool ConvertImageToMonoBmp(const QString& source, const QString& target, float scale)
@@ -241,10 +272,10 @@ bool ConvertImageToMonoBmp(const QString& source, const QString& target, float s
         ShowError("_Err_FileNotExist");
         return false;
     }
-    const QString suffix = QFileInfo(source).fileName().section(QLatin1Char('.'), -1);
-    const bool hasDot = QFileInfo(source).fileName().contains(QLatin1Char('.'));
+    const QString name = QFileInfo(source).fileName();
+    const QString suffix = name.section(QLatin1Char('.'), -1).toLower();
     QByteArray format;
-    if (hasDot) {
+    if (name.contains(QLatin1Char('.'))) {
         if (suffix == QLatin1String("bmp"))
             format = "bmp";
         else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
@@ -260,10 +291,12 @@ bool ConvertImageToMonoBmp(const QString& source, const QString& target, float s
     }
     QImageReader reader(source, format);
     reader.setDecideFormatFromContent(false);
-    QImage img = reader.read();  // the first frame of an animation
+    reader.setAutoTransform(false);  // pixels as stored: no turning by orientation tags
+    QImage img = reader.read();      // the first frame of an animation
     if (img.isNull()) {
         // the extension lies about the content: let the reader look at the bytes
         QImageReader any(source);
+        any.setAutoTransform(false);
         img = any.read();
     }
     if (img.isNull()) {
@@ -274,17 +307,7 @@ bool ConvertImageToMonoBmp(const QString& source, const QString& target, float s
     const double sh = std::nearbyint(static_cast<double>(img.height()) * static_cast<double>(scale));
     if (!(sw >= 1.0) || !(sh >= 1.0) || sw > 65535.0 || sh > 65535.0)
         return false;
-    const int nw = static_cast<int>(sw);
-    const int nh = static_cast<int>(sh);
-
-    QImage canvas(nw, nh, QImage::Format_ARGB32);
-    canvas.fill(Qt::white);
-    {
-        QPainter p(&canvas);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(QRect(0, 0, nw, nh), img);
-    }
-    return prt::WriteFileAtomic(target, EncodeMonoBmp(canvas));
+    return prt::WriteFileAtomic(target, EncodeMonoBmpScaled(img, static_cast<int>(sw), static_cast<int>(sh)));
 }
 
 bool CheckBmpWidth(const QString& bmpFile, int maxWidth)
@@ -476,9 +499,12 @@ void CheckAsciiFileName(const QString& fileName, int lengthLimit, QString& messa
         message = FormatNumberText(prt::LangText(QStringLiteral("_Err_FileNameLength")), lengthLimit + 1);
         return;
     }
+    // A name travels inside a quoted, comma-separated command: blanks, quotes, commas,
+    // control characters and anything outside ASCII are refused.
     bool refused = false;
     for (QChar c : fileName)
-        if (c == QLatin1Char(' ') || c.unicode() > 127)
+        if (c == QLatin1Char(' ') || c == QLatin1Char('"') || c == QLatin1Char(',') || c.unicode() < 32 ||
+            c.unicode() >= 127)
             refused = true;
     if (refused)
         message = prt::LangText(QStringLiteral("msgASCIIFileName"));

@@ -52,10 +52,12 @@ int ReadFileToBuffer(const QString& fileName, QByteArray& buffer);
 int32_t GetFileSizeByName(const QString& fileName);
 
 // ---- pictures --------------------------------------------------------------------------
-// Converts a picture (".bmp", ".jpg", ".jpeg", ".png", ".gif" - extension compared
-// exactly, lower case) to a 1 bit per pixel Windows bitmap at the target path, scaled
-// by `scale`; the new size is w*scale x h*scale rounded half to even (101 px at 0.5 ->
-// 50). Pixels become black or white by brightness; transparency counts as white.
+// Converts a picture (".bmp", ".jpg", ".jpeg", ".png", ".gif" - extension in any letter
+// case) to a 1 bit per pixel Windows bitmap at the target path, scaled by `scale`; the
+// new size is w*scale x h*scale rounded half to even (101 px at 0.5 -> 50), each target
+// pixel taking the nearest source pixel (enlarging repeats pixels). A pixel is drawn
+// over white and becomes white when r + g + b >= 383, else black. The pixels are taken
+// as stored (orientation tags are not applied); of an animation the first frame.
 // Missing source: "_Err_FileNotExist" box, false. Other extension or a picture that does
 // not decode: "_E_IC" box, false. A size below one pixel or a failed write: false.
 // The target is replaced atomically.
@@ -63,6 +65,8 @@ bool ConvertImageToMonoBmp(const QString& source, const QString& target, float s
 // The 1-bit bitmap bytes of an image (black = palette 0, white = palette 1); what
 // ConvertImageToMonoBmp writes. Empty for a null image.
 QByteArray EncodeMonoBmp(const QImage& image);
+// The same at another size (nearest source pixel per target pixel).
+QByteArray EncodeMonoBmpScaled(const QImage& image, int width, int height);
 // True when the bitmap's width is at most maxWidth. Missing file: "_Err_FileNotExist"
 // box, false. Wider: "_E_ITW" box, false. Not a readable bitmap: "_E_IC" box, false.
 bool CheckBmpWidth(const QString& bmpFile, int maxWidth);
@@ -107,8 +111,8 @@ QString FormatThousands(const QString& numberText);
 // ---- download file names -------------------------------------------------------------------
 // message := "" when the name is accepted; the text of "_Err_FileNameLength" with its
 // number placeholder set to 33 when the name is longer than 32 bytes in the system
-// 8-bit code page; otherwise the text of "msgASCIIFileName" when it contains a blank or
-// a character outside ASCII.
+// 8-bit code page; otherwise the text of "msgASCIIFileName" when it contains a blank, a
+// double quote, a comma, a control character or a character outside ASCII.
 void CheckAsciiFileName(const QString& fileName, QString& message);
 // The same with another length limit in bytes (the number in the text is limit + 1).
 void CheckAsciiFileName(const QString& fileName, int lengthLimit, QString& message);

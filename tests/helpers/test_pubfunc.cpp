@@ -150,7 +150,6 @@ TEST_F(PubFuncTest, MonoBitmapRefusals)
         const char* text;
     } cases[] = {
         {"missing.png", "File not found"},
-        {"PIC.PNG", "Picture type not supported"},  // extensions compare exactly
         {"pic.tif", "Picture type not supported"},
         {"broken.png", "Picture type not supported"},
     };
@@ -166,6 +165,33 @@ TEST_F(PubFuncTest, MonoBitmapRefusals)
     EXPECT_FALSE(ConvertImageToMonoBmp(path("pic.png"), path("out.bmp"), 0.1f));  // 0.4 px
     EXPECT_TRUE(rec.calls().empty());
     EXPECT_FALSE(QFile::exists(path("out.bmp")));
+}
+
+TEST_F(PubFuncTest, MonoBitmapThresholdCapitalsAndRepeatedPixels)
+{
+    // 6 x 1: r+g+b of 382 is black, 383 white; half-transparent black over white by
+    // its alpha; the last pixel plain white
+    QImage img(6, 1, QImage::Format_ARGB32);
+    img.setPixel(0, 0, qRgba(128, 127, 127, 255));
+    img.setPixel(1, 0, qRgba(128, 128, 127, 255));
+    img.setPixel(2, 0, qRgba(0, 0, 0, 128));  // 127 over white -> 381
+    img.setPixel(3, 0, qRgba(0, 0, 0, 127));  // 128 over white -> 384
+    img.setPixel(4, 0, qRgba(0, 0, 0, 255));
+    img.setPixel(5, 0, qRgba(255, 255, 255, 255));
+    ASSERT_TRUE(img.save(path("LOGO.PNG"), "PNG"));
+    ASSERT_TRUE(img.save(path("Logo.Bmp"), "BMP"));
+    prt::test::MsgBoxRecorder rec;
+    ASSERT_TRUE(ConvertImageToMonoBmp(path("LOGO.PNG"), path("out.bmp"), 1.0f)) << "capital extensions convert";
+    QByteArray b = ReadAll(path("out.bmp"));
+    ASSERT_EQ(b.size(), 62 + 4);
+    EXPECT_EQ(static_cast<uint8_t>(b.at(62)), 0x54) << "0 1 0 1 0 1 -> 0101 0100";
+    // 2.0: every pixel twice in both directions
+    ASSERT_TRUE(ConvertImageToMonoBmp(path("Logo.Bmp"), path("out.bmp"), 2.0f));
+    b = ReadAll(path("out.bmp"));
+    ASSERT_EQ(b.size(), 62 + 8);
+    EXPECT_EQ(prt::test::ToHex(b.mid(62, 4)), "33 30 00 00") << "0011 0011 0011 and padding";
+    EXPECT_EQ(b.mid(62, 4), b.mid(66, 4));
+    EXPECT_TRUE(rec.calls().empty());
 }
 
 TEST_F(PubFuncTest, BmpWidthCheck)
@@ -305,6 +331,10 @@ TEST_F(PubFuncTest, AsciiFileNameCheck)
         {"LOGO.BMP", ""},
         {"MY LOGO.BMP", ascii},
         {QString::fromUtf8("caf\xC3\xA9.bmp"), ascii},
+        {"a\"b.bmp", ascii},
+        {"a,b.bmp", ascii},
+        {"a\tb.bmp", ascii},
+        {QString("a") + QChar(127) + "b.bmp", ascii},
         {QString(30, 'a') + QString::fromUtf8("\xC3\xA9\xC3\xA9\xC3\xA9"), tooLong},  // 33 bytes
     };
     for (const Case& c : cases) {
