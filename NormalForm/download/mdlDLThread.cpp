@@ -55,6 +55,21 @@ void TDLLinkPort::ClosePort(Close how)
 
 // ---- the sender ------------------------------------------------------------------------
 
+namespace {
+std::mutex g_testSleeperMutex;
+std::function<void(uint32_t)>& TestSleeper()
+{
+    static std::function<void(uint32_t)> sleeper;
+    return sleeper;
+}
+} // namespace
+
+void SetDLSleeperForTests(std::function<void(uint32_t ms)> sleeper)
+{
+    std::lock_guard lock(g_testSleeperMutex);
+    TestSleeper() = std::move(sleeper);
+}
+
 TDLThread::TDLThread(QObject* parent, std::shared_ptr<TDLPort> port)
     : QThread(parent), port_(port ? std::move(port) : std::make_shared<TDLLinkPort>())
 {
@@ -79,6 +94,10 @@ bool TDLThread::Start(const QByteArray& payload, const TDLOptions& options)
     wait();  // a worker that has just left run() is joined before its state is reused
     payload_ = QByteArray(payload.constData(), payload.size());
     options_ = options;
+    if (!options_.sleeper) {
+        std::lock_guard lock(g_testSleeperMutex);
+        options_.sleeper = TestSleeper();
+    }
     cancel_.store(0);
     index_.store(0);
     count_.store(0);
@@ -136,21 +155,26 @@ TDLResult TDLThread::Transfer()
     TDLPort& port = *port_;
     const TDLOptions& o = options_;
     const int ps = std::max(1, o.packetSize);
+    // A failure while the operator cancels is the cancel: no message follows.
+    auto fail = [&](TDLResult result, TDLPort::Close how) {
+        if (cancel_.load() != 0) {
+            port.ClosePort(o.closeOnCancel);
+            return TDLResult::Cancelled;
+        }
+        port.ClosePort(how);
+        return result;
+    };
 
     if (!o.handshake.isEmpty()) {
         const int w = port.Write(o.handshake);
-        if (w != 0 && o.handshakeWriteChecked) {
-            port.ClosePort(o.closeOnHandshakeFailure);
-            return TDLResult::HandshakeWriteFailed;
-        }
+        if (w != 0 && o.handshakeWriteChecked)
+            return fail(TDLResult::HandshakeWriteFailed, o.closeOnHandshakeFailure);
         Sleep(o.handshakeWaitMs);
         uint8_t ok[2] = {0, 0};
         uint32_t got = 0;
         port.ReadRetry(ok, 2, &got, o.handshakeReadWaitMs, o.handshakeReadTries);
-        if (got != 2 || !IsHandshakeOk(QByteArray(reinterpret_cast<const char*>(ok), 2))) {
-            port.ClosePort(o.closeOnHandshakeFailure);
-            return TDLResult::HandshakeRefused;
-        }
+        if (got != 2 || !IsHandshakeOk(QByteArray(reinterpret_cast<const char*>(ok), 2)))
+            return fail(TDLResult::HandshakeRefused, o.closeOnHandshakeFailure);
     }
 
     const qint64 total = payload_.size();
@@ -174,10 +198,8 @@ TDLResult TDLThread::Transfer()
             continue;
         }
         const QByteArray packet = BuildPacket(payload_, static_cast<uint32_t>(index), ps, o.padding);
-        if (port.Write(packet) != 0) {
-            port.ClosePort(o.closeOnFailure);
-            return TDLResult::WriteFailed;
-        }
+        if (port.Write(packet) != 0)
+            return fail(TDLResult::WriteFailed, o.closeOnFailure);
         index_.store(++index);
         emit progress(index, count);
         Sleep(index == 1 ? o.waitAfterFirstPacketMs : o.waitAfterPacketMs, true);
@@ -188,11 +210,9 @@ TDLResult TDLThread::Transfer()
         case TDLReplyCheck::Ok:
             break;
         case TDLReplyCheck::Sum:
-            port.ClosePort(o.closeOnFailure);
-            return TDLResult::BadSum;
+            return fail(TDLResult::BadSum, o.closeOnFailure);
         default:
-            port.ClosePort(o.closeOnFailure);
-            return TDLResult::ReplyRefused;
+            return fail(TDLResult::ReplyRefused, o.closeOnFailure);
         }
     }
 
@@ -214,10 +234,8 @@ TDLResult TDLThread::Transfer()
                 emit spaceRead(used, remaining);
         }
     }
-    if (o.afterTransfer && !o.afterTransfer(*this, port)) {
-        port.ClosePort(o.closeOnFailure);
-        return TDLResult::AfterStepFailed;
-    }
+    if (o.afterTransfer && !o.afterTransfer(*this, port))
+        return fail(TDLResult::AfterStepFailed, o.closeOnFailure);
     port.ClosePort(o.closeOnSuccess);
     return TDLResult::Success;
 }

@@ -18,7 +18,8 @@
 //      that use the port between Start() and transferEnded.
 //   4. Cancel() (any thread, any time) sets the atomic cancel flag and wakes a wait: the
 //      sender stops before its next packet and closes the port by options.closeOnCancel;
-//      it shows nothing. transferEnded(Cancelled) still follows.
+//      it shows nothing. transferEnded(Cancelled) still follows; a failure that happens
+//      after the cancel (a reply cut short by it) also ends as Cancelled.
 //   5. On transferEnded the window shows the message of the result (the sender shows no
 //      message box and touches no widget) and restores its captions.
 //
@@ -179,6 +180,10 @@ private:
     std::mutex waitMutex_;
     std::condition_variable waitCv_;
 };
+
+// Tests: the sleeper of every sender started from now on whose options name none (the
+// windows' senders); null restores real waits.
+void SetDLSleeperForTests(std::function<void(uint32_t ms)> sleeper);
 
 // Text of a result for the operator: the language key of its message ("" for Success
 // and Cancelled): BadSum "_Err_CheckSum", the others `ioErrorKey`.

@@ -310,6 +310,23 @@ TEST(DlThread, CancelBetweenPacketsStopsSilently)
     EXPECT_EQ(ev.results, std::vector<int>{int(TDLResult::Cancelled)});
 }
 
+TEST(DlThread, AFailureAfterTheCancelIsTheCancel)
+{
+    auto port = std::make_shared<FakePort>();
+    TDLThread t(nullptr, port);
+    port->fault = [&](int index, QByteArray& r, uint32_t&) {
+        if (index == 1) {
+            t.Cancel();  // the reply is cut short by the operator's cancel
+            r[8] = 1;
+        }
+    };
+    QStringList sleeps;
+    ASSERT_TRUE(t.Start(QByteArray(5000, 'x'), FileWindowOptions(&sleeps)));
+    t.wait();
+    EXPECT_EQ(t.Result(), TDLResult::Cancelled);
+    EXPECT_EQ(port->calls.last(), "close 3");
+}
+
 TEST(DlThread, RealWaitsWakeOnCancelAndTheOwnerJoins)
 {
     auto port = std::make_shared<FakePort>();

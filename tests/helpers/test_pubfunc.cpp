@@ -179,14 +179,14 @@ TEST_F(PubFuncTest, MonoBitmapThresholdCapitalsAndRepeatedPixels)
     img.setPixel(4, 0, qRgba(0, 0, 0, 255));
     img.setPixel(5, 0, qRgba(255, 255, 255, 255));
     ASSERT_TRUE(img.save(path("LOGO.PNG"), "PNG"));
-    ASSERT_TRUE(img.save(path("Logo.Bmp"), "BMP"));
+    ASSERT_TRUE(img.save(path("Logo.Png"), "PNG"));
     prt::test::MsgBoxRecorder rec;
     ASSERT_TRUE(ConvertImageToMonoBmp(path("LOGO.PNG"), path("out.bmp"), 1.0f)) << "capital extensions convert";
     QByteArray b = ReadAll(path("out.bmp"));
     ASSERT_EQ(b.size(), 62 + 4);
     EXPECT_EQ(static_cast<uint8_t>(b.at(62)), 0x54) << "0 1 0 1 0 1 -> 0101 0100";
     // 2.0: every pixel twice in both directions
-    ASSERT_TRUE(ConvertImageToMonoBmp(path("Logo.Bmp"), path("out.bmp"), 2.0f));
+    ASSERT_TRUE(ConvertImageToMonoBmp(path("Logo.Png"), path("out.bmp"), 2.0f));
     b = ReadAll(path("out.bmp"));
     ASSERT_EQ(b.size(), 62 + 8);
     EXPECT_EQ(prt::test::ToHex(b.mid(62, 4)), "33 30 00 00") << "0011 0011 0011 and padding";
