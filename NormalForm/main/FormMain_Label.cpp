@@ -9,6 +9,7 @@
 #include "mdlDevBasePrt.h"
 #include "mdlDevNewPrt.h"
 #include "mdlFtnA_Base.h"
+#include "mdlFunctionDispatch.h"
 #include "mdlGlobalVar.h"
 #include "mdlKesaVar.h"
 #include "mdlLangText.h"
@@ -1077,6 +1078,8 @@ void T_frmMain_Label::RunFunction(const QString& buttonName)
         it.value()(*this);
         return;
     }
+    if (DispatchMainFunction(*this, buttonName))
+        return;
     if (IsGatedMainFunction(buttonName) && !RunGate())
         return;
     ShowInfoBox(prt::LangText(QLatin1String(LANGKEY_FunctionNotAvailable)));
@@ -1095,6 +1098,7 @@ void T_frmMain_Label::btnConnectTestClick()
     }
     if (SelectedRow() < 0)
         SelectRow(FRememberedRow);
+    EnsureTsplPrinterObject();  // a text command before may have destroyed it
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0)
         prt::MessageBoxPrt(Title("_Err_OpenPort") + QLatin1Char(':') + QString::number(r),

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QMap>
+#include <QMetaMethod>
+#include <QVariant>
 #include <QPointer>
 #include <QWidget>
 
@@ -115,4 +117,74 @@ void RegisterFormOpener(const QString& className, TFormFactory factory)
         Table().insert(className, std::move(factory));
     else
         Table().remove(className);
+}
+
+void ShowExistingFormModal(const QString& className, QWidget* form, bool bringToTop)
+{
+    if (!form)
+        return;
+    Opened().append(className);
+    if (bringToTop) {
+        form->raise();
+        form->activateWindow();
+    }
+    if (Hook())
+        Hook()(form);
+    else
+        RunModal(form);
+}
+
+namespace {
+
+QMetaMethod FindHookMethod(QWidget* form, const char* method, const char* args)
+{
+    const QByteArray sig = QMetaObject::normalizedSignature(QByteArray(method) + '(' + args + ')');
+    const int index = form->metaObject()->indexOfMethod(sig.constData());
+    return index < 0 ? QMetaMethod() : form->metaObject()->method(index);
+}
+
+} // namespace
+
+void CallFormHook(QWidget* form, const char* method)
+{
+    if (!form)
+        return;
+    const QMetaMethod m = FindHookMethod(form, method, "");
+    if (m.isValid())
+        m.invoke(form, Qt::DirectConnection);
+    else
+        form->setProperty(method, true);
+}
+
+void CallFormHook(QWidget* form, const char* method, int value)
+{
+    if (!form)
+        return;
+    const QMetaMethod m = FindHookMethod(form, method, "int");
+    if (m.isValid())
+        m.invoke(form, Qt::DirectConnection, Q_ARG(int, value));
+    else
+        form->setProperty(method, value);
+}
+
+void CallFormHook(QWidget* form, const char* method, const QString& value)
+{
+    if (!form)
+        return;
+    const QMetaMethod m = FindHookMethod(form, method, "QString");
+    if (m.isValid())
+        m.invoke(form, Qt::DirectConnection, Q_ARG(QString, value));
+    else
+        form->setProperty(method, value);
+}
+
+void CallFormHook(QWidget* form, const char* method, const QString& value, bool flag)
+{
+    if (!form)
+        return;
+    const QMetaMethod m = FindHookMethod(form, method, "QString,bool");
+    if (m.isValid())
+        m.invoke(form, Qt::DirectConnection, Q_ARG(QString, value), Q_ARG(bool, flag));
+    else
+        form->setProperty(method, QVariantList{value, flag});
 }

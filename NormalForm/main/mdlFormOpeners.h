@@ -36,3 +36,25 @@ QStringList TakeOpenedFormNames();
 
 // Tests and later areas: adds or replaces one entry (an empty factory removes it).
 void RegisterFormOpener(const QString& className, TFormFactory factory);
+
+// Shows a window that lives on (created once, reused): bring to top, modal run (or the
+// test hook), no free. Recorded like the others.
+void ShowExistingFormModal(const QString& className, QWidget* form, bool bringToTop = true);
+
+// ---- hand-over to windows of other areas ------------------------------------------------------
+// The main window needs no header of the windows it opens. Before the show it calls a
+// Q_INVOKABLE method of the window by name when the window has one, otherwise it sets a
+// dynamic property of that name (value: the argument; two arguments: a QVariantList; no
+// argument: true), which the window reads when it is shown. After the show it reads
+// results back as properties.
+//   TfrmDFU_W16P                  DfuSetMode(int mode)                 Wi-Fi module update: 1
+//   TForm11                       SetFWAllUpdateForm()                 the window registers
+//                                                                      itself for the update threads
+//   TfrmDownFirmwareSelType       SetSelectedType(QString type, bool lock)
+//                                 after the show: property "OKFlag" (int, non-zero = OK)
+//                                 and property "SelectedType" (QString)
+//   T_frmPrintTextLabelCpclV52bt  SetPaperWidth(QString width)         paper width text
+void CallFormHook(QWidget* form, const char* method);
+void CallFormHook(QWidget* form, const char* method, int value);
+void CallFormHook(QWidget* form, const char* method, const QString& value);
+void CallFormHook(QWidget* form, const char* method, const QString& value, bool flag);
