@@ -229,8 +229,10 @@ void AssignModelListData()
     V64COneModels = L({V64C});
     W16PModels = L({W16P});
     W16PCModels = L({W16PC});
-    FontDirectModels = L({FragV64, FragZr});
-    FontDirectModelsZpl = L({FragZr});
+    // Direct printer-language downloads: the DPL model first, then the TSPL models of
+    // the template list and the emulating ZR models; the ZPL list adds one model.
+    FontDirectModels = L({D45, V64, V64C, TA380, ZR905K, QStringLiteral("ZR906"), QStringLiteral("ZR908")});
+    FontDirectModelsZpl = L({FontDirectModels.mid(1, FontDirectModels.size() - 2), GS540D});
     FontDplSizeModels = L({D45});
 }
 

@@ -12,6 +12,9 @@
 #include <QWidget>
 
 // The windows' headers: each area adds its own here.
+#include "FormDLFile.h"
+#include "FormDLFont.h"
+#include "FormDLUF.h"
 
 namespace {
 
@@ -19,6 +22,10 @@ QMap<QString, TFormFactory> BuildTable()
 {
     QMap<QString, TFormFactory> t;
     // One line per window class: t.insert("T_frmXxx", [] { return new T_frmXxx(); });
+    t.insert("TfrmDLFile", [] { return new TfrmDLFile(); });
+    t.insert("TfrmDLFile_ZR", [] { return new TfrmDLFile_ZR(); });
+    t.insert("TfrmDLUF", [] { return new TfrmDLUF(); });
+    t.insert("TfrmDLFont", [] { return new TfrmDLFont(); });
     return t;
 }
 

@@ -1,8 +1,35 @@
 #include "mdlStartupForms.h"
 
+#include "FormDLFile.h"
+#include "FormDLFont.h"
+#include "FormDLUF.h"
 #include "FormMain_Label.h"
 
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
 T_frmMain_Label* frmMain_Label = nullptr;
+TfrmDLFile* frmDLFile = nullptr;
+TfrmDLFont* frmDLFont = nullptr;
+TfrmDLUF* frmDLUF = nullptr;
+
+namespace {
+// Start-up windows other than the main window, in creation order (an instance whose
+// variable was overwritten by a second creation is still freed at the end).
+QList<QPointer<QWidget>>& OwnedStartupForms()
+{
+    static QList<QPointer<QWidget>> forms;
+    return forms;
+}
+template <typename T>
+T* CreateOwned(T*& variable)
+{
+    variable = new T();
+    OwnedStartupForms().append(variable);
+    return variable;
+}
+} // namespace
 
 T_frmMain_Label* CreateStartupForms()
 {
@@ -22,11 +49,21 @@ T_frmMain_Label* CreateStartupForms()
     //   TfrmDFU_W16P, T_frmParaSet_UZ650B, T_frmScanTest, TfrmDLFile (again),
     //   T_frmParaSet_V52
     frmMain_Label = new T_frmMain_Label();
+    CreateOwned(frmDLFile);
+    CreateOwned(frmDLFont);
+    CreateOwned(frmDLUF);
+    CreateOwned(frmDLFile);  // again: the variable holds the second instance
     return frmMain_Label;
 }
 
 void DestroyStartupForms()
 {
+    for (QPointer<QWidget>& w : OwnedStartupForms())
+        delete w.data();
+    OwnedStartupForms().clear();
+    frmDLFile = nullptr;
+    frmDLFont = nullptr;
+    frmDLUF = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }

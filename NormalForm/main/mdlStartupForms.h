@@ -3,9 +3,16 @@
 // Creating them needs no selected printer and no open port, shows nothing and sends
 // nothing.
 class T_frmMain_Label;
+class TfrmDLFile;
+class TfrmDLFont;
+class TfrmDLUF;
 
 // Global window variable of the main window (null before creation and after destruction).
 extern T_frmMain_Label* frmMain_Label;
+// Download windows created at start (hidden).
+extern TfrmDLFile* frmDLFile;
+extern TfrmDLFont* frmDLFont;
+extern TfrmDLUF* frmDLUF;
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.

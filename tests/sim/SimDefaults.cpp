@@ -9,9 +9,10 @@ void AddStandardHandlers(SimPrinter& printer)
 {
     // Download handshakes, packets and stored files first (they write the text handler's
     // listing values), then text commands and key frames, then the block, probe and
-    // version exchanges.
+    // version exchanges, then the direct printer-language commands of stored files.
     AddDownloadHandler(printer);
     AddProtoHandlers(printer);
+    AddDirectDownloadHandler(printer);
 }
 
 } // namespace prt::sim

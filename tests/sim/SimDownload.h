@@ -15,6 +15,7 @@
 // "remain_capacity" for flash (E_), the *_ram pair for RAM (R_)) are rewritten in the
 // text handler's values, so tests may still preset any of them with SimSetValue.
 #include <QByteArray>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct SimDownloadState {
     int badSumAt = -1;         // packet index answered with a wrong reply sum
     int badEchoAt = -1;        // packet index answered with another index
     int noReplyAt = -1;        // packet index not answered at all
+    uint8_t dplStx = 0x02, dplEol = 0x0D, dplSoh = 0x01;  // DPL control bytes (direct commands)
     qint64 flashCapacity = 4 * 1024 * 1024;
     qint64 ramCapacity = 1024 * 1024;
     std::vector<SimStoredFile> files;
@@ -44,6 +46,10 @@ struct SimDownloadState {
 
 // Registers the download handler (before the text handler, whose values it writes).
 void AddDownloadHandler(SimPrinter& printer);
+// Registers the handler of the direct printer-language commands (SimProtoDirect.cpp):
+// stored images and templates of the types "tspl", "zpl" and "dpl". Asked after the
+// other handlers.
+void AddDirectDownloadHandler(SimPrinter& printer);
 // The state of a printer that has the handler; nullptr otherwise. Lock printer.mutex().
 SimDownloadState* DownloadState(SimPrinter& printer);
 

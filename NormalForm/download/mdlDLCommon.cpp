@@ -1,0 +1,101 @@
+#include "mdlDLCommon.h"
+
+#include "PrtMsgBox.h"
+#include "PrtPaths.h"
+#include "PrtTexts.h"
+#include "mdlKesaVar.h"
+#include "mdlPrinterLib.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace prt::dl {
+
+namespace {
+
+TDLOpenFileDialog& DialogHook()
+{
+    static TDLOpenFileDialog hook;
+    return hook;
+}
+
+QString Text(const char* key)
+{
+    return prt::LangText(QLatin1String(key));
+}
+
+} // namespace
+
+void SetDLOpenFileDialog(TDLOpenFileDialog dialog)
+{
+    DialogHook() = std::move(dialog);
+}
+
+QString DLGetOpenFileName(QWidget* parent, const QString& filter)
+{
+    if (DialogHook())
+        return DialogHook()(parent, filter);
+    // "desc|patterns" -> "desc (patterns)" with blanks between the patterns
+    const QString desc = filter.section(QLatin1Char('|'), 0, 0);
+    QString patterns = filter.section(QLatin1Char('|'), 1, 1);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), desc + QStringLiteral(" (") + patterns + ")");
+}
+
+QString DLWorkBmpPath()
+{
+    const QString dir = prt::DataHomeDir() + QStringLiteral("KesaUtility/");
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("DLWork.bmp");
+}
+
+QString DLOemCo()
+{
+    return GetKesaVar()->OemCo;
+}
+
+void DLErrorText(const QString& text)
+{
+    prt::MessageBoxPrt(text, Text("_MSG_Title_Error"), prt::MB_ICONERROR_);
+}
+
+void DLError(const char* key)
+{
+    DLErrorText(Text(key));
+}
+
+void DLInfo(const char* key)
+{
+    prt::MessageBoxPrt(Text(key), Text("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
+}
+
+void DLWarn(const char* key, unsigned icon)
+{
+    prt::MessageBoxPrt(Text(key), Text("_MSG_Title_Warn"), icon);
+}
+
+TDLSdkKindGuard::TDLSdkKindGuard() : old_(GetPrinterSdkKind()), active_(true)
+{
+    SetPrinterSdkKind(1);
+}
+
+TDLSdkKindGuard::~TDLSdkKindGuard()
+{
+    Restore();
+}
+
+void TDLSdkKindGuard::Restore()
+{
+    if (!active_)
+        return;
+    active_ = false;
+    SetPrinterSdkKind(old_);
+}
+
+TDLStoredState& DLStored()
+{
+    static TDLStoredState state;
+    return state;
+}
+
+} // namespace prt::dl

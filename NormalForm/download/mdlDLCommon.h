@@ -1,0 +1,64 @@
+#pragma once
+// What the download windows share: the file dialog (replaceable by tests), the work
+// bitmap path, message boxes with the download windows' captions, the SDK-kind guard and
+// the module state of the stored-file management.
+#include "mdlDLImage.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace prt::dl {
+
+// The open-file dialog of the download windows: (parent, filter "desc|patterns") -> the
+// chosen file, empty when cancelled. Tests put a function in its place (null restores
+// the real dialog).
+using TDLOpenFileDialog = std::function<QString(QWidget* parent, const QString& filter)>;
+void SetDLOpenFileDialog(TDLOpenFileDialog dialog);
+QString DLGetOpenFileName(QWidget* parent, const QString& filter);
+
+// Where the picture converted for a download is written: <user data>/KesaUtility/DLWork.bmp.
+QString DLWorkBmpPath();
+
+// The OEM key of the active branding profile.
+QString DLOemCo();
+
+// Message boxes: text of a language key (or a text as it stands) with the caption text
+// of "_MSG_Title_Error" / "_MSG_Title_Message" / "_MSG_Title_Warn".
+void DLErrorText(const QString& text);      // icon 16
+void DLError(const char* key);              // icon 16
+void DLInfo(const char* key);               // icon 64
+void DLWarn(const char* key, unsigned icon);
+
+// Every download window runs its port work on the global TSPL object: while it is open
+// the SDK kind is 1, so the text commands and the raw TSPL reads and writes share one
+// connection. The guard sets it and gives the old kind back.
+class TDLSdkKindGuard {
+public:
+    TDLSdkKindGuard();
+    ~TDLSdkKindGuard();
+    void Restore();
+    TDLSdkKindGuard(const TDLSdkKindGuard&) = delete;
+    TDLSdkKindGuard& operator=(const TDLSdkKindGuard&) = delete;
+
+private:
+    int old_ = -1;
+    bool active_ = false;
+};
+
+// State the file windows keep between their operations (GUI thread only).
+struct TDLStoredState {
+    QString printerLanguage;      // reply of getval "ppl"
+    TDplControl dpl;              // DPL control bytes (standard until a printer says otherwise)
+    int directPortFlag = 0;       // -1 once the window opened the TSPL port for raw writes
+    QString autoTemplateReply;    // the last auto-template listing reply
+    QString autoTemplateNames;    // the names shown in the auto-template list
+    QStringList zplImageNames;    // the names of the last ZPL image listing
+    int imageListFlag = 0;        // -1 when the last image listing got a reply
+    qint64 remainingSpace = 0;    // the printer's free space as last read
+};
+TDLStoredState& DLStored();
+
+} // namespace prt::dl

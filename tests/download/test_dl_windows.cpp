@@ -1,0 +1,606 @@
+// The download windows end to end against the printer simulator over loopback: a
+// selected printer, the real language texts, the file dialog and message boxes
+// intercepted, the sender's waits skipped.
+#include "FormDLFile.h"
+#include "FormDLFont.h"
+#include "FormDLUF.h"
+#include "MainFixture.h"
+#include "PrinterCMD.h"
+#include "PrtTexts.h"
+#include "PrtTick.h"
+#include "SimDefaults.h"
+#include "SimDownload.h"
+#include "SimPrinter.h"
+#include "SimProto.h"
+#include "SimTcpServer.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlDLThread.h"
+#include "mdlFormOpeners.h"
+#include "mdlGlobalVar.h"
+#include "mdlKesaVar.h"
+#include "mdlLanguage.h"
+#include "mdlModelCatalog.h"
+#include "mdlPrinterLib.h"
+#include "mdlPrinterTypeList.h"
+#include "mdlPubFunc.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QThread>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace prt::sim;
+using prt::test::Hex;
+using prt::test::ToHex;
+
+namespace {
+
+void NoSleep(uint32_t) {}
+
+// The simulator reads on its own thread: wait (briefly) until it has seen something.
+template <typename Pred>
+bool WaitFor(Pred pred)
+{
+    for (int i = 0; i < 300; ++i) {
+        if (pred())
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+bool Logged(SimPrinter& printer, const QByteArray& doBody)
+{
+    return WaitFor([&] {
+        const auto log = SimDoLog(printer);
+        return std::find(log.begin(), log.end(), doBody) != log.end();
+    });
+}
+
+class DlWin : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mainwin::ResetMainState();
+        SetLabelConfigFileNames();
+        StartPrinter("ZPL");
+    }
+    void StartPrinter(const QByteArray& ppl)
+    {
+        PublishLanguageTexts(QStringLiteral("UtilityForLabelLanguage.ini"), QStringLiteral("1033"));
+        AddStandardHandlers(printer);
+        SimSetDownloadDefaults(printer, ppl);
+        server = std::make_unique<SimTcpServer>(printer);
+        ASSERT_TRUE(server->ok());
+        SetCurrentPortString(server->portString());
+        Select(GetModelName_V64());
+        prt::SetSleepHook(&NoSleep);
+        prt::dl::SetDLSleeperForTests([](uint32_t) {});
+        prt::dl::SetDLOpenFileDialog([this](QWidget*, const QString& filter) {
+            filters << filter;
+            return nextFile;
+        });
+    }
+    void TearDown() override
+    {
+        prt::dl::SetDLOpenFileDialog({});
+        prt::dl::SetDLSleeperForTests({});
+        prt::SetSleepHook(nullptr);
+        TsplDestroyGlobalPrinter();
+        EscDestroyPrinter();
+        SetCmdOpenedFlag(0);
+        server->stop();
+        prt::dl::DLStored() = prt::dl::TDLStoredState{};
+        mainwin::ResetMainState();
+    }
+    // The selection road's part that these windows read: names, port, printer object.
+    void Select(const QString& model)
+    {
+        SetCurrentPrinterNames(model, model);
+        SetPrinterSdkKind(1);
+        ASSERT_EQ(TsplCreateGlobalPrinter(GetMainDefaultModelName()), 0);
+    }
+    QString Picture(const QString& name, int w, int h)
+    {
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        for (int y = 0; y < h; ++y)
+            img.setPixel(y % w, y, qRgb(0, 0, 0));
+        const QString path = prog.Root() + name;
+        EXPECT_TRUE(img.save(path, "PNG"));
+        return path;
+    }
+    QString File(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = prog.Root() + name;
+        prt::test::WriteTestFile(path, bytes);
+        return path;
+    }
+    QStringList Texts() const
+    {
+        QStringList t;
+        for (const auto& c : boxes.calls())
+            t << c.text;
+        return t;
+    }
+    static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
+    static QString LengthMessage(const QString& name)
+    {
+        QString m;
+        CheckAsciiFileName(name, m);
+        return m;
+    }
+    void Save(QWidget* w, const QString& name)
+    {
+        w->adjustSize();
+        ASSERT_TRUE(w->grab().save(QStringLiteral(PRT_DL_TEST_OUT_DIR) + "/" + name + ".png"));
+    }
+
+    mainwin::TempProgram prog;
+    SimPrinter printer;
+    std::unique_ptr<SimTcpServer> server;
+    prt::test::MsgBoxRecorder boxes;
+    QString nextFile;
+    QStringList filters;
+};
+
+// ---- the file download window ------------------------------------------------------------------
+
+TEST_F(DlWin, ImageToFlashAndRamThroughTheOpenerTable)
+{
+    const QString pic = Picture("photo.jpeg.png", 9, 3);
+    nextFile = pic;
+    bool ran = false;
+    SetFormShowHook([&](QWidget* w) {
+        auto* f = qobject_cast<TfrmDLFile*>(w);
+        ASSERT_NE(f, nullptr);
+        f->show();
+        EXPECT_EQ(GetPrinterSdkKind(), 1) << "the window works on the TSPL object";
+        EXPECT_EQ(f->btnDLFile->text(), T("msgDL"));
+        EXPECT_EQ(f->ComboBox1->currentIndex(), 1) << "flash at show";
+        EXPECT_TRUE(f->lblSpace_File->isVisible());
+        EXPECT_TRUE(f->btnGetAllTmp->isEnabled()) << "the template model";
+        f->Button7Click();
+        EXPECT_EQ(f->txtFilePath->text(), pic);
+        f->btnDLFileClick();
+        EXPECT_EQ(f->btnDLFile->text(), T("msgCC"));
+        EXPECT_FALSE(f->Button7->isEnabled()) << "port controls wait for the sender";
+        f->WaitForSender();
+        EXPECT_EQ(f->btnDLFile->text(), T("msgDL"));
+        EXPECT_TRUE(f->Button7->isEnabled());
+        ASSERT_EQ(f->lvFonts->topLevelItemCount(), 1);
+        EXPECT_EQ(f->lvFonts->topLevelItem(0)->text(0), T("FormDLFile_cmbLakeBoart2"));
+        EXPECT_EQ(f->lvFonts->topLevelItem(0)->text(1), "photo.jpeg.GRF");
+        // RAM
+        f->ComboBox1->setCurrentIndex(0);
+        f->btnDLFileClick();
+        f->WaitForSender();
+        Save(f, "TfrmDLFile");
+        ran = true;
+    });
+    SetPrinterSdkKind(0);
+    ASSERT_TRUE(ShowFormModal("TfrmDLFile"));
+    SetFormShowHook({});
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(Texts(), QStringList({T("_DownloadSuccess"), T("_DownloadSuccess")}));
+    const auto files = SimStoredFiles(printer);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].name, "E_photo.jpeg.GRF") << "the name is cut at its last dot";
+    EXPECT_EQ(files[1].name, "R_photo.jpeg.GRF");
+    // form A of the 9 x 3 picture: R = 2, one band, the diagonal dots black
+    EXPECT_EQ(ToHex(files[0].data.left(10)), "02 00 01 00 80 00 40 00 20 00");
+    EXPECT_EQ(files[0].data.size(), 4 + 16);
+    EXPECT_EQ(filters.first(), "*.bmp;*.jpg;*.jpeg;*.gif;*.png|*.bmp;*.jpg;*.jpeg;*.gif;*.png");
+    EXPECT_EQ(GetPrinterSdkKind(), 0) << "the kind before the window";
+    EXPECT_EQ(GetCmdOpenedFlag(), 0);
+}
+
+TEST_F(DlWin, TemplatesAndAutoTemplatesByPacket)
+{
+    TfrmDLFile f;
+    f.show();
+    struct Case {
+        int type;
+        int storage;
+        const char* ppl;
+        const char* handshakeName;
+        const char* typeWord;
+    } cases[] = {
+        {1, 1, "ZPL", "E_form.zpl.prn", "labels"},
+        {1, 0, "ZPL", "R_form.zpl.prn", "labels"},
+        {2, 1, "TSPL", "E_form.tspl.prn", "autoform"},
+    };
+    const QByteArray body("^XA^FO10,10^FDHi^FS^XZ\r\n");
+    nextFile = File("form.prn", body);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.handshakeName);
+        f.cmbFileType->setCurrentIndex(c.type);
+        f.cmbFileTypeChange();
+        EXPECT_TRUE(f.cmbPPL->isVisible());
+        EXPECT_FALSE(f.cmbImageTimes->isVisible());
+        f.ComboBox1->setCurrentIndex(c.storage);
+        f.cmbPPL->setCurrentText(c.ppl);
+        f.Button7Click();
+        EXPECT_EQ(filters.last(), "*.prn|*.prn");
+        f.btnDLFileClick();
+        f.WaitForSender();
+        const auto hs = SimHandshakes(printer);
+        ASSERT_FALSE(hs.empty());
+        EXPECT_TRUE(hs.back().contains(QByteArray("\"") + c.typeWord + "\" \"" + c.handshakeName + "\""))
+            << hs.back().constData();
+        EXPECT_EQ(SimStoredFiles(printer).back().data, body);
+    }
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 2);
+    ASSERT_EQ(f.lsbAutoTmp->count(), 1);
+    EXPECT_EQ(f.lsbAutoTmp->item(0)->text(), "form.tspl.prn");
+    EXPECT_EQ(Texts(), QStringList(3, T("_DownloadSuccess")));
+    f.close();
+}
+
+TEST_F(DlWin, RefusedNamesAndFilesSendNothing)
+{
+    TfrmDLFile f;
+    f.show();
+    const QString good = Picture("good.png", 8, 8);
+    nextFile = good;
+    f.Button7Click();
+    struct Case {
+        QString name;
+        QString message;
+    } cases[] = {
+        {QString(29, 'a') + ".png", LengthMessage(QString(29, 'a') + ".png")},
+        {"a b.png", T("msgASCIIFileName")},
+        {"a,b.png", T("msgASCIIFileName")},
+        {"a\"b.png", T("msgASCIIFileName")},
+        {QString::fromUtf8("\xC3\xA9t\xC3\xA9.png"), T("msgASCIIFileName")},
+        {"abcdefghijklmn.png", T("_Error_1102")},  // 18 characters
+    };
+    const QByteArray before = printer.received();
+    for (const Case& c : cases) {
+        boxes.clear();
+        nextFile = prog.Root() + c.name;
+        f.Button7Click();
+        ASSERT_EQ(boxes.calls().size(), 1u) << c.name.toStdString();
+        EXPECT_EQ(boxes.calls()[0].flags, 16u);
+        EXPECT_EQ(boxes.calls()[0].text, c.message) << c.name.toStdString();
+        EXPECT_EQ(f.txtFilePath->text(), good) << "a refused pick changes nothing";
+    }
+    EXPECT_EQ(printer.received(), before);
+    // 17 characters pass
+    nextFile = Picture("abcdefghijklm.png", 8, 8);
+    boxes.clear();
+    f.Button7Click();
+    EXPECT_TRUE(boxes.calls().empty());
+
+    // a file that went away, a picture too wide for 203 dots per inch, no space
+    struct Run {
+        QString file;
+        std::function<void()> before;
+        const char* key;
+    } runs[] = {
+        {prog.Root() + "gone.png", [] {}, "_Err_FileNotExist"},
+        {Picture("wide.png", 865, 2), [] {}, "_E_ITW"},
+        {good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, "mNoSP"},
+    };
+    for (Run& r : runs) {
+        r.before();
+        f.GetSpace();
+        f.txtFilePath->setText(r.file);
+        boxes.clear();
+        f.btnDLFileClick();
+        ASSERT_EQ(boxes.calls().size(), 1u) << r.key;
+        EXPECT_EQ(boxes.calls()[0].text, T(r.key));
+        EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+        EXPECT_FALSE(f.IsSenderBusy());
+    }
+    EXPECT_TRUE(SimHandshakes(printer).empty());
+    f.close();
+}
+
+TEST_F(DlWin, ResolutionDecidesTheWidthLimit)
+{
+    TfrmDLFile f;
+    f.show();
+    struct Case {
+        const char* dpi;
+        int width;
+        bool sent;
+    } cases[] = {{"300", 1248, true}, {"300", 1249, false}, {"", 864, true}, {"", 865, false}, {"x", 865, false}};
+    for (const Case& c : cases) {
+        SimSetValue(printer, "dpi", c.dpi);
+        const size_t before = SimHandshakes(printer).size();
+        f.txtFilePath->setText(Picture(QString("w%1.png").arg(c.width), c.width, 1));
+        boxes.clear();
+        f.btnDLFileClick();
+        f.WaitForSender();
+        EXPECT_EQ(SimHandshakes(printer).size() > before, c.sent) << c.dpi << " " << c.width;
+        EXPECT_EQ(f.Resolution(), QByteArray(c.dpi) == "300" ? 300 : 203);
+    }
+    f.close();
+}
+
+TEST_F(DlWin, CancelStopsTheSenderAndNoNewStartBeforeItEnded)
+{
+    TfrmDLFile f;
+    f.show();
+    SimFaults faults;
+    faults.replyDelayMs = 40;
+    printer.setFaults(faults);
+    f.txtFilePath->setText(Picture("big.png", 800, 400));  // 100 x 400 bytes: 40 packets
+    f.btnDLFileClick();
+    ASSERT_TRUE(f.IsSenderBusy());
+    f.btnDLFileClick();  // the cancel branch
+    EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+    EXPECT_FALSE(f.ProgressBar2->isVisible());
+    f.btnDLFileClick();  // ignored while the old sender ends
+    f.WaitForSender();
+    EXPECT_EQ(f.Sender().Result(), prt::dl::TDLResult::Cancelled);
+    EXPECT_LT(SimPackets(printer).size(), 40u);
+    EXPECT_EQ(SimHandshakes(printer).size(), 1u);
+    EXPECT_TRUE(boxes.calls().empty()) << "cancelling shows nothing";
+    printer.setFaults({});
+    f.close();
+}
+
+TEST_F(DlWin, PrinterRefusalsKeepTheCancelCaptionUntilClicked)
+{
+    TfrmDLFile f;
+    f.show();
+    f.txtFilePath->setText(Picture("p.png", 16, 16));
+    SimEditDownload(printer, [](SimDownloadState& s) { s.handshakeReply = "NO"; });
+    f.btnDLFileClick();
+    f.WaitForSender();
+    EXPECT_EQ(Texts(), QStringList{T("FormGDL_ErrIO")});
+    EXPECT_EQ(f.btnDLFile->text(), T("msgDL")) << "a refused handshake gives the button back";
+
+    boxes.clear();
+    SimEditDownload(printer, [](SimDownloadState& s) {
+        s.handshakeReply = "OK";
+        s.badSumAt = 0;
+    });
+    f.btnDLFileClick();
+    f.WaitForSender();
+    EXPECT_EQ(Texts(), QStringList{T("_Err_CheckSum")});
+    EXPECT_EQ(f.btnDLFile->text(), T("msgCC"));
+    f.btnDLFileClick();
+    EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+    EXPECT_EQ(GetCmdOpenedFlag(), 0);
+    f.close();
+}
+
+TEST_F(DlWin, ClosingDuringATransferCancelsAndJoins)
+{
+    auto* f = new TfrmDLFile;
+    f->show();
+    SimFaults faults;
+    faults.replyDelayMs = 30;
+    printer.setFaults(faults);
+    f->txtFilePath->setText(Picture("big.png", 800, 200));
+    f->btnDLFileClick();
+    ASSERT_TRUE(f->IsSenderBusy());
+    f->close();
+    EXPECT_FALSE(f->IsSenderBusy());
+    delete f;
+    printer.setFaults({});
+    EXPECT_LT(SimPackets(printer).size(), 20u);
+    EXPECT_EQ(GetPrinterSdkKind(), 1);
+}
+
+TEST_F(DlWin, KeyValueListPrintAndDelete)
+{
+    SimEditDownload(printer, [](SimDownloadState& s) {
+        s.files = {{"bitmaps", "E_logo.GRF", "1"}, {"bitmaps", "R_sun.GRF", "2"}, {"labels", "E_a.zpl.prn", "3"},
+                   {"autoform", "E_x.prn", "4"}, {"autoform", "R_y.prn", "5"}};
+    });
+    SimSetValue(printer, "bitmaps", "E_logo.GRF,R_sun.GRF,");
+    SimSetValue(printer, "labels", "E_a.zpl.prn");
+    SimSetValue(printer, "autoform", "E_x.prn,R_y.prn");
+    SimSetValue(printer, "autoform_switch", "on");
+    TfrmDLFile f;
+    f.show();
+    f.DoActive_Bitmap(f.btnGetAllImage);
+    ASSERT_EQ(f.lvFonts->topLevelItemCount(), 2) << "an empty piece makes no row";
+    EXPECT_EQ(f.lvFonts->topLevelItem(1)->text(0), T("FormDLFile_cmbLakeBoart1"));
+    EXPECT_EQ(f.lvFonts->topLevelItem(1)->text(1), "sun.GRF");
+    // nothing selected
+    f.DoActive_Bitmap(f.btnPrintImage);
+    EXPECT_EQ(Texts(), QStringList{T("msgsi")});
+    EXPECT_EQ(boxes.calls()[0].flags, 64u);
+    f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(1));
+    f.DoActive_Bitmap(f.btnPrintImage);
+    f.DoActive_Bitmap(f.btnDelCurImage);
+    EXPECT_EQ(f.lvFonts->topLevelItemCount(), 1);
+    EXPECT_TRUE(Logged(printer, "\"print\" \"bitmaps\" \"sun.GRF\"")) << "printed without prefix";
+    EXPECT_TRUE(Logged(printer, "\"delete\" \"bitmaps\" \"R_sun.GRF\""));
+    EXPECT_EQ(SimStoredFiles(printer).size(), 4u);
+
+    f.DoActive_Label(f.btnGetAllTmp);
+    ASSERT_EQ(f.ListView1->topLevelItemCount(), 1);
+    f.ListView1->setCurrentItem(f.ListView1->topLevelItem(0));
+    f.DoActive_Label(f.btnPrintTmp);
+    f.DoActive_AutoTmp(f.btnGetAutoTmp);
+    ASSERT_EQ(f.lsbAutoTmp->count(), 1);
+    EXPECT_EQ(f.lsbAutoTmp->item(0)->text(), "x.prn,y.prn");
+    EXPECT_EQ(f.btnSwitchAutoform->text(), T("FormDLFile_btnSwitchAutoform2"));
+    f.lsbAutoTmp->setCurrentRow(0);
+    f.DoActive_AutoTmp(f.btnPrintAutoTmp);
+    EXPECT_TRUE(Logged(printer, "\"print\" \"labels\" \"E_a.zpl.prn\""));
+    EXPECT_TRUE(Logged(printer, "\"print\" \"autoform\" \"R_y.prn\""));
+    f.DoActive_Label(f.btnDelAllTmp);
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 0);
+    EXPECT_TRUE(WaitFor([&] { return SimStoredFiles(printer).size() == 3u; }));
+    EXPECT_EQ(GetCmdOpenedFlag(), 0);
+    f.close();
+}
+
+// ---- the ZR window ------------------------------------------------------------------------------
+
+TEST_F(DlWin, ZrWindowImagesToFlashAndPrintPosition)
+{
+    Select(QStringLiteral("ZR905K"));
+    SimSetValue(printer, "dpi", "not a number");
+    nextFile = Picture("zr.png", 16, 4);
+    TfrmDLFile_ZR f;
+    f.show();
+    EXPECT_FALSE(f.ComboBox1->isEnabled());
+    EXPECT_FALSE(f.cmbFileType->isEnabled());
+    EXPECT_EQ(f.ComboBox1->currentIndex(), 1);
+    f.Button7Click();
+    EXPECT_EQ(filters.last(), "*.bmp|*.bmp");
+    f.btnDLFileClick();
+    f.WaitForSender();
+    EXPECT_EQ(f.Resolution(), 203) << "a reply that is no number is 203 dots per inch";
+    ASSERT_EQ(SimStoredFiles(printer).size(), 1u);
+    EXPECT_EQ(SimStoredFiles(printer)[0].name, "E_zr.GRF");
+    ASSERT_EQ(f.lvFonts->topLevelItemCount(), 1);
+    f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
+    for (const char* pos : {"12", ""}) {
+        f.edtPrintImagePosition->setText(pos);
+        SimSetValue(printer, "pic_start_pos", "unset");
+        f.DoActive_Bitmap(f.btnPrintImage);
+        EXPECT_TRUE(WaitFor([&] { return SimValue(printer, "pic_start_pos") == QByteArray(pos); })) << pos;
+    }
+    boxes.clear();
+    f.edtPrintImagePosition->setText("1\"2");
+    // the download and the two prints have arrived
+    ASSERT_TRUE(WaitFor([&] { return SimDoLog(printer).size() == 3u; }));
+    const size_t prints = SimDoLog(printer).size();
+    f.DoActive_Bitmap(f.btnPrintImage);
+    EXPECT_EQ(boxes.calls().size(), 1u);
+    QThread::msleep(50);
+    EXPECT_EQ(SimDoLog(printer).size(), prints) << "nothing is printed";
+    Save(&f, "TfrmDLFile_ZR");
+    f.close();
+}
+
+// ---- the font-file windows --------------------------------------------------------------------------
+
+TEST_F(DlWin, UserFontTwoPacketsAndTheEncoding)
+{
+    TfrmDLUF f;
+    f.show();
+    f.btnDownloadClick();
+    EXPECT_TRUE(boxes.calls().empty()) << "an empty name does nothing";
+    nextFile = File("font.bin", QByteArray(2048, 'u'));
+    f.Button2Click();
+    f.cmbFontID->setCurrentText("BIG5");
+    f.btnDownloadClick();
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload1"));
+    f.WaitForSender();
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+    EXPECT_EQ(f.lblProgressInfo->text(),
+              ReplaceFirst(ReplaceFirst(T("FormDownloadFont_lblProgressInfo"), "{1}", "2"), "{2}", "2"));
+    const auto hs = SimHandshakes(printer);
+    ASSERT_EQ(hs.size(), 1u);
+    EXPECT_TRUE(hs[0].contains("\"userfont_download\" \"big5\""));
+    const auto packets = SimPackets(printer);
+    ASSERT_EQ(packets.size(), 2u);
+    EXPECT_EQ(SimStoredFiles(printer)[0].data, QByteArray(2048, 'u'));
+    // the size limit
+    boxes.clear();
+    nextFile = File("max.bin", QByteArray(3133440, 'm'));
+    f.Button2Click();
+    EXPECT_EQ(f.txtFileName->text(), nextFile);
+    const QString accepted = nextFile;
+    nextFile = File("over.bin", QByteArray(3133441, 'm'));
+    f.Button2Click();
+    EXPECT_EQ(Texts(), QStringList{T("_Err_FileToBig")});
+    EXPECT_EQ(f.txtFileName->text(), accepted);
+    Save(&f, "TfrmDLUF");
+    f.btnCloseClick();
+}
+
+TEST_F(DlWin, QuickFontHandshakesAndPacketSizes)
+{
+    struct Case {
+        QString model;
+        int size;
+        QByteArray firstBytes;
+        std::vector<int> packetSizes;
+        QString progress;  // {1} {2}
+    } cases[] = {
+        // in "GDS" and "PackageSize4096"
+        {GetModelName_V64(), 5000, Hex("1B 1C 26 20 56 31 20") + "do \"font_download_quick\"\r\n", {4108, 4108},
+         "5 8"},
+        // in neither: the raw handshake and 1024-byte packets
+        {GetModelName_V52(), 2000, Hex("5A 5A 5A 46 4F 4E 54 44 4C 20"), {1036, 1036}, "2 2"},
+        // the empty file still sends one packet
+        {GetModelName_V52(), 0, Hex("5A 5A 5A 46 4F 4E 54 44 4C 20"), {1036}, ""},
+    };
+    LoadParameterSetKeys();
+    TfrmDLFont f;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model.toStdString());
+        Select(c.model);
+        f.show();
+        EXPECT_EQ(f.PacketSize(), c.packetSizes[0] - 12) << "set at each show";
+        nextFile = File(QString("q%1.ttf").arg(c.size), QByteArray(c.size, 'q'));
+        f.Button2Click();
+        SimEditDownload(printer, [](SimDownloadState& s) { s = SimDownloadState{}; });
+        printer.clearReceived();
+        boxes.clear();
+        f.btnDownloadClick();
+        f.WaitForSender();
+        EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(ToHex(printer.received().left(c.firstBytes.size())), ToHex(c.firstBytes));
+        std::vector<int> sizes;
+        for (const QByteArray& p : SimPackets(printer))
+            sizes.push_back(int(p.size()));
+        EXPECT_EQ(sizes, c.packetSizes);
+        if (!c.progress.isEmpty()) {
+            const QStringList n = c.progress.split(' ');
+            EXPECT_EQ(f.lblProgressInfo->text(),
+                      ReplaceFirst(ReplaceFirst(T("FormDownloadFont_lblProgressInfo"), "{1}", n[0]), "{2}", n[1]));
+        }
+        f.hide();
+    }
+    // an empty name and a missing file: nothing created, nothing opened
+    f.show();
+    TsplDestroyGlobalPrinter();
+    for (const QString& name : {QString(), prog.Root() + "none.ttf"}) {
+        boxes.clear();
+        f.txtFileName->setText(name);
+        f.btnDownloadClick();
+        EXPECT_EQ(Texts(), QStringList{T("_Err_FileNotExist")});
+        EXPECT_EQ(TsplGetHandle(), 0u);
+    }
+    Save(&f, "TfrmDLFont");
+    f.btnCloseClick();
+}
+
+TEST_F(DlWin, FontWindowsRefusedTransfersLeaveThePortOpen)
+{
+    TfrmDLUF f;
+    f.show();
+    nextFile = File("f.bin", QByteArray(3000, 'f'));
+    f.Button2Click();
+    SimEditDownload(printer, [](SimDownloadState& s) { s.handshakeReply = "O"; });
+    f.btnDownloadClick();
+    f.WaitForSender();
+    EXPECT_EQ(Texts(), QStringList{T("FormDownloadFont_ErrIO")});
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+    boxes.clear();
+    SimEditDownload(printer, [](SimDownloadState& s) {
+        s.handshakeReply = "OK";
+        s.badStatusAt = 1;
+    });
+    f.btnDownloadClick();
+    f.WaitForSender();
+    EXPECT_EQ(Texts(), QStringList{T("FormDownloadFont_ErrIO")});
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload1")) << "the running caption stays";
+    EXPECT_EQ(SimPackets(printer).size(), 2u);
+    EXPECT_EQ(TsplWriteData(QByteArray("X\r\n")), 0) << "the port is still open";
+    f.btnDownloadClick();
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+    f.btnCloseClick();
+}
+
+} // namespace
