@@ -1,5 +1,8 @@
 #include "SimProto.h"
 
+#include <QFile>
+#include <cctype>
+
 #include "SimPrinter.h"
 
 #include <memory>
@@ -30,6 +33,71 @@ QByteArray SimMakeBlock(const QByteArray& settings)
         sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(b.at(i)));
     b[254] = static_cast<char>(sum & 0xFF);
     b[255] = static_cast<char>(sum >> 8);
+    return b;
+}
+
+namespace {
+void SetSum(QByteArray& b)
+{
+    uint16_t sum = 0;
+    for (int i = 0; i < 254; ++i)
+        sum = static_cast<uint16_t>(sum + static_cast<uint8_t>(b.at(i)));
+    b[254] = static_cast<char>(sum & 0xFF);
+    b[255] = static_cast<char>(sum >> 8);
+}
+} // namespace
+
+bool SimBlockValid(const QByteArray& block)
+{
+    if (block.size() != 256 || static_cast<uint8_t>(block.at(0)) != 0x78)
+        return false;
+    QByteArray copy = block;
+    SetSum(copy);
+    return copy == block;
+}
+
+QByteArray SimMakeFilledBlock(const std::vector<SimByte>& bytes)
+{
+    QByteArray b(256, '\0');
+    for (int i = 1; i < 254; ++i) {
+        uint8_t v = static_cast<uint8_t>((i * 7 + 0x21) & 0xFF);
+        if (v == 0 || v == 0x78)
+            v = 0x5A;
+        b[i] = static_cast<char>(v);
+    }
+    for (const SimByte& sb : bytes)
+        if (sb.pos > 0 && sb.pos < 254)
+            b[sb.pos] = static_cast<char>(sb.value);
+    b[0] = 0x78;
+    SetSum(b);
+    return b;
+}
+
+QByteArray SimLoadBlockFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = f.readAll();
+    QByteArray b;
+    if (data.size() == 256) {
+        b = data;
+    } else {
+        QByteArray hex;
+        for (char c : data) {
+            if (c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == ',')
+                continue;
+            if (!std::isxdigit(static_cast<unsigned char>(c)))
+                return {};
+            hex.append(c);
+        }
+        b = QByteArray::fromHex(hex);
+        if (b.isEmpty() || b.size() > 256)
+            return {};
+        b.append(QByteArray(256 - b.size(), '\0'));
+    }
+    b[0] = 0x78;
+    SetSum(b);
     return b;
 }
 
@@ -114,6 +182,25 @@ void SimSetVersion(SimPrinter& printer, const QByteArray& bytes)
 std::vector<QByteArray> SimBlockWrites(SimPrinter& printer)
 {
     return WithState(printer, [&](SimProtoState& s) { return s.blockWrites; });
+}
+
+std::vector<QByteArray> SimBlockRefused(SimPrinter& printer)
+{
+    return WithState(printer, [&](SimProtoState& s) { return s.blockRefused; });
+}
+
+void SimSetBlock(SimPrinter& printer, const QByteArray& block)
+{
+    WithState(printer, [&](SimProtoState& s) {
+        s.block = block.left(256);
+        s.block.append(QByteArray(256 - s.block.size(), '\0'));
+        return 0;
+    });
+}
+
+QByteArray SimBlock(SimPrinter& printer)
+{
+    return WithState(printer, [&](SimProtoState& s) { return s.block; });
 }
 
 std::vector<QByteArray> SimDoLog(SimPrinter& printer)

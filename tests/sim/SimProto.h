@@ -8,7 +8,9 @@
 //   key frame     prefix + "getkey"/"setkey" CR LF + op + id (LE) + n [+ n bytes]
 //                 getkey answers the first n stored bytes of the id (nothing when unknown)
 //   block read    "ZZZCR" LF or 12 62 -> blockReply when set, else the stored block
-//   block write   "ZZZCW " or 12 63 + 256 bytes -> stored (and logged), no answer
+//   block write   "ZZZCW " or 12 63 + 256 bytes -> stored (and logged in blockWrites) when
+//                 its marker and sum are right, else logged in blockRefused and the stored
+//                 block stays; no answer either way
 //   probe         1B 1B 08 -> one byte, protocolByte (none when < 0)
 //   version       "ZZZGETVERSION" CR LF -> the version bytes (none when empty)
 //
@@ -32,7 +34,8 @@ struct SimProtoState {
     std::vector<uint8_t> keyOps;                 // operation byte of every frame seen
     QByteArray block;                            // 256 bytes, valid marker and sum at start
     QByteArray blockReply;                       // when non-empty, the raw answer to a read
-    std::vector<QByteArray> blockWrites;         // every block written (256 bytes each)
+    std::vector<QByteArray> blockWrites;         // every block stored (256 bytes each)
+    std::vector<QByteArray> blockRefused;        // blocks written with a wrong marker or sum
     int protocolByte = 1;
     QByteArray version = QByteArray("\x01\x00\x00", 3);
 };
@@ -51,9 +54,26 @@ void SimSetBlockReply(SimPrinter& printer, const QByteArray& raw);
 void SimSetProtocolByte(SimPrinter& printer, int value);
 void SimSetVersion(SimPrinter& printer, const QByteArray& bytes);
 std::vector<QByteArray> SimBlockWrites(SimPrinter& printer);
+std::vector<QByteArray> SimBlockRefused(SimPrinter& printer);
 std::vector<QByteArray> SimDoLog(SimPrinter& printer);
+// Presets the stored block (256 bytes; shorter input is zero-padded).
+void SimSetBlock(SimPrinter& printer, const QByteArray& block);
+QByteArray SimBlock(SimPrinter& printer);
 
 // A block with marker, the given settings bytes from offset 1 and a correct sum.
 QByteArray SimMakeBlock(const QByteArray& settings = {});
+// True when byte 0 is the marker and bytes 254/255 hold the sum of bytes 0..253.
+bool SimBlockValid(const QByteArray& block);
+// A valid block whose bytes are distinct fillers (byte i = (i * 7 + 0x21) & 0xFF, never
+// 0 or 'x'), with the chosen positions set to the chosen values; the marker and the sum
+// are set last. Tests use it to see that bytes a form has no row for come back as read.
+struct SimByte {
+    int pos;
+    uint8_t value;
+};
+QByteArray SimMakeFilledBlock(const std::vector<SimByte>& bytes = {});
+// The block file of "printer-sim --block FILE": 256 raw bytes, or a text of hex bytes
+// (blanks and line breaks ignored); the marker and sum are set. Empty on a bad file.
+QByteArray SimLoadBlockFile(const QString& path);
 
 } // namespace prt::sim

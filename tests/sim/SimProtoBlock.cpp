@@ -34,8 +34,12 @@ public:
                 if (in.size() < head->size() + 256)
                     return NeedMore;
                 const QByteArray block = in.mid(head->size(), 256);
-                s_->blockWrites.push_back(block);
-                s_->block = block;
+                if (SimBlockValid(block)) {
+                    s_->blockWrites.push_back(block);
+                    s_->block = block;
+                } else {
+                    s_->blockRefused.push_back(block);
+                }
                 return static_cast<int>(head->size() + 256);
             }
         }

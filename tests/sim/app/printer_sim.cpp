@@ -1,10 +1,12 @@
 // printer-sim: a simulated printer for manual runs.
-//   printer-sim [--port N] [--pty]
+//   printer-sim [--port N] [--pty] [--block FILE]
 // Listens on 127.0.0.1:N (0 or absent = any free port) and prints "port N"; with --pty it
 // also opens a pseudo-terminal and prints "pty /dev/pts/X". Every received chunk is logged
-// to stdout as a line of hex bytes. Runs until interrupted.
+// to stdout as a line of hex bytes. --block presets the stored parameter block from FILE
+// (256 raw bytes, or hex bytes as text; marker and sum are set). Runs until interrupted.
 #include "SimDefaults.h"
 #include "SimPrinter.h"
+#include "SimProto.h"
 #include "SimPty.h"
 #include "SimTcpServer.h"
 
@@ -25,13 +27,16 @@ int main(int argc, char** argv)
 {
     int port = 0;
     bool pty = false;
+    const char* blockFile = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--port") && i + 1 < argc) {
             port = std::atoi(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--block") && i + 1 < argc) {
+            blockFile = argv[++i];
         } else if (!std::strcmp(argv[i], "--pty")) {
             pty = true;
         } else {
-            std::fprintf(stderr, "usage: %s [--port N] [--pty]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--port N] [--pty] [--block FILE]\n", argv[0]);
             return 2;
         }
     }
@@ -44,6 +49,14 @@ int main(int argc, char** argv)
 
     prt::sim::SimPrinter printer;
     prt::sim::AddStandardHandlers(printer);
+    if (blockFile) {
+        const QByteArray block = prt::sim::SimLoadBlockFile(QString::fromLocal8Bit(blockFile));
+        if (block.isEmpty()) {
+            std::fprintf(stderr, "cannot read the block file %s\n", blockFile);
+            return 2;
+        }
+        prt::sim::SimSetBlock(printer, block);
+    }
 
     std::mutex outLock;
     auto log = [&outLock](const char* where, const QByteArray& bytes) {
