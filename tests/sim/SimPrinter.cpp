@@ -1,5 +1,7 @@
 #include "SimPrinter.h"
 
+#include <algorithm>
+
 namespace prt::sim {
 
 SimPrinter::SimPrinter() = default;
@@ -109,6 +111,40 @@ SimFaults SimPrinter::faults() const
 {
     std::lock_guard lock(mutex_);
     return faults_;
+}
+
+void SimPrinter::pushUnsolicited(const QByteArray& bytes)
+{
+    std::lock_guard lock(mutex_);
+    unsolicited_.append(bytes);
+}
+
+QByteArray SimPrinter::takeUnsolicited()
+{
+    std::lock_guard lock(mutex_);
+    QByteArray out;
+    out.swap(unsolicited_);
+    return out;
+}
+
+bool SimPrinter::hasUnsolicited() const
+{
+    std::lock_guard lock(mutex_);
+    return !unsolicited_.isEmpty();
+}
+
+void SimPrinter::delayReply(int ms)
+{
+    std::lock_guard lock(mutex_);
+    replyDelayMs_ = std::max(replyDelayMs_, ms);
+}
+
+int SimPrinter::takeReplyDelay()
+{
+    std::lock_guard lock(mutex_);
+    const int ms = replyDelayMs_;
+    replyDelayMs_ = 0;
+    return ms;
 }
 
 } // namespace prt::sim

@@ -64,6 +64,17 @@ public:
     // Goes up by one with every setFaults() (transports restart their fault counters).
     int faultsGeneration() const;
 
+    // Bytes the printer sends on its own (stale bytes the host has not asked for): the
+    // network transport sends them on the current connection, or right after the next one
+    // is accepted.
+    void pushUnsolicited(const QByteArray& bytes);
+    QByteArray takeUnsolicited();
+    bool hasUnsolicited() const;
+    // Handlers: the reply of the command being handled goes out this many ms late (the
+    // network transport waits before sending it). Taken by the transport after each feed().
+    void delayReply(int ms);
+    int takeReplyDelay();
+
     // The lock that guards the printer's state; handlers' own state may use it too.
     std::recursive_mutex& mutex() const { return mutex_; }
 
@@ -77,6 +88,8 @@ private:
     SimFaults faults_;
     int connections_ = 0;
     int faultsGeneration_ = 0;
+    QByteArray unsolicited_;
+    int replyDelayMs_ = 0;
 };
 
 } // namespace prt::sim

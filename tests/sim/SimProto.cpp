@@ -105,6 +105,10 @@ void AddProtoHandlers(SimPrinter& printer)
 {
     auto state = std::make_shared<SimProtoState>();
     state->block = SimMakeBlock();
+    // Text values a mobile printer reports about itself.
+    state->values["min_speed"] = "2";
+    state->values["max_speed"] = "6";
+    state->values["wifi_version"] = "WIFI-1.0.3";
     {
         std::lock_guard lock(g_regMutex);
         Registry()[&printer] = state;
@@ -206,6 +210,47 @@ QByteArray SimBlock(SimPrinter& printer)
 std::vector<QByteArray> SimDoLog(SimPrinter& printer)
 {
     return WithState(printer, [&](SimProtoState& s) { return s.doLog; });
+}
+
+void SimSetKeySilent(SimPrinter& printer, uint16_t id, bool silent)
+{
+    WithState(printer, [&](SimProtoState& s) {
+        if (silent)
+            s.silentKeys.insert(id);
+        else
+            s.silentKeys.erase(id);
+    });
+}
+
+void SimSetKeyShort(SimPrinter& printer, uint16_t id, int bytes)
+{
+    WithState(printer, [&](SimProtoState& s) {
+        if (bytes < 0)
+            s.shortKeys.erase(id);
+        else
+            s.shortKeys[id] = bytes;
+    });
+}
+
+std::vector<SimSetKeyFrame> SimSetKeyLog(SimPrinter& printer)
+{
+    return WithState(printer, [&](SimProtoState& s) { return s.setKeyLog; });
+}
+
+void SimClearSetKeyLog(SimPrinter& printer)
+{
+    WithState(printer, [&](SimProtoState& s) { s.setKeyLog.clear(); });
+}
+
+void SimSetDoReply(SimPrinter& printer, const QByteArray& key, const QByteArray& reply, int delayMs)
+{
+    WithState(printer, [&](SimProtoState& s) {
+        s.doReplies[key] = reply;
+        if (delayMs > 0)
+            s.doReplyDelayMs[key] = delayMs;
+        else
+            s.doReplyDelayMs.erase(key);
+    });
 }
 
 } // namespace prt::sim

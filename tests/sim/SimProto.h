@@ -6,7 +6,8 @@
 //                 getval answers the stored value bytes (nothing for an unknown key);
 //                 setval stores; do is logged and answers doReplies[key] when set
 //   key frame     prefix + "getkey"/"setkey" CR LF + op + id (LE) + n [+ n bytes]
-//                 getkey answers the first n stored bytes of the id (nothing when unknown)
+//                 getkey answers the first n stored bytes of the id (nothing when unknown,
+//                 silent or shortened by the key-frame faults); setkey is logged in order
 //   block read    "ZZZCR" LF or 12 62 -> blockReply when set, else the stored block
 //   block write   "ZZZCW " or 12 63 + 256 bytes -> stored (and logged in blockWrites) when
 //                 its marker and sum are right, else logged in blockRefused and the stored
@@ -20,11 +21,18 @@
 #include <QByteArray>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace prt::sim {
 
 class SimPrinter;
+
+struct SimSetKeyFrame {
+    uint8_t op = 0;
+    uint16_t id = 0;
+    QByteArray value;
+};
 
 struct SimProtoState {
     std::map<QByteArray, QByteArray> values;     // key (no quotes) -> value bytes
@@ -36,6 +44,12 @@ struct SimProtoState {
     QByteArray blockReply;                       // when non-empty, the raw answer to a read
     std::vector<QByteArray> blockWrites;         // every block stored (256 bytes each)
     std::vector<QByteArray> blockRefused;        // blocks written with a wrong marker or sum
+    // Key frames: ids that get no answer, ids answered with only the first N bytes, and
+    // the ordered log of every setkey frame.
+    std::set<uint16_t> silentKeys;
+    std::map<uint16_t, int> shortKeys;
+    std::vector<SimSetKeyFrame> setKeyLog;
+    std::map<QByteArray, int> doReplyDelayMs;    // key (no quotes) -> the do reply goes out late
     int protocolByte = 1;
     QByteArray version = QByteArray("\x01\x00\x00", 3);
 };
@@ -59,6 +73,14 @@ std::vector<QByteArray> SimDoLog(SimPrinter& printer);
 // Presets the stored block (256 bytes; shorter input is zero-padded).
 void SimSetBlock(SimPrinter& printer, const QByteArray& block);
 QByteArray SimBlock(SimPrinter& printer);
+
+// Key-frame faults and the setkey log.
+void SimSetKeySilent(SimPrinter& printer, uint16_t id, bool silent = true);
+void SimSetKeyShort(SimPrinter& printer, uint16_t id, int bytes);  // < 0: whole replies again
+std::vector<SimSetKeyFrame> SimSetKeyLog(SimPrinter& printer);
+void SimClearSetKeyLog(SimPrinter& printer);
+// The reply to do KEY (no quotes) and how late it goes out.
+void SimSetDoReply(SimPrinter& printer, const QByteArray& key, const QByteArray& reply, int delayMs = 0);
 
 // A block with marker, the given settings bytes from offset 1 and a correct sum.
 QByteArray SimMakeBlock(const QByteArray& settings = {});

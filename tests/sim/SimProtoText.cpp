@@ -29,7 +29,7 @@ class TextHandler : public SimHandler {
 public:
     explicit TextHandler(std::shared_ptr<SimProtoState> s) : s_(std::move(s)) {}
 
-    int consume(SimPrinter&, const QByteArray& in, QByteArray& reply) override
+    int consume(SimPrinter& printer, const QByteArray& in, QByteArray& reply) override
     {
         if (in.size() < kPrefix.size())
             return kPrefix.startsWith(in) ? NeedMore : NotMine;
@@ -46,7 +46,7 @@ public:
         const qsizetype crlf = in.indexOf("\r\n");
         if (crlf < 0)
             return in.size() > kMaxLine ? NotMine : NeedMore;
-        line(in.mid(kPrefix.size(), crlf - kPrefix.size()), reply);
+        line(printer, in.mid(kPrefix.size(), crlf - kPrefix.size()), reply);
         return static_cast<int>(crlf + 2);
     }
 
@@ -63,15 +63,21 @@ private:
             if (in.size() < 19 + n)
                 return NeedMore;
             s_->keyValues[id] = in.mid(19, n);
+            s_->setKeyLog.push_back({op, id, in.mid(19, n)});
             return 19 + n;
         }
         auto it = s_->keyValues.find(id);
-        if (it != s_->keyValues.end())
-            reply.append(it->second.left(n));
+        if (it != s_->keyValues.end() && !s_->silentKeys.count(id)) {
+            QByteArray value = it->second.left(n);
+            auto cut = s_->shortKeys.find(id);
+            if (cut != s_->shortKeys.end())
+                value.truncate(cut->second);
+            reply.append(value);
+        }
         return 19;
     }
 
-    void line(const QByteArray& body, QByteArray& reply)
+    void line(SimPrinter& printer, const QByteArray& body, QByteArray& reply)
     {
         qsizetype end = -1;
         if (body.startsWith("do ")) {
@@ -80,6 +86,9 @@ private:
             auto it = s_->doReplies.find(key);
             if (it != s_->doReplies.end())
                 reply.append(it->second);
+            auto late = s_->doReplyDelayMs.find(key);
+            if (late != s_->doReplyDelayMs.end())
+                printer.delayReply(late->second);
         } else if (body.startsWith("getval ")) {
             const QByteArray key = Quoted(body, 7, &end);
             auto it = s_->values.find(key);

@@ -103,9 +103,15 @@ void SimTcpServer::serve(int fd)
     long long inCount = 0;
     char buf[65536];
     while (!stopping_) {
+        // Bytes the printer sends on its own go out as soon as they are queued.
+        const QByteArray unsolicited = printer_.takeUnsolicited();
+        if (!unsolicited.isEmpty() && !WriteAllFd(fd, unsolicited.constData(), unsolicited.size(), true))
+            return;
         pollfd p[3] = {{fd, POLLIN, 0}, {wake_[0], POLLIN, 0}, {dropWake_[0], POLLIN, 0}};
-        const int r = ::poll(p, 3, -1);
+        const int r = ::poll(p, 3, 10);
         if (r < 0 && errno == EINTR)
+            continue;
+        if (r == 0)
             continue;
         if (r < 0 || (p[1].revents & POLLIN))
             return;
@@ -137,6 +143,10 @@ void SimTcpServer::serve(int fd)
             ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
             return;
         }
+        // A reply the printer gives late (a handler asked for it).
+        const int late = printer_.takeReplyDelay();
+        if (late > 0 && !reply.isEmpty() && WaitWake(wake_[0], late))
+            return;
         if (!SendReply(fd, wake_[0], f, ShapeReply(f, reply), true))
             return;
     }
