@@ -569,3 +569,44 @@ const TFtnADataRow* FindFtnADataRow(const char* className)
             return &r;
     return nullptr;
 }
+
+// ---- model roles of the V52 parameter form ----------------------------------------------------
+TV52RoleLists V52RoleListData()
+{
+    const QString V52 = GetModelName_V52(), V52R = GetModelName_V52R(), V52BT = GetModelName_V52BT();
+    const QString V64 = GetModelName_V64(), V64C = GetModelName_V64C();
+    const QString Y7 = GetModelName_Y7(), Y7BT = GetModelName_Y7BT(), Y7_01 = GetModelName_Y7_01();
+    const QString KastorY7 = GetModelName_Kastor_Y7();
+    const QString TE62 = GetModelName_TE62(), TE62BT = GetModelName_TE62BT(), TA380 = GetModelName_TA380();
+    const QString QTV64 = GetModelName_QT_V64(), QTV64BT = GetModelName_QT_V64BT();
+    const QString GS540D = GetModelName_GS_PR540D(), GS540X = GetModelName_GS_PR540X();
+    TV52RoleLists r;
+    r.NoDrain = L({Y7, Y7BT, KastorY7, Y7_01});
+    r.BoxPosition = L({V52, GS540X});
+    r.NoSpeed = L({TE62, TE62BT, QTV64BT});
+    r.FineTune = L({V52});
+    r.Wifi = L({V52R, TE62, TE62BT});
+    r.Scan = L({V52R, TE62});
+    r.ApAddress = L({TE62BT});
+    r.Protocol = L({V52, V64});
+    r.Language = L({V52BT});
+    r.RepeatPrint = L({V52});
+    r.Ethernet = L({V52, V52R, V64C, TA380, GS540D});
+    r.NoRelease = L({Y7, Y7BT, KastorY7, Y7_01, TE62, TE62BT, QTV64BT});
+    r.Release = L({V52R, V64C});
+    r.NoCodePage = L({V52BT, TA380});
+    r.Bluetooth3 = L({V52BT, QTV64BT, TE62BT});
+    r.Bluetooth2 = L({Y7BT, V52BT});
+    r.Density0To3 = L({Y7, Y7BT, KastorY7, Y7_01});
+    r.Density1To4 = L({TE62});
+    r.Density0To15 = L({V52, V52R});
+    r.Speed2To6 = L({TA380, QTV64});
+    r.Speed2To5 = L({V64, V64C});
+    r.DetectTwoItems = L({Y7, Y7BT, KastorY7, TE62, TE62BT});
+    r.MinSpeed2 = L({V64, TA380, QTV64, QTV64BT, GS540D, GS540X, Y7_01});
+    r.MinSpeed3 = L({Y7, Y7BT, KastorY7, TE62});
+    r.MaxSpeed6 = L({TA380, QTV64, QTV64BT, GS540X});
+    r.MaxSpeed5 = L({V64, GS540D, TE62, TE62BT, Y7_01});
+    r.MaxSpeed4 = L({V52, V52BT, Y7, Y7BT, KastorY7});
+    return r;
+}

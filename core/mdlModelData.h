@@ -80,3 +80,39 @@ struct TFtnADataRow {
 };
 const std::vector<TFtnADataRow>& FtnADataRows();
 const TFtnADataRow* FindFtnADataRow(const char* className);
+
+// ---- model roles of the V52 parameter form ----------------------------------------------------
+// Comma lists (",A,B,"). "listed" lists are tested with the listed model name (PrtDefName),
+// "current" lists with the current model name (PrtBasName); the speed-range lists say which.
+struct TV52RoleLists {
+    QString NoDrain;        // listed: no drain of stale reply bytes before reading or writing
+    QString BoxPosition;    // listed: paper-box position row (id 0xf1)
+    QString NoSpeed;        // listed: no speed row (id 0xca); speed items "2".."4"
+    QString FineTune;       // listed: heating-time fine tune row (id 0xf0)
+    QString Wifi;           // listed: Wi-Fi page
+    QString Scan;           // current: scan button and Wi-Fi version (members of Wifi)
+    QString ApAddress;      // listed: AP mask/gateway ids 0x86/0x85; no reset after writing
+    QString Protocol;       // listed: command protocol row (id 0x138)
+    QString Language;       // listed: printer language row (id 0x12c)
+    QString RepeatPrint;    // listed: repeat print row (id 0xec)
+    QString Ethernet;       // listed: Ethernet page
+    QString NoRelease;      // listed: NoDrain and NoSpeed together: no release paper, no code page
+    QString Release;        // current: release paper read whatever the per-model flag; code page allowed
+    QString NoCodePage;     // current: no code page row
+    QString Bluetooth3;     // current: Bluetooth rows
+    QString Bluetooth2;     // listed: Bluetooth rows
+    QString Density0To3;    // listed: density items "0".."3"
+    QString Density1To4;    // listed: density items "1".."4"
+    QString Density0To15;   // listed: density items "0".."15"
+    QString Speed2To6;      // listed: speed items "2".."6"
+    QString Speed2To5;      // listed: speed items "2".."5"
+    QString DetectTwoItems; // current: detection mode offers two items
+    // Speed range (minimum 4, maximum 7 to start with).
+    QString MinSpeed2;      // current, then listed: minimum 2 (the long compatibility list)
+    QString MinSpeed3;      // current: minimum 3
+    QString MaxSpeed6;      // current or listed: maximum 6 (the second long list)
+    QString MaxSpeed5;      // listed: maximum 5
+    QString MaxSpeed4;      // listed: maximum 4
+};
+// The catalogue's rows of the V52 form's model roles.
+TV52RoleLists V52RoleListData();
