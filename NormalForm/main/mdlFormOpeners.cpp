@@ -15,6 +15,8 @@
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
+#include "FormParaSet_V52.h"
+#include "FormParaSet_W16P.h"
 
 namespace {
 
@@ -26,6 +28,8 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("TfrmDLFile_ZR", [] { return new TfrmDLFile_ZR(); });
     t.insert("TfrmDLUF", [] { return new TfrmDLUF(); });
     t.insert("TfrmDLFont", [] { return new TfrmDLFont(); });
+    t.insert("T_frmParaSet_V52", [] { return new T_frmParaSet_V52(); });
+    t.insert("T_frmParaSet_W16P", [] { return new T_frmParaSet_W16P(); });
     return t;
 }
 

@@ -4,6 +4,9 @@
 #include "FormDLFont.h"
 #include "FormDLUF.h"
 #include "FormMain_Label.h"
+#include "FormParaSet_UZ650B.h"
+#include "FormParaSet_V52.h"
+#include "FormParaSet_W16P.h"
 
 #include <QList>
 #include <QPointer>
@@ -13,6 +16,9 @@ T_frmMain_Label* frmMain_Label = nullptr;
 TfrmDLFile* frmDLFile = nullptr;
 TfrmDLFont* frmDLFont = nullptr;
 TfrmDLUF* frmDLUF = nullptr;
+T_frmParaSet_W16P* frmParaSet_W16P = nullptr;
+T_frmParaSet_UZ650B* frmParaSet_UZ650B = nullptr;
+T_frmParaSet_V52* frmParaSet_V52 = nullptr;
 
 namespace {
 // Start-up windows other than the main window, in creation order (an instance whose
@@ -52,7 +58,10 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmDLFile);
     CreateOwned(frmDLFont);
     CreateOwned(frmDLUF);
+    CreateOwned(frmParaSet_W16P);
+    CreateOwned(frmParaSet_UZ650B);
     CreateOwned(frmDLFile);  // again: the variable holds the second instance
+    CreateOwned(frmParaSet_V52);
     return frmMain_Label;
 }
 
@@ -64,6 +73,9 @@ void DestroyStartupForms()
     frmDLFile = nullptr;
     frmDLFont = nullptr;
     frmDLUF = nullptr;
+    frmParaSet_W16P = nullptr;
+    frmParaSet_UZ650B = nullptr;
+    frmParaSet_V52 = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }

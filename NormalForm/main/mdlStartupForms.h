@@ -6,6 +6,9 @@ class T_frmMain_Label;
 class TfrmDLFile;
 class TfrmDLFont;
 class TfrmDLUF;
+class T_frmParaSet_W16P;
+class T_frmParaSet_UZ650B;
+class T_frmParaSet_V52;
 
 // Global window variable of the main window (null before creation and after destruction).
 extern T_frmMain_Label* frmMain_Label;
@@ -13,6 +16,11 @@ extern T_frmMain_Label* frmMain_Label;
 extern TfrmDLFile* frmDLFile;
 extern TfrmDLFont* frmDLFont;
 extern TfrmDLUF* frmDLUF;
+// Start-up instances of the key-frame parameter forms (never shown; the commands make
+// fresh ones, and the UZ650B form exists only as this instance).
+extern T_frmParaSet_W16P* frmParaSet_W16P;
+extern T_frmParaSet_UZ650B* frmParaSet_UZ650B;
+extern T_frmParaSet_V52* frmParaSet_V52;
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.

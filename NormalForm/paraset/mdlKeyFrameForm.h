@@ -1,0 +1,87 @@
+#pragma once
+// Pieces the key-frame forms share: language texts and message boxes, the tracking of
+// which controls hold a value the printer gave or the operator chose (only those are
+// written back), showing a decoded value on a control and reading it back, key filters,
+// and one row's read or write with its control.
+#include "mdlKeyFrameTable.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class QComboBox;
+class QLineEdit;
+class QCheckBox;
+class QButtonGroup;
+
+// The language text of a key (captions, messages).
+QString KfText(const QString& key);
+// Template text with "{0}" (then "{1}", "{2}") replaced at its first occurrence.
+QString KfTemplate(const QString& key, const QStringList& values);
+void KfErrorBox(const QString& text);  // caption "_MSG_Title_Error", error icon
+void KfInfoBox(const QString& text);   // caption "_MSG_Title_Message", information icon
+
+// Combo helpers: items replaced with nothing selected; select the item with the text
+// (no change when none has it).
+void KfSetItems(QComboBox* combo, const QStringList& items);
+bool KfSelectText(QComboBox* combo, const QString& text);
+QStringList KfItems(const QComboBox* combo);
+// The shown texts of a "value=Text" list, in order.
+QStringList TextsOfList(const QStringList& list);
+// Sets an edit's text whole even when it is longer than the typing limit.
+void KfSetEditText(QLineEdit* edit, const QString& text);
+
+// Remembers which controls hold a value to write: filled by a good reply, or touched by
+// the operator (an item chosen, text typed, a box clicked).
+class TKfFilled : public QObject {
+public:
+    explicit TKfFilled(QObject* parent = nullptr) : QObject(parent) {}
+    void Watch(QComboBox* combo);
+    void Watch(QLineEdit* edit);
+    void Watch(QCheckBox* box);
+    void Watch(QButtonGroup* group, QWidget* owner);
+    void Mark(QWidget* control) { FSet.insert(control); }
+    void Unmark(QWidget* control) { FSet.remove(control); }
+    bool Has(QWidget* control) const { return FSet.contains(control); }
+    void Clear() { FSet.clear(); }
+
+private:
+    QSet<QWidget*> FSet;
+};
+
+// A control of a row: a combo, an edit, a check box, a radio group (the group's owner
+// widget stands for it) or the edits of an address.
+struct TKfControl {
+    QWidget* Widget = nullptr;       // what TKfFilled tracks
+    QComboBox* Combo = nullptr;
+    QLineEdit* Edit = nullptr;
+    QCheckBox* Check = nullptr;
+    QButtonGroup* Radio = nullptr;
+    QList<QLineEdit*> Parts;
+    const QStringList* List = nullptr;  // value list of the row
+    bool Alt = false;
+};
+TKfControl KfCombo(QComboBox* combo, const QStringList* list = nullptr);
+TKfControl KfEdit(QLineEdit* edit, bool alt = false);
+TKfControl KfCheck(QCheckBox* box);
+TKfControl KfRadio(QButtonGroup* group, QWidget* owner);
+TKfControl KfParts(QWidget* owner, const QList<QLineEdit*>& parts);
+
+// Reads a row and shows the value; true when the printer answered and the value mapped
+// (the control is then marked filled). replyOk (optional) tells whether a reply came.
+bool KfReadInto(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, TKfFilled& filled,
+                bool* replyOk = nullptr);
+// Writes a row from its control when the control is filled and its value encodes;
+// 1 written, 0 nothing to write, -1 the write failed.
+int KfWriteFrom(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, const TKfFilled& filled);
+
+// Key filters (installed as event filters on edits): digits; digits and "-"; the
+// printable characters 33..126 (Bluetooth names). Backspace, Enter, Delete and the
+// cursor keys always pass; every other character is swallowed.
+enum class TKfKeys { Digits, SignedDigits, Printable };
+void KfInstallKeyFilter(QLineEdit* edit, TKfKeys keys);
+bool KfKeyPasses(TKfKeys keys, const QString& text);
