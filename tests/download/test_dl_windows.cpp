@@ -440,6 +440,137 @@ TEST_F(DlWin, KeyValueListPrintAndDelete)
     f.close();
 }
 
+// ---- direct printer-language dialects ----------------------------------------------------------
+
+TEST_F(DlWin, DirectTsplImagesAndTemplates)
+{
+    prog.SetOemCo("Label_Channel");
+    SimSetValue(printer, "ppl", "tsc");
+    TfrmDLFile f;
+    f.show();
+    EXPECT_TRUE(f.txtPrintWidth->isVisible()) << "print size and offsets for direct TSPL images";
+    EXPECT_EQ(f.tipPrintWidth->text(), "mm");
+    nextFile = Picture("logo.png", 9, 3);
+    f.Button7Click();
+    f.btnDLFileClick();
+    EXPECT_FALSE(f.IsSenderBusy()) << "the direct path runs inside the click";
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_TRUE(SimPackets(printer).empty());
+    auto files = SimStoredFiles(printer);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].type, "tspl");
+    EXPECT_EQ(files[0].name, "logo.BMP");
+    // header, then rows as stored with the padding bits set: dot 0 black, then 1 and 2
+    EXPECT_EQ(ToHex(files[0].data.mid(62)), "7F FF BF FF DF FF");
+    ASSERT_EQ(f.lvFonts->topLevelItemCount(), 1);
+    EXPECT_EQ(f.lvFonts->topLevelItem(0)->text(1), "logo.BMP");
+
+    // template to flash by the printer's own command
+    boxes.clear();
+    f.cmbFileType->setCurrentIndex(1);
+    f.cmbFileTypeChange();
+    EXPECT_FALSE(f.txtPrintWidth->isVisible());
+    nextFile = File("form.prn", "SIZE 40 mm,30 mm\r\n");
+    f.Button7Click();
+    f.btnDLFileClick();
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    files = SimStoredFiles(printer);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[1].name, "form.BAS");
+    EXPECT_EQ(files[1].data, QByteArray("SIZE 40 mm,30 mm\r\n"));
+    ASSERT_EQ(f.ListView1->topLevelItemCount(), 1);
+
+    // print and delete
+    printer.clearReceived();
+    f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
+    f.DoActive_Bitmap(f.btnPrintImage);
+    f.ListView1->setCurrentItem(f.ListView1->topLevelItem(0));
+    f.DoActive_Label(f.btnPrintTmp);
+    EXPECT_TRUE(WaitFor([&] {
+        return printer.received().contains("SIZE 100mm,80mm\r\nDIRECTION 0\r\nCLS\r\nPUTBMP 0,0,\"logo.BMP\"\r\n"
+                                           "PRINT 1,1\r\n") &&
+               printer.received().contains("RUN \"form.BAS\"\r\n");
+    }));
+    f.DoActive_Bitmap(f.btnDelCurImage);
+    f.DoActive_Label(f.btnDelAllTmp);
+    EXPECT_TRUE(WaitFor([&] { return SimStoredFiles(printer).empty(); }));
+    EXPECT_EQ(f.lvFonts->topLevelItemCount(), 0);
+    f.close();
+}
+
+TEST_F(DlWin, DirectDplImagesWithAlternateControlBytes)
+{
+    prog.SetOemCo("Label_Ardwick_Custom");
+    Select(GetModelName_D45());
+    SimSetValue(printer, "ppl", "dpl");
+    SimSetValue(printer, "control_codes", "alternate");
+    SimEditDownload(printer, [](SimDownloadState& s) {
+        s.dplStx = 0x7E;
+        s.dplSoh = 0x5E;
+    });
+    TfrmDLFile f;
+    f.show();
+    EXPECT_EQ(prt::dl::DLStored().dpl, (prt::dl::TDplControl{0x7E, 0x0D, 0x5E}));
+    EXPECT_EQ(f.tipPrintWidth->text(), "m");
+    // names: 19 characters pass on a direct DPL printer, 20 are refused with "16"
+    nextFile = Picture("abcdefghijklmno.png", 9, 3);
+    f.Button7Click();
+    EXPECT_TRUE(boxes.calls().empty());
+    nextFile = prog.Root() + "abcdefghijklmnop.png";
+    f.Button7Click();
+    EXPECT_EQ(Texts(), QStringList{ReplaceFirst(T("_Error_1102"), "17", "16")});
+    boxes.clear();
+    f.btnDLFileClick();
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    const auto files = SimStoredFiles(printer);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].name, "abcdefghijklmno") << "no extension on a DPL printer";
+    EXPECT_EQ(files[0].data.left(2), "BM") << "the work bitmap as stored";
+    ASSERT_EQ(f.lvFonts->topLevelItemCount(), 1);
+    EXPECT_EQ(f.lvFonts->topLevelItem(0)->text(1), "abcdefghijklmno.BMP");
+    printer.clearReceived();
+    f.txtXPosition->setText("5");
+    f.txtYPosition->setText("12");
+    f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
+    f.DoActive_Bitmap(f.btnPrintImage);
+    EXPECT_TRUE(WaitFor([&] { return printer.received().contains("1Y1100000120005abcdefghijklmno\r\n"); }));
+    EXPECT_TRUE(printer.received().contains("~KcLW1000;CL0800\r\n"));
+    f.DoActive_Bitmap(f.btnDelAllImage);
+    EXPECT_TRUE(WaitFor([&] { return SimStoredFiles(printer).empty(); }));
+    f.close();
+}
+
+TEST_F(DlWin, DirectZplImages)
+{
+    prog.SetOemCo("Label_Channel");
+    Select(GetModelName_GS_PR540D());
+    SimSetValue(printer, "ppl", "zpl");
+    TfrmDLFile f;
+    f.show();
+    EXPECT_FALSE(f.txtPrintWidth->isVisible()) << "no print size for ZPL";
+    // a delete-all before any listing sends the empty delete
+    printer.clearReceived();
+    f.DoActive_Bitmap(f.btnDelAllImage);
+    EXPECT_TRUE(WaitFor([&] { return printer.received().contains("^XA\r\n^XZ\r\n"); }));
+    nextFile = Picture("logo.png", 9, 3);
+    f.Button7Click();
+    f.btnDLFileClick();
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    const auto files = SimStoredFiles(printer);
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0].name, "logo.GRF");
+    EXPECT_EQ(ToHex(files[0].data), "80 00 40 00 20 00") << "the inverted rows";
+    ASSERT_EQ(f.lvFonts->topLevelItemCount(), 1);
+    f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
+    printer.clearReceived();
+    f.DoActive_Bitmap(f.btnPrintImage);
+    EXPECT_TRUE(WaitFor(
+        [&] { return printer.received().contains("^XA^PW600^LL480^POI^FO100,100^XGE:logo.GRF^FS^XZ"); }));
+    f.DoActive_Bitmap(f.btnDelAllImage);
+    EXPECT_TRUE(WaitFor([&] { return SimStoredFiles(printer).empty(); }));
+    f.close();
+}
+
 // ---- the ZR window ------------------------------------------------------------------------------
 
 TEST_F(DlWin, ZrWindowImagesToFlashAndPrintPosition)
