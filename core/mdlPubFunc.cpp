@@ -32,6 +32,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -219,7 +220,9 @@ QByteArray EncodeMonoBmpScaled(const QImage& image, int width, int height)
     const qsizetype rowBytes = ((static_cast<qsizetype>(width) + 31) / 32) * 4;
     const qsizetype pixelBytes = rowBytes * height;
     const qsizetype offset = 14 + 40 + 8;
-    QByteArray b(offset + pixelBytes, '\0');
+    // every byte is written below (headers zeroed first, each row with its padding)
+    QByteArray b(offset + pixelBytes, Qt::Uninitialized);
+    std::memset(b.data(), 0, static_cast<size_t>(offset));
     // file header
     b[0] = 'B';
     b[1] = 'M';
@@ -241,22 +244,47 @@ QByteArray EncodeMonoBmpScaled(const QImage& image, int width, int height)
     PutLE32(b, 54, 0x00000000u);
     PutLE32(b, 58, 0x00FFFFFFu);
     // Nearest source pixel of each target pixel (enlarging repeats pixels).
-    std::vector<int> column(static_cast<size_t>(width));
-    for (int x = 0; x < width; ++x)
-        column[static_cast<size_t>(x)] = static_cast<int>((static_cast<qint64>(x) * sw) / width);
+    const bool sameSize = sw == width && sh == height;
+    const bool opaque = src->format() == QImage::Format_RGB32;
+    std::vector<int> column(sameSize ? 0 : static_cast<size_t>(width));
+    for (size_t x = 0; x < column.size(); ++x)
+        column[x] = static_cast<int>((static_cast<qint64>(x) * sw) / width);
     auto* out = reinterpret_cast<uint8_t*>(b.data()) + offset;
+    std::vector<QRgb> scaled(sameSize ? 0 : static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
-        const int sy = static_cast<int>((static_cast<qint64>(y) * sh) / height);
+        const int sy = sameSize ? y : static_cast<int>((static_cast<qint64>(y) * sh) / height);
         const auto* line = reinterpret_cast<const QRgb*>(src->constScanLine(sy));
-        uint8_t* row = out + static_cast<qsizetype>(height - 1 - y) * rowBytes;
-        int x = 0;
-        for (qsizetype byte = 0; x < width; ++byte) {
-            uint8_t v = 0;
-            for (int bit = 0; bit < 8 && x < width; ++bit, ++x)
-                if (IsWhiteOverWhite(line[column[static_cast<size_t>(x)]]))
-                    v |= static_cast<uint8_t>(0x80u >> bit);
-            row[byte] = v;
+        if (!sameSize) {
+            for (int x = 0; x < width; ++x)
+                scaled[static_cast<size_t>(x)] = line[column[static_cast<size_t>(x)]];
+            line = scaled.data();
         }
+        uint8_t* row = out + static_cast<qsizetype>(height - 1 - y) * rowBytes;
+        const int whole = width / 8;
+        std::memset(row + whole, 0, static_cast<size_t>(rowBytes - whole));
+        if (opaque) {
+            for (int i = 0; i < whole; ++i) {
+                const QRgb* p = line + i * 8;
+                uint8_t v = 0;
+                for (int bit = 0; bit < 8; ++bit)
+                    v = static_cast<uint8_t>((v << 1) | (qRed(p[bit]) + qGreen(p[bit]) + qBlue(p[bit]) >= 383));
+                row[i] = v;
+            }
+        } else {
+            for (int i = 0; i < whole; ++i) {
+                const QRgb* p = line + i * 8;
+                uint8_t v = 0;
+                for (int bit = 0; bit < 8; ++bit)
+                    v = static_cast<uint8_t>((v << 1) | IsWhiteOverWhite(p[bit]));
+                row[i] = v;
+            }
+        }
+        uint8_t last = 0;
+        for (int x = whole * 8; x < width; ++x)
+            if (opaque ? qRed(line[x]) + qGreen(line[x]) + qBlue(line[x]) >= 383 : IsWhiteOverWhite(line[x]))
+                last |= static_cast<uint8_t>(0x80u >> (x & 7));
+        if (whole * 8 < width)
+            row[whole] = last;
     }
     return b;
 }

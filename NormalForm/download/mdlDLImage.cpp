@@ -96,17 +96,35 @@ bool DecodeMonoBitmap(const QByteArray& file, TMonoBitmap& out)
     out.width = width;
     out.height = height;
     out.rowBytes = rowBytes;
-    out.rows.resize(static_cast<qsizetype>(rowBytes) * height);
+    if (!invert) {
+        // the rows stay in the file's bytes
+        out.data = file;
+        out.first = bottomUp ? offset + stride * (height - 1) : offset;
+        out.step = bottomUp ? -stride : stride;
+        return true;
+    }
+    QByteArray rows(static_cast<qsizetype>(rowBytes) * height, Qt::Uninitialized);
     for (int y = 0; y < height; ++y) {
         const int srcRow = bottomUp ? height - 1 - y : y;
         const char* src = file.constData() + offset + stride * srcRow;
-        char* dst = out.rows.data() + static_cast<qsizetype>(rowBytes) * y;
-        std::memcpy(dst, src, rowBytes);
-        if (invert)
-            for (int i = 0; i < rowBytes; ++i)
-                dst[i] = static_cast<char>(~static_cast<uint8_t>(dst[i]));
+        char* dst = rows.data() + static_cast<qsizetype>(rowBytes) * y;
+        for (int i = 0; i < rowBytes; ++i)
+            dst[i] = static_cast<char>(~static_cast<uint8_t>(src[i]));
     }
+    out = TMonoBitmap::FromRows(width, height, rows);
     return true;
+}
+
+TMonoBitmap TMonoBitmap::FromRows(int width, int height, const QByteArray& rows)
+{
+    TMonoBitmap b;
+    b.width = width;
+    b.height = height;
+    b.rowBytes = (width + 7) / 8;
+    b.data = rows;
+    b.first = 0;
+    b.step = b.rowBytes;
+    return b;
 }
 
 bool LoadMonoBitmap(const QString& path, TMonoBitmap& out)
@@ -121,7 +139,7 @@ bool LoadMonoBitmap(const QString& path, TMonoBitmap& out)
 
 QByteArray InvertedRow(const TMonoBitmap& bmp, int y)
 {
-    QByteArray row = bmp.rows.mid(static_cast<qsizetype>(bmp.rowBytes) * y, bmp.rowBytes);
+    QByteArray row(reinterpret_cast<const char*>(bmp.Row(y)), bmp.rowBytes);
     for (char& c : row)
         c = static_cast<char>(~static_cast<uint8_t>(c));
     if (!row.isEmpty())
@@ -135,19 +153,20 @@ QByteArray BuildPacketImagePayload(const TMonoBitmap& bmp)
         return QByteArray();
     const int r = bmp.rowBytes;
     const int bands = (bmp.height + 7) / 8;
-    QByteArray out(4 + static_cast<qsizetype>(8) * bands * r, '\0');
+    const qsizetype size = 4 + static_cast<qsizetype>(8) * bands * r;
+    QByteArray out(size, Qt::Uninitialized);
     Put16(out, 0, static_cast<uint16_t>(r));
     Put16(out, 2, static_cast<uint16_t>(bands));
     const uint8_t mask = LastByteMask(bmp.width);
-    const auto* src = reinterpret_cast<const uint8_t*>(bmp.rows.constData());
     auto* dst = reinterpret_cast<uint8_t*>(out.data()) + 4;
     for (int y = 0; y < bmp.height; ++y) {
+        const uint8_t* src = bmp.Row(y);
         for (int i = 0; i < r; ++i)
             dst[i] = static_cast<uint8_t>(~src[i]);
         dst[r - 1] &= mask;
-        src += r;
         dst += r;
     }
+    std::memset(dst, 0, static_cast<size_t>(reinterpret_cast<uint8_t*>(out.data()) + size - dst));
     return out;
 }
 
@@ -195,7 +214,7 @@ QByteArray BuildTsplBmp(const TMonoBitmap& bmp, const QString& name)
     out += header;
     const uint8_t pad = static_cast<uint8_t>(~LastByteMask(bmp.width));
     for (int y = 0; y < bmp.height; ++y) {
-        QByteArray row = bmp.rows.mid(static_cast<qsizetype>(bmp.rowBytes) * y, bmp.rowBytes);
+        QByteArray row(reinterpret_cast<const char*>(bmp.Row(y)), bmp.rowBytes);
         if (!row.isEmpty())
             row[row.size() - 1] = static_cast<char>(static_cast<uint8_t>(row.back()) | pad);
         out += row;

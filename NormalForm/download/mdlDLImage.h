@@ -24,12 +24,22 @@ namespace prt::dl {
 // compression, S, and the palette black / white. Returns 0.
 int BMPHeaderbyte(uint32_t imageSize, int32_t width, int32_t height, uint32_t dataOffset, QByteArray& header);
 
+// The rows of a 1-bit picture, top row first, set bit = white. The rows live in `data`
+// (shared, not copied, when read from a file): row y starts at first + y * step.
 struct TMonoBitmap {
     int width = 0;
     int height = 0;
     int rowBytes = 0;  // (width + 7) / 8
-    QByteArray rows;   // height rows of rowBytes, top row first, set bit = white
+    QByteArray data;
+    qsizetype first = 0;
+    qsizetype step = 0;
     bool isNull() const { return width <= 0 || height <= 0; }
+    const uint8_t* Row(int y) const
+    {
+        return reinterpret_cast<const uint8_t*>(data.constData()) + first + step * y;
+    }
+    // From rowBytes * height bytes, top row first.
+    static TMonoBitmap FromRows(int width, int height, const QByteArray& rows);
 };
 
 // Reads a 1-bit BMP file (bottom-up or top-down rows, 4-byte aligned). A palette whose

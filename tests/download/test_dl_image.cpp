@@ -17,12 +17,7 @@ namespace {
 // 9 x 1: dot 0 and dot 8 black, dots 1..7 white; stored bits set = white, padding 0.
 TMonoBitmap NineByOne()
 {
-    TMonoBitmap b;
-    b.width = 9;
-    b.height = 1;
-    b.rowBytes = 2;
-    b.rows = Hex("7F 00");
-    return b;
+    return TMonoBitmap::FromRows(9, 1, Hex("7F 00"));
 }
 
 } // namespace
@@ -65,16 +60,11 @@ TEST(DlImage, FormsAtWidthNineHeightOne)
 
 TEST(DlImage, FormAHeightLimit)
 {
-    TMonoBitmap b;
-    b.width = 8;
-    b.rowBytes = 1;
-    b.height = kMaxPacketImageHeight;
-    b.rows = QByteArray(b.height, '\xFF');
+    TMonoBitmap b = TMonoBitmap::FromRows(8, kMaxPacketImageHeight, QByteArray(kMaxPacketImageHeight, '\xFF'));
     const QByteArray ok = BuildPacketImagePayload(b);
     ASSERT_EQ(ok.size(), 4 + 524280);
     EXPECT_EQ(ToHex(ok.left(4)), "01 00 FF FF");
-    b.height += 1;
-    b.rows += '\xFF';
+    b = TMonoBitmap::FromRows(8, kMaxPacketImageHeight + 1, QByteArray(kMaxPacketImageHeight + 1, '\xFF'));
     EXPECT_TRUE(BuildPacketImagePayload(b).isEmpty()) << "524,281 rows cannot be counted in 16 bits";
 }
 
