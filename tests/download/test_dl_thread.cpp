@@ -184,6 +184,24 @@ TEST(DlThread, FileWindowTransferInWireOrder)
     EXPECT_EQ(ToHex(port->packets[1].left(10)), "DD CC BB AA 01 00 00 00 DC 01");
 }
 
+TEST(DlThread, AnEmptyListingStillEndsInSuccess)
+{
+    auto port = std::make_shared<FakePort>();
+    TDLThread t(nullptr, port);
+    Events ev(t);
+    QStringList sleeps;
+    TDLOptions o = FileWindowOptions(&sleeps);
+    o.listKey = KEY_labels;
+    o.drainAfterList = true;
+    ASSERT_TRUE(t.Start(QByteArray(10, 'x'), o));
+    t.wait();
+    EXPECT_EQ(t.Result(), TDLResult::Success);
+    EXPECT_EQ(ev.listed, QStringList{"\"labels\"="});
+    EXPECT_EQ(port->calls.mid(port->calls.size() - 4),
+              QStringList({"getval \"labels\"", "drain 512", "getval \"use_capacity\"", "close 1"}));
+    EXPECT_TRUE(ev.space.isEmpty()) << "no used value, no space";
+}
+
 TEST(DlThread, PayloadSizesAndCountRules)
 {
     struct Case {

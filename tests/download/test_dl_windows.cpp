@@ -6,6 +6,7 @@
 #include "FormDLUF.h"
 #include "MainFixture.h"
 #include "PrinterCMD.h"
+#include "PrtIni.h"
 #include "PrtTexts.h"
 #include "PrtTick.h"
 #include "SimDefaults.h"
@@ -569,6 +570,83 @@ TEST_F(DlWin, DirectZplImages)
     f.DoActive_Bitmap(f.btnDelAllImage);
     EXPECT_TRUE(WaitFor([&] { return SimStoredFiles(printer).empty(); }));
     f.close();
+}
+
+// ---- creation, texts and the end of a direct path -----------------------------------------------
+
+TEST_F(DlWin, CreatingTheWindowsNeedsNoPrinterAndSendsNothing)
+{
+    ClearCurrentPrinterNames();
+    TsplDestroyGlobalPrinter();
+    SetCurrentPortString("USB");
+    SetPrinterSdkKind(0);
+    for (const char* name : {"TfrmDLFile", "TfrmDLFile_ZR", "TfrmDLUF", "TfrmDLFont"}) {
+        QWidget* w = CreateFormByName(name);
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_EQ(w->objectName(), name);
+        EXPECT_FALSE(w->isVisible());
+        delete w;
+    }
+    EXPECT_EQ(TsplGetHandle(), 0u);
+    EXPECT_EQ(GetPrinterSdkKind(), 0);
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(printer.connections(), 0);
+}
+
+TEST_F(DlWin, EveryKeyTheWindowsReadHasBothTexts)
+{
+    const QStringList keys = {
+        "msgDL", "msgCC", "FormGDL_ErrIO", "FormDLF_SpaceInfo", "FormDLF_DLI2", "FormDLF_ProgressInfo",
+        "_Err_Select_PPL", "_Err_FileNotExist", "_Err_OpenPort", "_Error_1102", "mNoSP", "_DownloadSuccess",
+        "_MSG_Title_Error", "_MSG_Title_Warn", "_MSG_Title_Message", "msgsi", "_Err_CreatePrinter",
+        "_Err_CheckSum", "_E_IC", "_E_ITW", "_Err_FileNameLength", "msgASCIIFileName", "_Err_FileToBig", "_Close",
+        "FormDLFile_Caption", "FormDLFile_gpbDLFiles", "FormDLFile_lblImageTimes", "FormDLFile_lblPPL_File",
+        "FormDLFile_lblDFUType", "FormDLFile_lblSelectFile", "FormDLFile_lblCarPosi", "FormDLFile_cmbLakeBoart1",
+        "FormDLFile_cmbLakeBoart2", "FormDLFile_cmbFileType_1", "FormDLFile_cmbFileType_2",
+        "FormDLFile_cmbFileType_3", "FormDLFile_btnGetAllImage", "FormDLFile_btnPrintImage",
+        "FormDLFile_btnDelCurImage", "FormDLFile_btnDelAllImage", "FormDLFile_btnGetAllTmp",
+        "FormDLFile_btnPrintTmp", "FormDLFile_btnDelCurTmp", "FormDLFile_btnDelAllTmp", "FormDLFile_btnGetAutoTmp",
+        "FormDLFile_btnPrintAutoTmp", "FormDLFile_btnDeleteAutoTmp", "FormDLFile_btnSwitchAutoform",
+        "FormDLFile_btnSwitchAutoform1", "FormDLFile_btnSwitchAutoform2", "FormDLF_lvFontsItem0",
+        "FormDLFile_lvImagesItem1", "FormDLFile_lvModulItem1", "FormDLFile_lblPrintImagePosition",
+        "FormPrintTextLabel_lblPrintableWidth", "FormPrintTextLabel_lblPrintableHeight",
+        "FormPrintTextLabel_lblDColumnOffset", "FormPrintTextLabel_lblDRowOffset", "FormDownloadFont_Caption",
+        "FormDownloadFont_lblSelectFile", "FormDownloadFont_btnDownload", "FormDownloadFont_btnDownload1",
+        "FormDownloadFont_lblProgressInfo", "FormDownloadFont_ErrIO", "FormParaSet_BQM_lblLanguage",
+    };
+    for (const char* file : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
+        for (const char* section : {"1033", "2052"}) {
+            const QString path = prt::test::SourceDir() + "/files/" + file;
+            for (const QString& key : keys)
+                EXPECT_FALSE(prt::IniReadString(path, section, key, QString()).isEmpty())
+                    << file << " [" << section << "] " << key.toStdString();
+        }
+    }
+    // placeholders the windows fill
+    EXPECT_TRUE(T("FormDLF_SpaceInfo").contains("{0}") && T("FormDLF_SpaceInfo").contains("{1}"));
+    EXPECT_TRUE(T("FormDLF_DLI2").contains("{1}"));
+    EXPECT_TRUE(T("_Error_1102").contains("17"));
+    EXPECT_TRUE(T("FormDownloadFont_lblProgressInfo").contains("{1}"));
+    EXPECT_TRUE(T("FormDownloadFont_lblProgressInfo").contains("{2}"));
+}
+
+TEST_F(DlWin, ADirectImageThePrinterDoesNotListIsReported)
+{
+    prog.SetOemCo("Label_Channel");
+    SimSetValue(printer, "ppl", "tsc");
+    TfrmDLFile f;
+    f.show();
+    f.txtFilePath->setText(Picture("logo.png", 9, 3));
+    SimFaults quiet;
+    quiet.noReply = true;  // the listing after the write gets no answer
+    printer.setFaults(quiet);
+    f.btnDLFileClick();
+    printer.setFaults({});
+    EXPECT_EQ(Texts(), QStringList{T("FormGDL_ErrIO")});
+    EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+    EXPECT_FALSE(f.IsRunning());
+    f.close();
+    EXPECT_NE(TsplWriteData(QByteArray("X\r\n")), 0) << "closing the window closed its port";
 }
 
 // ---- the ZR window ------------------------------------------------------------------------------
