@@ -110,7 +110,16 @@
     X(W16PCModels)\
     X(FontDirectModels)\
     X(FontDirectModelsZpl)\
-    X(FontDplSizeModels)
+    X(FontDplSizeModels)\
+    X(ZrColShiftAModels)\
+    X(ZrColShiftBModels)\
+    X(ZrHeadTypeModels)\
+    X(ZrMacModels)\
+    X(ZrPrintTypeOffModels)\
+    X(ZrReleasePaperModels)\
+    X(QxNoBtSettingModels)\
+    X(QxRibbonModels)\
+    X(QxEscModels)
 
 #define X(name) QString name;
 PRT_MODEL_LISTS(X)

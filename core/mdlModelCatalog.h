@@ -183,6 +183,16 @@ extern QString W16PCModels;
 extern QString FontDirectModels;
 extern QString FontDirectModelsZpl;
 extern QString FontDplSizeModels;
+// Text-command parameter forms (ZR tested with the listed name, QX with the current name)
+extern QString ZrColShiftAModels;        // one model (and ",,"); counts under two OEM keys
+extern QString ZrColShiftBModels;        // one model (and ",,")
+extern QString ZrHeadTypeModels;         // four models (and ",,"); under one OEM key
+extern QString ZrMacModels;              // two models: Ethernet MAC shown
+extern QString ZrPrintTypeOffModels;     // one model: ribbon choice disabled
+extern QString ZrReleasePaperModels;     // one model: release-paper row always shown
+extern QString QxNoBtSettingModels;      // two models without Bluetooth name/PIN settings
+extern QString QxRibbonModels;           // three models with the ribbon choice
+extern QString QxEscModels;              // one model that also speaks ESC
 
 // ---- feature lists filled from [ParameterSet] (key = the feature name without "No") --------
 extern QString FTN_PrintableWidth_NotVisible;

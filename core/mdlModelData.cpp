@@ -234,6 +234,18 @@ void AssignModelListData()
     FontDirectModels = L({D45, V64, V64C, TA380, ZR905K, QStringLiteral("ZR906"), QStringLiteral("ZR908")});
     FontDirectModelsZpl = L({FontDirectModels.mid(1, FontDirectModels.size() - 2), GS540D});
     FontDplSizeModels = L({D45});
+
+    // Text-command parameter forms. The column-shift and head-type lists keep an empty
+    // entry, so a printer listed without a model name counts as a member.
+    ZrColShiftAModels = L({QStringLiteral("ZR906"), QString()});
+    ZrColShiftBModels = L({QStringLiteral("ZR908"), QString()});
+    ZrHeadTypeModels = L({ZR905K, QStringLiteral("ZR906"), QStringLiteral("ZR908"), QStringLiteral("ZR910"), QString()});
+    ZrMacModels = L({ZR905K, QStringLiteral("ZR910")});
+    ZrPrintTypeOffModels = L({QStringLiteral("ZR912")});
+    ZrReleasePaperModels = L({QStringLiteral("ZR910")});
+    QxNoBtSettingModels = L({QStringLiteral("QX10"), QStringLiteral("QX12")});
+    QxRibbonModels = L({QStringLiteral("QX10"), QStringLiteral("QX12"), QStringLiteral("QX20")});
+    QxEscModels = L({QStringLiteral("QX20")});
 }
 
 const std::vector<TFeatureKeyList>& LabelFeatureKeyLists()
