@@ -21,6 +21,7 @@ std::map<const SimPrinter*, std::weak_ptr<SimProtoState>>& Registry()
 
 std::unique_ptr<SimHandler> MakeSimProtoTextHandler(std::shared_ptr<SimProtoState> state);
 std::unique_ptr<SimHandler> MakeSimProtoBlockHandler(std::shared_ptr<SimProtoState> state);
+std::unique_ptr<SimHandler> MakeSimDplLineHandler(std::shared_ptr<SimProtoState> state);
 
 QByteArray SimMakeBlock(const QByteArray& settings)
 {
@@ -115,6 +116,7 @@ void AddProtoHandlers(SimPrinter& printer)
     }
     printer.addHandler(MakeSimProtoTextHandler(state));
     printer.addHandler(MakeSimProtoBlockHandler(state));
+    printer.addHandler(MakeSimDplLineHandler(state));
 }
 
 SimProtoState* ProtoState(SimPrinter& printer)
@@ -251,6 +253,83 @@ void SimSetDoReply(SimPrinter& printer, const QByteArray& key, const QByteArray&
         else
             s.doReplyDelayMs.erase(key);
     });
+}
+
+std::vector<SimTextCmd> SimTextLog(SimPrinter& printer)
+{
+    std::lock_guard l(printer.mutex());
+    SimProtoState* s = ProtoState(printer);
+    return s ? s->textLog : std::vector<SimTextCmd>{};
+}
+
+std::vector<QByteArray> SimRawLines(SimPrinter& printer)
+{
+    std::lock_guard l(printer.mutex());
+    SimProtoState* s = ProtoState(printer);
+    return s ? s->rawLines : std::vector<QByteArray>{};
+}
+
+void SimSetReplyCrLf(SimPrinter& printer, bool on)
+{
+    std::lock_guard l(printer.mutex());
+    if (SimProtoState* s = ProtoState(printer))
+        s->replyCrLf = on;
+}
+
+void SimSetSilentKey(SimPrinter& printer, const QByteArray& key, bool silent)
+{
+    std::lock_guard l(printer.mutex());
+    if (SimProtoState* s = ProtoState(printer)) {
+        if (silent)
+            s->silentTextKeys.insert(key);
+        else
+            s->silentTextKeys.erase(key);
+    }
+}
+
+void SimSetTextParamProfile(SimPrinter& printer)
+{
+    static const std::pair<const char*, const char*> profile[] = {
+        {"dpi", "300"},
+        {"ppl", "tsc"},
+        {"control_codes", "alternate"},
+        {"print_width", "1274"},
+        {"print_height", "3540"},
+        {"demo_star_y", "59"},
+        {"demo_star_x", "-35"},
+        {"version", "1.00.12"},
+        {"bt_mac", "00:11:22:AA:BB:CC"},
+        {"bt_name", "Label-PR-A1B2"},
+        {"bt_pwd", "1234"},
+        {"media_power_up", "calibation"},
+        {"sw_ribbon", "on"},
+        {"reprint_after_error", "on"},
+        {"media_sensor", "black mark"},
+        {"density", "9"},
+        {"tph_model", "KYOCERA"},
+        {"eth_dhcp", "off"},
+        {"eth_ip", "192.168.0.33"},
+        {"eth_mask", "255.255.255.0"},
+        {"eth_gateway", "192.168.0.1"},
+        {"eth_mac", "00:0C:29:01:02:03"},
+        {"heat_adj", "-10"},
+        {"speed", "3"},
+        {"code_page", "1252"},
+        {"com_baud", "115200"},
+        {"com_wordlength", "8"},
+        {"com_stopbits", "1"},
+        {"com_parity", "none"},
+        {"print_mode", "peel"},
+        {"tear_off", "-30"},
+        {"sensor_select", "reflective"},
+        {"platenin_locat", "on"},
+        {"platenin_enter_pause", "off"},
+        {"stickers_times", "3"},
+    };
+    std::lock_guard l(printer.mutex());
+    if (SimProtoState* s = ProtoState(printer))
+        for (const auto& [k, v] : profile)
+            s->values[QByteArray(k)] = QByteArray(v);
 }
 
 } // namespace prt::sim

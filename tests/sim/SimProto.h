@@ -34,8 +34,19 @@ struct SimSetKeyFrame {
     QByteArray value;
 };
 
+// One setval or do of the text channel, in arrival order.
+struct SimTextCmd {
+    QByteArray verb;   // "setval" or "do"
+    QByteArray key;    // without quotes
+    QByteArray value;  // setval: the value without quotes
+};
+
 struct SimProtoState {
     std::map<QByteArray, QByteArray> values;     // key (no quotes) -> value bytes
+    bool replyCrLf = false;                      // getval replies end with CR LF
+    std::set<QByteArray> silentTextKeys;         // getval of these keys gets no answer
+    std::vector<SimTextCmd> textLog;             // every setval and do, in order
+    std::vector<QByteArray> rawLines;            // DPL control lines (STX/~/NUL "KcPJ..." CR LF)
     std::map<QByteArray, QByteArray> doReplies;  // key (no quotes) -> reply to "do"
     std::vector<QByteArray> doLog;               // everything after "do " (CR LF cut)
     std::map<uint16_t, QByteArray> keyValues;    // key id -> value bytes
@@ -81,6 +92,14 @@ std::vector<SimSetKeyFrame> SimSetKeyLog(SimPrinter& printer);
 void SimClearSetKeyLog(SimPrinter& printer);
 // The reply to do KEY (no quotes) and how late it goes out.
 void SimSetDoReply(SimPrinter& printer, const QByteArray& key, const QByteArray& reply, int delayMs = 0);
+// Text channel helpers (locked).
+std::vector<SimTextCmd> SimTextLog(SimPrinter& printer);
+std::vector<QByteArray> SimRawLines(SimPrinter& printer);
+void SimSetReplyCrLf(SimPrinter& printer, bool on);
+void SimSetSilentKey(SimPrinter& printer, const QByteArray& key, bool silent = true);
+// A full profile of the text parameter keys a label printer of the ZR/QX series answers
+// (print, sensor, language, code page, network, serial, Bluetooth, release paper, DPL).
+void SimSetTextParamProfile(SimPrinter& printer);
 
 // A block with marker, the given settings bytes from offset 1 and a correct sum.
 QByteArray SimMakeBlock(const QByteArray& settings = {});

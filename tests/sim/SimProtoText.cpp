@@ -83,6 +83,7 @@ private:
         if (body.startsWith("do ")) {
             s_->doLog.push_back(body.mid(3));
             const QByteArray key = Quoted(body, 3, &end);
+            s_->textLog.push_back({QByteArray("do"), key, QByteArray()});
             auto it = s_->doReplies.find(key);
             if (it != s_->doReplies.end())
                 reply.append(it->second);
@@ -92,15 +93,20 @@ private:
         } else if (body.startsWith("getval ")) {
             const QByteArray key = Quoted(body, 7, &end);
             auto it = s_->values.find(key);
-            if (it != s_->values.end())
+            if (it != s_->values.end() && !s_->silentTextKeys.count(key)) {
                 reply.append(it->second);
+                if (s_->replyCrLf)
+                    reply.append("\r\n");
+            }
         } else if (body.startsWith("setval ")) {
             const QByteArray key = Quoted(body, 7, &end);
             if (end > 0) {
                 qsizetype vend = -1;
                 const QByteArray value = Quoted(body, end, &vend);
-                if (vend > 0)
+                if (vend > 0) {
                     s_->values[key] = value;
+                    s_->textLog.push_back({QByteArray("setval"), key, value});
+                }
             }
         }
     }
@@ -108,7 +114,41 @@ private:
     std::shared_ptr<SimProtoState> s_;
 };
 
+// DPL control lines: STX, "~" or NUL, "KcPJ", the rest up to CR LF (recorded whole).
+class DplLineHandler : public SimHandler {
+public:
+    explicit DplLineHandler(std::shared_ptr<SimProtoState> s) : s_(std::move(s)) {}
+
+    int consume(SimPrinter&, const QByteArray& in, QByteArray&) override
+    {
+        if (in.isEmpty())
+            return NotMine;
+        const char first = in.at(0);
+        if (first != '\x02' && first != '~' && first != '\0')
+            return NotMine;
+        const QByteArray tag("KcPJ");
+        const QByteArray head = in.mid(1, tag.size());
+        if (!tag.startsWith(head))
+            return NotMine;
+        if (head.size() < tag.size())
+            return NeedMore;
+        const qsizetype crlf = in.indexOf("\r\n");
+        if (crlf < 0)
+            return in.size() > kMaxLine ? NotMine : NeedMore;
+        s_->rawLines.push_back(in.left(crlf + 2));
+        return static_cast<int>(crlf + 2);
+    }
+
+private:
+    std::shared_ptr<SimProtoState> s_;
+};
+
 } // namespace
+
+std::unique_ptr<SimHandler> MakeSimDplLineHandler(std::shared_ptr<SimProtoState> state)
+{
+    return std::make_unique<DplLineHandler>(std::move(state));
+}
 
 std::unique_ptr<SimHandler> MakeSimProtoTextHandler(std::shared_ptr<SimProtoState> state)
 {
