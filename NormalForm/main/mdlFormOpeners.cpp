@@ -17,6 +17,8 @@
 #include "FormDLUF.h"
 #include "FormParaSet_V52.h"
 #include "FormParaSet_W16P.h"
+#include "FormParaSet_QX.h"
+#include "FormParaSet_ZR.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("TfrmDLFont", [] { return new TfrmDLFont(); });
     t.insert("T_frmParaSet_V52", [] { return new T_frmParaSet_V52(); });
     t.insert("T_frmParaSet_W16P", [] { return new T_frmParaSet_W16P(); });
+    t.insert("T_frmParaSet_QX", [] { return new T_frmParaSet_QX(); });
+    t.insert("T_frmParaSet_ZR", [] { return new T_frmParaSet_ZR(); });
     return t;
 }
 

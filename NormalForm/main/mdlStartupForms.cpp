@@ -7,6 +7,7 @@
 #include "FormParaSet_UZ650B.h"
 #include "FormParaSet_V52.h"
 #include "FormParaSet_W16P.h"
+#include "FormParaSet_QX.h"
 
 #include <QList>
 #include <QPointer>
@@ -19,6 +20,7 @@ TfrmDLUF* frmDLUF = nullptr;
 T_frmParaSet_W16P* frmParaSet_W16P = nullptr;
 T_frmParaSet_UZ650B* frmParaSet_UZ650B = nullptr;
 T_frmParaSet_V52* frmParaSet_V52 = nullptr;
+T_frmParaSet_QX* frmParaSet_QX = nullptr;
 
 namespace {
 // Start-up windows other than the main window, in creation order (an instance whose
@@ -57,6 +59,7 @@ T_frmMain_Label* CreateStartupForms()
     frmMain_Label = new T_frmMain_Label();
     CreateOwned(frmDLFile);
     CreateOwned(frmDLFont);
+    CreateOwned(frmParaSet_QX);  // hidden; it reads nothing until it is shown
     CreateOwned(frmDLUF);
     CreateOwned(frmParaSet_W16P);
     CreateOwned(frmParaSet_UZ650B);
@@ -76,6 +79,7 @@ void DestroyStartupForms()
     frmParaSet_W16P = nullptr;
     frmParaSet_UZ650B = nullptr;
     frmParaSet_V52 = nullptr;
+    frmParaSet_QX = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }

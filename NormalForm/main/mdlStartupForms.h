@@ -9,6 +9,7 @@ class TfrmDLUF;
 class T_frmParaSet_W16P;
 class T_frmParaSet_UZ650B;
 class T_frmParaSet_V52;
+class T_frmParaSet_QX;
 
 // Global window variable of the main window (null before creation and after destruction).
 extern T_frmMain_Label* frmMain_Label;
@@ -21,6 +22,8 @@ extern TfrmDLUF* frmDLUF;
 extern T_frmParaSet_W16P* frmParaSet_W16P;
 extern T_frmParaSet_UZ650B* frmParaSet_UZ650B;
 extern T_frmParaSet_V52* frmParaSet_V52;
+// Hidden start-up instance of the QX parameter form.
+extern T_frmParaSet_QX* frmParaSet_QX;
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.

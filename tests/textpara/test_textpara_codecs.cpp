@@ -1,0 +1,207 @@
+// Value codecs of the text-command parameter forms.
+#include "PrtTexts.h"
+#include "TestSupport.h"
+#include "mdlTextParaCodecs.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable failure messages for Qt texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << "[" << l.join(" | ").toStdString() << "]"; }
+QT_END_NAMESPACE
+
+using namespace textpara;
+using prt::test::Hex;
+using prt::test::ToHex;
+
+TEST(TextParaCodecs, RepliesAreTrimmedOfBlanksLineEndsAndNul)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"tsc\r\n", "tsc"}, {"  on \r", "on"}, {QString("9") + QChar(0) + QChar(0), "9"},
+        {"\r\n", ""},       {"", ""},          {"black mark", "black mark"},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(TrimReply(in), out) << in.toStdString();
+}
+
+TEST(TextParaCodecs, CodePageItemsAreFoundByTheirCodeIgnoringCase)
+{
+    const QStringList items = {"USA(USA)", "LatinI(1252)", "Latin1(8859-1)", "Odd (x)(abc)", "NoCode"};
+    struct Case { const char* code; int index; };
+    const Case cases[] = {{"1252", 1}, {"usa", 0}, {"8859-1", 2}, {"ABC", 3}, {"x", -1}, {"", -1}, {"9999", -1}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FindItemByCode(items, c.code), c.index) << c.code;
+    EXPECT_EQ(CodeOfItem("Odd (x)(abc)"), "abc") << "the code lies after the last bracket";
+    EXPECT_EQ(CodeOfItem("NoCode"), "");
+    EXPECT_EQ(FindItemByText(items, "latini(1252)"), 1);
+    EXPECT_EQ(FindItemByText(items, "zzz"), -1);
+}
+
+TEST(TextParaCodecs, WordTablesOfTheTextProtocol)
+{
+    EXPECT_EQ(WordTable(0), QStringList({"on", "off"}));
+    EXPECT_EQ(WordTable(1), QStringList({"gap", "black mark", "continuous"}));
+    EXPECT_EQ(WordTable(6), QStringList({"tear", "peel", "cutter"}));
+    EXPECT_EQ(FindWord(1, "black mark"), 1);
+    EXPECT_EQ(FindWord(1, "Black Mark"), -1) << "replies match exactly";
+    EXPECT_EQ(FindWord(6, ""), -1);
+    EXPECT_EQ(WordAt(6, 2), "cutter");
+    EXPECT_EQ(WordAt(6, 3), "");
+    EXPECT_EQ(WordAt(0, -1), "");
+}
+
+TEST(TextParaCodecs, DottedQuadsAndMacAddresses)
+{
+    QStringList parts = {"a", "b", "c", "d"};
+    EXPECT_TRUE(SplitDottedQuad("192.168.0.33", parts));
+    EXPECT_EQ(parts, QStringList({"192", "168", "0", "33"}));
+    EXPECT_TRUE(SplitDottedQuad("10.0.0.1.", parts)) << "a trailing dot is the printer's own spelling";
+    EXPECT_EQ(parts, QStringList({"10", "0", "0", "1"}));
+    for (const char* shortReply : {"1.2.3", "", "1.2.3.", "garbage!!"}) {
+        QStringList keep = {"k1", "k2", "k3", "k4"};
+        EXPECT_FALSE(SplitDottedQuad(shortReply, keep)) << shortReply;
+        EXPECT_EQ(keep, QStringList({"k1", "k2", "k3", "k4"})) << shortReply;
+    }
+    EXPECT_EQ(JoinDottedQuad({"192", "168", "0", "33"}), "192.168.0.33.");
+
+    QStringList mac;
+    EXPECT_TRUE(SplitMac("00:11:22:AA:BB:CC", mac));
+    EXPECT_EQ(mac, QStringList({"00", "11", "22", "AA", "BB", "CC"}));
+    QStringList keep = {"x"};
+    EXPECT_FALSE(SplitMac("00:11", keep));
+    EXPECT_FALSE(SplitMac("0011223344", keep)) << "no separators gives no six parts";
+    EXPECT_EQ(keep, QStringList({"x"}));
+}
+
+TEST(TextParaCodecs, BluetoothNameLosesThePrintersSuffix)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Printer-A1B2", "Printer"},  // twelve characters, "-" fifth from the end: seven shown
+        {"Label-PRA1B2", "Label-PRA1B2"},
+        {"Label-PR-A1B2", "Label-PR"},
+        {"-A1B2", "-A1B2"},           // exactly five: unchanged
+        {"Printer", "Printer"},
+        {"", ""},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(StripBtNameSuffix(in), out) << in;
+}
+
+TEST(TextParaCodecs, MillimetresAndDotsOfTheDplModel)
+{
+    struct Case { const char* dpi; const char* mm; const char* dots; };
+    const Case toDots[] = {{"300", "108", "1274"}, {"600", "108", "2549"}, {"203", "108", "864"},
+                           {"", "108", "864"},     {"300", "-15", "-177"}, {"300", "0", "0"}};
+    for (const Case& c : toDots)
+        EXPECT_EQ(MmToDots(c.mm, c.dpi, true), c.dots) << c.dpi << " " << c.mm;
+    const Case toMm[] = {{"300", "108", "1274"}, {"600", "108", "2549"}, {"203", "108", "864"},
+                         {"203", "-1", "-15"},   {"300", "300", "3540"}, {"300", "-15", "-177"}};
+    for (const Case& c : toMm)
+        EXPECT_EQ(DotsToMm(c.dots, c.dpi, true), c.mm) << c.dpi << " " << c.dots;
+    EXPECT_EQ(DotsToMm("-7", "203", true), "0") << "8 dots/mm truncates toward zero";
+    // Other models and empty texts pass through.
+    EXPECT_EQ(MmToDots("108", "300", false), "108");
+    EXPECT_EQ(DotsToMm("1274", "300", false), "1274");
+    EXPECT_EQ(MmToDots("", "300", true), "");
+    bool ok = true;
+    EXPECT_EQ(DotsToMm("abc", "300", true, &ok), "abc");
+    EXPECT_FALSE(ok);
+}
+
+TEST(TextParaCodecs, HeadTypesReadByNameAndSetByNumber)
+{
+    EXPECT_EQ(HeadTypeItemOfName("S_U108_7746"), 1);
+    EXPECT_EQ(HeadTypeItemOfName("KYOCERA"), 2);
+    EXPECT_EQ(HeadTypeItemOfName("ROHM_KD"), 3);
+    EXPECT_EQ(HeadTypeItemOfName("kyocera"), 0);
+    EXPECT_EQ(HeadTypeNumberOfItem(1), "85");
+    EXPECT_EQ(HeadTypeNumberOfItem(2), "1");
+    EXPECT_EQ(HeadTypeNumberOfItem(3), "4");
+    EXPECT_EQ(HeadTypeNumberOfItem(0), "");
+}
+
+TEST(TextParaCodecs, DplTearOffLines)
+{
+    struct Case { const char* codes; int value; const char* hex; };
+    const Case cases[] = {
+        {"alternate", -30, "7E 4B 63 50 4A 2D 33 30 0D 0A"},
+        {"standard", 30, "02 4B 63 50 4A 2B 33 30 0D 0A"},
+        {"alternate-2", 0, "7E 4B 63 50 4A 2B 30 0D 0A"},
+        {"", 5, "00 4B 63 50 4A 2B 35 0D 0A"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ToHex(DplTearOffLine(c.codes, c.value)), ToHex(Hex(c.hex))) << c.codes << c.value;
+}
+
+TEST(TextParaCodecs, ClampsCheckIntegersFirst)
+{
+    struct Case { const char* text; int lo, hi; const char* out; bool ok; };
+    const Case cases[] = {
+        {"150", 0, 108, "108", true}, {"-300", -256, 256, "-256", true}, {" 12 ", -15, 15, "12", true},
+        {"-", -120, 120, "-", false}, {"1a", 0, 9, "1a", false},        {"", 0, 9, "", false},
+    };
+    for (const Case& c : cases) {
+        bool ok = !c.ok;
+        EXPECT_EQ(ClampIntText(c.text, c.lo, c.hi, ok), c.out) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+}
+
+TEST(TextParaCodecs, PrinterLanguageDecidesCharacterSetsAndDensity)
+{
+    struct Case { const char* item; int list; int max; const char* def; };
+    const Case cases[] = {{"TSPL", 1, 15, "7"}, {"tsc", 1, 15, "7"}, {"ESC", 1, 15, "7"}, {"ZPL", 2, 30, "15"},
+                          {"epl", 3, 30, "15"}, {"DPL", 3, 30, "15"}};
+    for (const Case& c : cases) {
+        const TProtocolLists l = ProtocolListsOf(c.item);
+        EXPECT_EQ(l.charsetList, c.list) << c.item;
+        EXPECT_EQ(l.densityMax, c.max) << c.item;
+        EXPECT_EQ(l.densityDefault, c.def) << c.item;
+    }
+    EXPECT_EQ(CharsetItems(1).size(), 48);
+    EXPECT_EQ(CharsetItems(2).size(), 22);
+    EXPECT_EQ(CharsetItems(3).size(), 29);
+    EXPECT_TRUE(SameProtocol("tsc", "TSPL"));
+    EXPECT_TRUE(SameProtocol("zpl", "ZPL"));
+    EXPECT_FALSE(SameProtocol("", "TSPL"));
+    EXPECT_FALSE(SameProtocol("zpl", "EPL"));
+}
+
+TEST(TextParaCodecs, BluetoothFieldsAndTemplates)
+{
+    EXPECT_TRUE(IsValidBtName("Printer-01"));
+    EXPECT_FALSE(IsValidBtName("My Printer")) << "blank";
+    EXPECT_FALSE(IsValidBtName("Say\"hi\""));
+    EXPECT_FALSE(IsValidBtName(QString::fromUtf8("打印机")));
+    EXPECT_TRUE(IsValidBtPin("0000"));
+    EXPECT_FALSE(IsValidBtPin("123"));
+    EXPECT_FALSE(IsValidBtPin("12a4"));
+    EXPECT_EQ(FillTemplate("{0} must be between {1} and {2}; {0}", {"Width", "0", "108"}),
+              "Width must be between 0 and 108; {0}");
+    EXPECT_TRUE(IsModelPrefixInList("QX10", "QX10,QX12"));
+    EXPECT_TRUE(IsModelPrefixInList("X10", ",QX10,")) << "the model followed by a comma anywhere";
+    EXPECT_FALSE(IsModelPrefixInList("QX1", ",QX10,"));
+}
+
+TEST(TextParaCodecs, ReleasePaperNamesCaptionsAndTip)
+{
+    prt::SetLangText("Lang_All_00210024_11", "Release paper");
+    prt::SetLangText("Lang_All_00010002_11", ": ");
+    prt::SetLangText("Lang_All_00210026_11", "Off");
+    prt::SetLangText("Lang_All_00210027_11", "Feed out {0} at a time");
+    const QStringList list = {"0=Off", "1=1", "2=2", "3=3"};
+    bool found = false;
+    EXPECT_EQ(ReleasePaperNameOf(list, "3", found), "3");
+    EXPECT_TRUE(found);
+    EXPECT_EQ(ReleasePaperCaptionOf(list, "0", found), "Off");
+    EXPECT_TRUE(found);
+    ReleasePaperCaptionOf(list, "9", found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(ReleasePaperTip(list, "Off", 0), "Release paper: Off");
+    EXPECT_EQ(ReleasePaperTip(list, "3", 3), "Release paper: Feed out 3 at a time");
+    EXPECT_EQ(ReleasePaperTip(list, "77", 1), "");
+    prt::ClearLangTexts();
+}

@@ -1,0 +1,386 @@
+// The ZR and QX parameter forms end to end against the printer simulator on 127.0.0.1:
+// a full read, an unchanged Set, the bytes on the wire, the settings file and pictures.
+#include "FormParaSet_QX.h"
+#include "FormParaSet_ZR.h"
+#include "MainFixture.h"
+#include "PrinterCMD.h"
+#include "PrtIni.h"
+#include "PrtTexts.h"
+#include "PrtTick.h"
+#include "SimDefaults.h"
+#include "SimPrinter.h"
+#include "SimProto.h"
+#include "SimTcpServer.h"
+#include "TestSupport.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlFormOpeners.h"
+#include "mdlKesaVar.h"
+#include "mdlLanguage.h"
+#include "mdlPrinterLib.h"
+#include "mdlPrinterTypeList.h"
+#include "mdlStartupForms.h"
+#include "mdlTextParaWidgets.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QThread>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable failure messages for Qt texts.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << "[" << l.join(" | ").toStdString() << "]"; }
+QT_END_NAMESPACE
+
+using namespace prt::sim;
+using prt::test::Hex;
+using prt::test::ToHex;
+
+namespace {
+
+// The link's waits for a reply shrink to a few real milliseconds (the simulator answers
+// at once on loopback); the form's own long pauses pass at once.
+void ShortSleep(uint32_t ms)
+{
+    if (ms <= 100)
+        QThread::msleep(5);
+}
+
+class TextParaForms : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        mainwin::ResetMainState();
+        gLangFileName = LABEL_LANG_FILE;
+        SetLabelConfigFileNames();
+        LoadStartupOptions();
+        LoadParameterSetKeys();
+        gLangId = "1033";
+        PublishLanguageTexts(gLangFileName, "1033");
+        oldSleep_ = prt::SetSleepHook(&ShortSleep);
+
+        AddStandardHandlers(printer);
+        SimSetTextParamProfile(printer);
+        server = std::make_unique<SimTcpServer>(printer);
+        ASSERT_TRUE(server->ok());
+        SetCurrentPortString(server->portString());
+        SetPrinterSdkKind(1);
+        SetCmdOpenedFlag(0);
+        ASSERT_EQ(PrtCreatePrinter(QStringLiteral("SIM")), 0);
+    }
+    void TearDown() override
+    {
+        CmdClosePort();
+        server->stop();
+        prt::SetSleepHook(oldSleep_);
+        T_frmParaSet_ZR::SetFileDialogHook({});
+        SetFormShowHook({});
+        mainwin::ResetMainState();
+    }
+
+    static void Select(const QString& listed, const QString& current) { SetCurrentPrinterNames(listed, current); }
+
+    // Everything the printer received after the read, as setval/do lines. The simulator
+    // works on its own thread: wait (briefly) until the closing reset has come in.
+    QStringList Written(size_t from = 0)
+    {
+        for (int i = 0; i < 200; ++i) {
+            const std::vector<SimTextCmd> log = SimTextLog(printer);
+            if (!log.empty() && log.back().key == "reset_printer" && log.size() > from)
+                break;
+            QThread::msleep(10);
+        }
+        QStringList out;
+        const std::vector<SimTextCmd> log = SimTextLog(printer);
+        for (size_t i = from; i < log.size(); ++i)
+            out << QString::fromLatin1(log[i].verb + " " + log[i].key +
+                                       (log[i].verb == "setval" ? "=" + log[i].value : QByteArray()));
+        return out;
+    }
+
+    void SavePicture(QWidget* form, const char* name)
+    {
+        form->show();
+        QApplication::processEvents();
+        const QString out = QStringLiteral(PRT_TEXTPARA_TEST_OUT_DIR) + "/" + name;
+        ASSERT_TRUE(form->grab().save(out));
+    }
+
+    mainwin::TempProgram p_;
+    prt::SleepHook oldSleep_ = nullptr;
+    SimPrinter printer;
+    std::unique_ptr<SimTcpServer> server;
+};
+
+} // namespace
+
+TEST_F(TextParaForms, CreatingEitherFormSendsNothing)
+{
+    Select("D45", "D45");
+    {
+        T_frmParaSet_ZR zr;
+        T_frmParaSet_QX qx;
+    }
+    QThread::msleep(50);
+    EXPECT_TRUE(printer.received().isEmpty());
+    EXPECT_TRUE(IsFormAvailable("T_frmParaSet_ZR"));
+    EXPECT_TRUE(IsFormAvailable("T_frmParaSet_QX"));
+    EXPECT_EQ(printer.connections(), 0);
+}
+
+TEST_F(TextParaForms, ZrFormReadsTheDplPrinterAndAnUnchangedSetWritesTheSameValues)
+{
+    Select("D45", "D45");
+    SimSetReplyCrLf(printer, true);
+    {
+        std::lock_guard l(printer.mutex());
+        ProtoState(printer)->values["ppl"] = "dpl";
+    }
+    T_frmParaSet_ZR form;
+    form.FormShow();
+    form.ReadRun();
+    EXPECT_EQ(form.findChild<QComboBox*>("cmbProtocol")->currentText(), "DPL");
+    EXPECT_EQ(form.findChild<QComboBox*>("cmbDensity")->currentText(), "9");
+    EXPECT_EQ(form.findChild<QLineEdit*>("txtZPrintWidth")->text(), "108");
+    EXPECT_EQ(form.findChild<QLineEdit*>("txtTearOff")->text(), "-30");
+    EXPECT_EQ(form.findChild<QLineEdit*>("txtIP4")->text(), "33");
+    EXPECT_EQ(form.findChild<QLineEdit*>("txtBTName")->text(), "Label-PR");
+    EXPECT_EQ(form.findChild<QLabel*>("Label3")->text(), "(-240~240)dots");
+    EXPECT_TRUE(form.findChild<QPushButton*>("btnSave")->isVisibleTo(&form));
+    EXPECT_TRUE(form.findChild<QPushButton*>("btnSet")->isEnabled());
+    EXPECT_FALSE(form.StatusText().isEmpty());
+    EXPECT_TRUE(printer.received().contains(QByteArray("\x1B\x1C\x26\x20\x56\x31\x20getval \"ppl\"\r\n")));
+    SavePicture(&form, "zr_form.png");
+
+    const size_t before = SimTextLog(printer).size();
+    printer.clearReceived();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    EXPECT_TRUE(boxes.calls().empty());
+    const QStringList w = Written(before);
+    EXPECT_EQ(w, QStringList({
+                     "setval ppl=dpl", "setval bt_name=Label-PR", "setval bt_pwd=1234",
+                     "setval media_power_up=calibation", "setval sw_ribbon=on", "setval reprint_after_error=on",
+                     "setval code_page=1252", "setval media_sensor=black mark", "setval density=9",
+                     "setval print_width=1274", "setval print_height=3540", "do demo_logic_area",
+                     "setval demo_star_y=59", "setval demo_star_x=-35", "setval eth_dhcp=off",
+                     "setval eth_ip=192.168.0.33.", "setval eth_mask=255.255.255.0.",
+                     "setval eth_gateway=192.168.0.1.", "setval heat_adj=-10", "setval speed=3",
+                     "setval com_baud=115200", "setval com_wordlength=8", "setval com_stopbits=1",
+                     "setval com_parity=none", "setval sensor_select=reflective", "setval platenin_locat=on",
+                     "setval print_mode=peel", "do save_param", "do reset_printer",
+                 }));
+    const QByteArray wire = printer.received();
+    EXPECT_TRUE(wire.contains(Hex("1B 1C 26 20 56 31 20") + "setval \"eth_ip\" \"192.168.0.33.\"\r\n"));
+    EXPECT_TRUE(wire.contains(Hex("1B 1C 26 20 56 31 20") + "do \"save_param\"\r\n"));
+    const std::vector<QByteArray> raw = SimRawLines(printer);
+    ASSERT_EQ(raw.size(), 1u);
+    EXPECT_EQ(ToHex(raw[0]), ToHex(Hex("7E 4B 63 50 4A 2D 33 30 0D 0A")));
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+TEST_F(TextParaForms, ZrTearOffUnderTheStandardSetStartsWithStx)
+{
+    Select("D45", "D45");
+    {
+        std::lock_guard l(printer.mutex());
+        ProtoState(printer)->values["ppl"] = "dpl";
+        ProtoState(printer)->values["control_codes"] = "standard";
+        ProtoState(printer)->values["tear_off"] = "30";
+    }
+    T_frmParaSet_ZR form;
+    form.FormShow();
+    form.ReadRun();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    Written();
+    const std::vector<QByteArray> raw = SimRawLines(printer);
+    ASSERT_EQ(raw.size(), 1u);
+    EXPECT_EQ(ToHex(raw[0]), ToHex(Hex("02 4B 63 50 4A 2B 33 30 0D 0A")));
+}
+
+TEST_F(TextParaForms, ZrFormOfASilentPrinterSendsNothingButTheLogicAreaAndTheClosingCommands)
+{
+    Select("ZR905K", "ZR905K");
+    {
+        std::lock_guard l(printer.mutex());
+        for (auto& [k, v] : ProtoState(printer)->values)
+            ProtoState(printer)->silentKeys.insert(k);
+    }
+    T_frmParaSet_ZR form;
+    form.FormShow();
+    form.ReadRun();
+    const size_t before = SimTextLog(printer).size();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    EXPECT_EQ(Written(before), QStringList({"do demo_logic_area", "do save_param", "do reset_printer"}));
+    EXPECT_FALSE(form.findChild<QPushButton*>("btnSave")->isVisibleTo(&form)) << "only the DPL model saves files";
+}
+
+TEST_F(TextParaForms, ZrOperatorChangesAreSentAndHeadTypeKeepsTheLists)
+{
+    Select("ZR905K", "ZR905K");
+    GetKesaVar()->OemCo = "Label_ChannelDelear";
+    T_frmParaSet_ZR form;
+    form.FormShow();
+    form.ReadRun();
+    auto* head = form.findChild<QComboBox*>("cmbHeadType");
+    ASSERT_TRUE(head->isVisibleTo(&form));
+    EXPECT_EQ(head->currentIndex(), 1) << "KYOCERA is item 2";
+    auto* density = form.findChild<QComboBox*>("cmbDensity");
+    auto* codepage = form.findChild<QComboBox*>("cmbCodepage");
+    const QString shownDensity = density->currentText();
+    const QString shownCode = codepage->currentText();
+    emit head->activated(2);  // the operator picks the third head type
+    head->setCurrentIndex(2);
+    EXPECT_EQ(density->currentText(), shownDensity) << "the head type no longer resets the density";
+    EXPECT_EQ(codepage->currentText(), shownCode);
+
+    auto* edit = form.findChild<QLineEdit*>("txtTearOff");
+    edit->setText("150");
+    emit edit->textEdited("150");
+    emit edit->editingFinished();
+    EXPECT_EQ(edit->text(), "120");
+    const size_t before = SimTextLog(printer).size();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    const QStringList w = Written(before);
+    EXPECT_TRUE(w.contains("setval tph_model=4")) << w.join(" | ").toStdString();
+    EXPECT_TRUE(w.contains("setval tear_off=120"));
+}
+
+TEST_F(TextParaForms, ZrPrinterGoneBeforeSetShowsTheOpenErrorAndCloses)
+{
+    Select("ZR905K", "ZR905K");
+    T_frmParaSet_ZR form;
+    form.FormShow();
+    form.ReadRun();
+    server->stop();  // the printer is gone before Set
+    const size_t before = SimTextLog(printer).size();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    EXPECT_EQ(SimTextLog(printer).size(), before);
+    ASSERT_FALSE(boxes.calls().empty());
+    EXPECT_EQ(form.result(), QDialog::Accepted) << "the form closes as after any Set";
+}
+
+TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
+{
+    Select("D45", "D45");
+    const QString path = p_.Root() + "printer1.ini";
+    T_frmParaSet_ZR first;
+    first.FormShow();
+    first.ReadRun();
+    prt::test::MsgBoxRecorder boxes;
+    T_frmParaSet_ZR::SetFileDialogHook([&](QWidget*, bool) { return path; });
+    first.btnSaveClick();
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text, prt::LangText("_ParaSave_OK"));
+
+    // Another printer answers nothing; loading makes its form the first one's.
+    {
+        std::lock_guard l(printer.mutex());
+        for (auto& [k, v] : ProtoState(printer)->values)
+            ProtoState(printer)->silentKeys.insert(k);
+    }
+    T_frmParaSet_ZR second;
+    second.FormShow();
+    second.ReadRun();
+    second.btnLoadClick();
+    EXPECT_EQ(boxes.calls().size(), 1u);
+    for (const QString& key : zrpara::ZrSettingsKeys()) {
+        EXPECT_EQ(second.Controls().Index(key), first.Controls().Index(key)) << key.toStdString();
+        EXPECT_EQ(second.Controls().Text(key), first.Controls().Text(key)) << key.toStdString();
+    }
+    EXPECT_EQ(second.findChild<QLineEdit*>("txtIP1")->text(), "192");
+
+    // A file without one key changes nothing and says so once.
+    QByteArray bytes = prt::test::ReadTestFile(path);
+    prt::test::WriteTestFile(path, bytes.replace("txtIP1=192\r\n", ""));
+    T_frmParaSet_ZR third;
+    third.FormShow();
+    third.ReadRun();
+    boxes.clear();
+    third.btnLoadClick();
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(third.findChild<QLineEdit*>("txtIP1")->text(), "");
+
+    // A name beyond ASCII is refused on save and on load.
+    T_frmParaSet_ZR::SetFileDialogHook([&](QWidget*, bool) { return p_.Root() + QString::fromUtf8("打印机.ini"); });
+    boxes.clear();
+    first.btnSaveClick();
+    third.btnLoadClick();
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    EXPECT_EQ(boxes.calls()[0].text, prt::LangText("msgASCIIFileName"));
+    EXPECT_FALSE(QFile::exists(p_.Root() + QString::fromUtf8("打印机.ini")));
+}
+
+TEST_F(TextParaForms, QxFormReadsOnShowAndWritesWithoutSave)
+{
+    Select("QX", "QX");
+    T_frmParaSet_QX form;
+    form.FormShow();
+    EXPECT_EQ(form.findChild<QComboBox*>("cmbProtocol")->currentText(), "TSPL");
+    EXPECT_EQ(form.findChild<QComboBox*>("cmbCodepage")->currentText(), "LatinI(1252)");
+    EXPECT_EQ(form.findChild<QLineEdit*>("txtGateway4")->text(), "1");
+    EXPECT_EQ(form.findChild<QLabel*>("Label3")->text(), "-120~+120");
+    SavePicture(&form, "qx_form.png");
+    const size_t before = SimTextLog(printer).size();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    EXPECT_TRUE(boxes.calls().empty());
+    const QStringList w = Written(before);
+    EXPECT_TRUE(w.contains("setval ppl=tsc"));
+    EXPECT_TRUE(w.contains("setval bt_name=Label-PR"));
+    EXPECT_TRUE(w.contains("setval eth_ip=192.168.0.33."));
+    EXPECT_FALSE(w.contains("do save_param"));
+    EXPECT_EQ(w.last(), "do reset_printer");
+}
+
+TEST_F(TextParaForms, QxModelWithoutBluetoothSettingsKeepsItsName)
+{
+    Select("QX10", "QX10");
+    T_frmParaSet_QX form;
+    form.FormShow();
+    auto* name = form.findChild<QLineEdit*>("txtBTName");
+    EXPECT_FALSE(name->isEnabled());
+    EXPECT_TRUE(name->text().isEmpty());
+    const size_t before = SimTextLog(printer).size();
+    prt::test::MsgBoxRecorder boxes;
+    form.btnSetClick();
+    for (const QString& line : Written(before))
+        EXPECT_FALSE(line.startsWith("setval bt_")) << line.toStdString();
+    EXPECT_TRUE(Written(before).contains("setval sw_ribbon=on"));
+}
+
+TEST_F(TextParaForms, OpenersShowEachFormForTheSelectedPrinter)
+{
+    Select("ZR906", "ZR906");
+    QStringList shown;
+    SetFormShowHook([&](QWidget* form) {
+        form->show();  // the show runs the form's own show steps
+        if (auto* zr = qobject_cast<T_frmParaSet_ZR*>(form))
+            zr->ReadRun();
+        shown << form->objectName();
+        form->close();
+    });
+    EXPECT_TRUE(ShowFormModal("T_frmParaSet_ZR"));
+    EXPECT_TRUE(ShowFormModal("T_frmParaSet_QX"));
+    EXPECT_EQ(shown, QStringList({"T_frmParaSet_ZR", "T_frmParaSet_QX"}));
+    const std::vector<QByteArray> gets = [&] {
+        std::vector<QByteArray> g;
+        const QByteArray all = printer.received();
+        for (const char* k : {"getval \"dpi\"", "getval \"version\""})
+            if (all.contains(k))
+                g.push_back(k);
+        return g;
+    }();
+    EXPECT_EQ(gets.size(), 2u) << "both forms read the selected printer";
+}
