@@ -71,7 +71,7 @@ void T_frmParaSet_QX::BuildUi()
         ++row;
     }
     og->addWidget(Label(QStringLiteral("lblTearOff"), gpbOther), row, 0);
-    og->addWidget(Edit(QStringLiteral("txtTearOff"), gpbOther, 4, TParaKeyFilter::NumberSigned), row, 1);
+    og->addWidget(Edit(QStringLiteral("txtTearOff"), gpbOther, 4, paraset::TKeyFilter::SignedNumber), row, 1);
     og->addWidget(Label(QStringLiteral("Label3"), gpbOther), row, 2);
     left->addWidget(gpbOther);
     for (const char* r : {"gpbReprintWhenError", "RadioGroup1", "g5", "gpbPrintType"})
@@ -94,7 +94,7 @@ void T_frmParaSet_QX::BuildUi()
                                std::pair{"lblGateway", "txtGateway"}}) {
         eg->addWidget(Label(QString::fromLatin1(lbl), eth), erow, 0);
         for (int i = 1; i <= 4; ++i) {
-            QLineEdit* e = Edit(QString::fromLatin1(prefix) + QString::number(i), eth, 3, TParaKeyFilter::Number);
+            QLineEdit* e = Edit(QString::fromLatin1(prefix) + QString::number(i), eth, 3, paraset::TKeyFilter::Number);
             e->setMaximumWidth(50);
             eg->addWidget(e, erow, i);
         }
@@ -105,9 +105,9 @@ void T_frmParaSet_QX::BuildUi()
     bt->setObjectName(QStringLiteral("gpbBT"));
     auto* bg = new QGridLayout(bt);
     bg->addWidget(Label(QStringLiteral("lblBTName"), bt), 0, 0);
-    bg->addWidget(Edit(QStringLiteral("txtBTName"), bt, 10, TParaKeyFilter::BtName), 0, 1);
+    bg->addWidget(Edit(QStringLiteral("txtBTName"), bt, 10, paraset::TKeyFilter::BTName), 0, 1);
     bg->addWidget(Label(QStringLiteral("lblBTPWD"), bt), 1, 0);
-    bg->addWidget(Edit(QStringLiteral("txtBTPWD"), bt, 4, TParaKeyFilter::Number), 1, 1);
+    bg->addWidget(Edit(QStringLiteral("txtBTPWD"), bt, 4, paraset::TKeyFilter::BTPassword), 1, 1);
     right->addWidget(bt);
     auto* com = new QGroupBox(pnlA);
     com->setObjectName(QStringLiteral("gpbCOM"));
@@ -132,10 +132,10 @@ void T_frmParaSet_QX::BuildUi()
     auto* rg = new QGridLayout(pnlB);
     rg->addWidget(Label(QStringLiteral("lblReleasePaper"), pnlB), 0, 0);
     rg->addWidget(Combo(QStringLiteral("cmbReleasePaper"), pnlB), 0, 1);
-    QLineEdit* tip = Edit(QStringLiteral("txtTip_ReleasePaper"), pnlB, 0, TParaKeyFilter::Any);
+    QLineEdit* tip = Edit(QStringLiteral("txtTip_ReleasePaper"), pnlB, 0, paraset::TKeyFilter::None);
     tip->setReadOnly(true);
     rg->addWidget(tip, 1, 0, 1, 2);
-    QLineEdit* support = Edit(QStringLiteral("txtSupport_ReleasePaper"), pnlB, 0, TParaKeyFilter::Any);
+    QLineEdit* support = Edit(QStringLiteral("txtSupport_ReleasePaper"), pnlB, 0, paraset::TKeyFilter::None);
     support->setReadOnly(true);
     rg->addWidget(support, 2, 0, 1, 2);
     rg->setRowStretch(3, 1);

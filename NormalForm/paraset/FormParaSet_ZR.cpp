@@ -131,7 +131,7 @@ void T_frmParaSet_ZR::BuildUi()
         og->addWidget(Combo(QString::fromLatin1(cmb), gpbOther), row, 1, 1, 2);
         ++row;
     };
-    auto editRow = [&](const char* lbl, const char* edit, const char* range, int maxTyped, TParaKeyFilter::Mode mode) {
+    auto editRow = [&](const char* lbl, const char* edit, const char* range, int maxTyped, paraset::TKeyFilter mode) {
         og->addWidget(Label(QString::fromLatin1(lbl), gpbOther), row, 0);
         QLineEdit* e = Edit(QString::fromLatin1(edit), gpbOther, maxTyped, mode);
         e->setMinimumWidth(64);
@@ -145,13 +145,13 @@ void T_frmParaSet_ZR::BuildUi()
     comboRow("lblDensity", "cmbDensity");
     comboRow("lblProtocol", "cmbProtocol");
     comboRow("lblPrintMode", "cmbPrintMode");
-    editRow("lblTearOff", "txtTearOff", "Label3", 4, TParaKeyFilter::NumberSigned);
-    editRow("lblZPrintWidth", "txtZPrintWidth", "lblZPrintWidthRange", 3, TParaKeyFilter::Number);
-    editRow("lblZPrintHeight", "txtZPrintHeight", "lblZPrintHeightRange", 3, TParaKeyFilter::Number);
-    editRow("lblDRowOffset", "txtDRowOffset", "lblDRowOffsetRange", 3, TParaKeyFilter::NumberSigned);
-    editRow("lblDColumnOffset", "txtDColumnOffset", "lblDColumnOffsetRange", 3, TParaKeyFilter::NumberSigned);
+    editRow("lblTearOff", "txtTearOff", "Label3", 4, paraset::TKeyFilter::SignedNumber);
+    editRow("lblZPrintWidth", "txtZPrintWidth", "lblZPrintWidthRange", 3, paraset::TKeyFilter::Number);
+    editRow("lblZPrintHeight", "txtZPrintHeight", "lblZPrintHeightRange", 3, paraset::TKeyFilter::Number);
+    editRow("lblDRowOffset", "txtDRowOffset", "lblDRowOffsetRange", 3, paraset::TKeyFilter::SignedNumber);
+    editRow("lblDColumnOffset", "txtDColumnOffset", "lblDColumnOffsetRange", 3, paraset::TKeyFilter::SignedNumber);
     comboRow("lblHeadType", "cmbHeadType");
-    editRow("Label4", "Edit1", "Label5", 4, TParaKeyFilter::NumberSigned);
+    editRow("Label4", "Edit1", "Label5", 4, paraset::TKeyFilter::SignedNumber);
     og->setRowStretch(row, 1);
     pl->addWidget(gpbOther, 0, 1);
     pagecA->addTab(tabsUserParaA, QString());
@@ -169,7 +169,7 @@ void T_frmParaSet_ZR::BuildUi()
         eg->addWidget(Label(QString::fromLatin1(lbl), gpbEthernetSetting), r, 0);
         for (int i = 1; i <= count; ++i) {
             QLineEdit* e = Edit(QString::fromLatin1(prefix) + QString::number(i), gpbEthernetSetting,
-                                count == 4 ? 3 : 0, count == 4 ? TParaKeyFilter::Number : TParaKeyFilter::Any);
+                                count == 4 ? 3 : 0, count == 4 ? paraset::TKeyFilter::Number : paraset::TKeyFilter::None);
             e->setMaximumWidth(56);
             if (count == 6)
                 e->setEnabled(false);
@@ -208,12 +208,12 @@ void T_frmParaSet_ZR::BuildUi()
     (new QVBoxLayout(tabsUserParaBt))->addWidget(gpbBT);
     auto* bg = new QGridLayout(gpbBT);
     bg->addWidget(Label(QStringLiteral("lblBTName"), gpbBT), 0, 0);
-    bg->addWidget(Edit(QStringLiteral("txtBTName"), gpbBT, 10, TParaKeyFilter::BtName), 0, 1, 1, 6);
+    bg->addWidget(Edit(QStringLiteral("txtBTName"), gpbBT, 10, paraset::TKeyFilter::BTName), 0, 1, 1, 6);
     bg->addWidget(Label(QStringLiteral("lblBTPWD"), gpbBT), 1, 0);
-    bg->addWidget(Edit(QStringLiteral("txtBTPWD"), gpbBT, 4, TParaKeyFilter::Number), 1, 1, 1, 6);
+    bg->addWidget(Edit(QStringLiteral("txtBTPWD"), gpbBT, 4, paraset::TKeyFilter::BTPassword), 1, 1, 1, 6);
     bg->addWidget(Label(QStringLiteral("lblBTMac"), gpbBT), 2, 0);
     for (int i = 1; i <= 6; ++i) {
-        QLineEdit* e = Edit(QStringLiteral("txtBTMac%1").arg(i), gpbBT, 0, TParaKeyFilter::Any);
+        QLineEdit* e = Edit(QStringLiteral("txtBTMac%1").arg(i), gpbBT, 0, paraset::TKeyFilter::None);
         e->setEnabled(false);
         e->setMaximumWidth(40);
         bg->addWidget(e, 2, i);
@@ -229,7 +229,7 @@ void T_frmParaSet_ZR::BuildUi()
     lblRelease->setGeometry(12, 0, 160, 22);
     QComboBox* cmbRelease = Combo(QStringLiteral("cmbReleasePaper"), tabsUserParaB);
     cmbRelease->setGeometry(180, 0, 140, 24);
-    QLineEdit* tip = Edit(QStringLiteral("txtTip_ReleasePaper"), tabsUserParaB, 0, TParaKeyFilter::Any);
+    QLineEdit* tip = Edit(QStringLiteral("txtTip_ReleasePaper"), tabsUserParaB, 0, paraset::TKeyFilter::None);
     tip->setReadOnly(true);
     tip->setGeometry(330, 0, 300, 24);
     auto* rowRelease = new TObj_Ult_PrtPara;

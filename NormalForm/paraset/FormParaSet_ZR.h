@@ -20,7 +20,7 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QWidget;
-class TParaRadioGroup;
+class TRadioGroup;
 class TObj_Ult_PrtParaManage;
 
 class T_frmParaSet_ZR : public TTextParaDialog {

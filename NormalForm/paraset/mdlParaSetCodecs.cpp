@@ -210,6 +210,8 @@ bool KeyPasses(TKeyFilter filter, QChar c)
         return u >= u'0' && u <= u'9';
     case TKeyFilter::BTName:
         return u >= 33 && u <= 126;
+    case TKeyFilter::SignedNumber:
+        return (u >= u'0' && u <= u'9') || u == u'-';
     }
     return false;
 }

@@ -3,7 +3,7 @@
 #include "PrinterCMD.h"
 #include "PrtTexts.h"
 #include "PrtTick.h"
-#include "mdlTextParaWidgets.h"
+#include "mdlParaSetWidgets.h"
 #include "mdlPrinterLib.h"
 #include "mdlTextParaCodecs.h"
 #include "mdlGlobalVar.h"
@@ -120,8 +120,9 @@ void PushControls(QWidget* form, const TParaControls& c, const QStringList& name
             const QSignalBlocker block(edit);
             if (edit->text() != s.text)
                 edit->setText(s.text);
-        } else if (auto* radio = form->findChild<TParaRadioGroup*>(name)) {
-            const QSignalBlocker block(radio);
+        } else if (auto* radio = form->findChild<TRadioGroup*>(name)) {
+            if (!s.items.isEmpty() && radio->Items() != s.items)
+                radio->SetItems(s.items);
             radio->SetItemIndex(s.index);
         }
     }
@@ -140,7 +141,7 @@ void PullControls(QWidget* form, TParaControls& c)
             s.index = combo->currentIndex();
         } else if (auto* edit = form->findChild<QLineEdit*>(name)) {
             s.text = edit->text();
-        } else if (auto* radio = form->findChild<TParaRadioGroup*>(name)) {
+        } else if (auto* radio = form->findChild<TRadioGroup*>(name)) {
             s.items = radio->Items();
             s.index = radio->ItemIndex();
         }

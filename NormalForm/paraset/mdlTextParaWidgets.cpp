@@ -4,6 +4,7 @@
 #include "mdlTextParaCodecs.h"
 
 #include <QAbstractButton>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QKeyEvent>
@@ -11,91 +12,6 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QRadioButton>
-
-TParaRadioGroup::TParaRadioGroup(QWidget* parent) : QGroupBox(parent)
-{
-    group_ = new QButtonGroup(this);
-    group_->setExclusive(true);
-    layout_ = new QHBoxLayout(this);
-    layout_->setContentsMargins(8, 4, 8, 4);
-    connect(group_, &QButtonGroup::idClicked, this, &TParaRadioGroup::itemClicked);
-}
-
-void TParaRadioGroup::SetItems(const QStringList& items)
-{
-    const int keep = ItemIndex();
-    for (QAbstractButton* b : group_->buttons()) {
-        group_->removeButton(b);
-        delete b;
-    }
-    items_ = items;
-    for (int i = 0; i < items.size(); ++i) {
-        auto* b = new QRadioButton(items.at(i), this);
-        b->setObjectName(objectName() + QStringLiteral("_Item%1").arg(i));
-        group_->addButton(b, i);
-        layout_->addWidget(b);
-    }
-    SetItemIndex(keep);
-}
-
-int TParaRadioGroup::ItemIndex() const
-{
-    return group_->checkedId();
-}
-
-void TParaRadioGroup::SetItemIndex(int index)
-{
-    if (QAbstractButton* b = group_->button(index)) {
-        b->setChecked(true);
-        return;
-    }
-    // No item: clear the selection.
-    group_->setExclusive(false);
-    for (QAbstractButton* b : group_->buttons())
-        b->setChecked(false);
-    group_->setExclusive(true);
-}
-
-void TParaRadioGroup::ClickItem(int index)
-{
-    if (QAbstractButton* b = group_->button(index))
-        b->click();
-}
-
-TParaKeyFilter::TParaKeyFilter(QLineEdit* edit, Mode mode, int maxTyped)
-    : QObject(edit), edit_(edit), mode_(mode), maxTyped_(maxTyped)
-{
-    edit->installEventFilter(this);
-}
-
-bool TParaKeyFilter::Accepts(QChar c) const
-{
-    const ushort u = c.unicode();
-    bool ok = false;
-    switch (mode_) {
-    case Number: ok = u >= '0' && u <= '9'; break;
-    case NumberSigned: ok = (u >= '0' && u <= '9') || u == '-'; break;
-    case BtName: ok = u >= 33 && u <= 126 && u != '"'; break;
-    case Any: ok = true; break;
-    }
-    if (!ok)
-        return false;
-    if (maxTyped_ > 0 && !edit_->hasSelectedText() && edit_->text().size() >= maxTyped_)
-        return false;
-    return true;
-}
-
-bool TParaKeyFilter::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == edit_ && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const QString text = key->text();
-        // Editing keys (backspace, delete, arrows, enter) carry no printable text.
-        if (text.size() == 1 && text.at(0).isPrint() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-            return !Accepts(text.at(0));
-    }
-    return QObject::eventFilter(watched, event);
-}
 
 // ---- TTextParaDialog ----
 
@@ -118,11 +34,11 @@ QLabel* TTextParaDialog::Label(const QString& name, QWidget* parent)
     return l;
 }
 
-QLineEdit* TTextParaDialog::Edit(const QString& name, QWidget* parent, int maxTyped, TParaKeyFilter::Mode mode)
+QLineEdit* TTextParaDialog::Edit(const QString& name, QWidget* parent, int maxTyped, paraset::TKeyFilter filter)
 {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
-    new TParaKeyFilter(e, mode, maxTyped);
+    e->setValidator(new TFilterValidator(e, filter, maxTyped));
     return e;
 }
 
@@ -134,11 +50,9 @@ QComboBox* TTextParaDialog::Combo(const QString& name, QWidget* parent)
     return c;
 }
 
-TParaRadioGroup* TTextParaDialog::Radio(const QString& name, QWidget* parent)
+TRadioGroup* TTextParaDialog::Radio(const QString& name, QWidget* parent)
 {
-    auto* r = new TParaRadioGroup(parent);
-    r->setObjectName(name);
-    return r;
+    return new TRadioGroup(name, parent);
 }
 
 void TTextParaDialog::WireTouches()
@@ -159,12 +73,14 @@ void TTextParaDialog::WireTouches()
         });
         connect(e, &QLineEdit::editingFinished, this, [this, e] { EditLeft(e); });
     }
-    for (TParaRadioGroup* r : findChildren<TParaRadioGroup*>()) {
+    for (TRadioGroup* r : findChildren<TRadioGroup*>()) {
         const QString name = r->objectName();
-        connect(r, &TParaRadioGroup::itemClicked, this, [this, name](int index) {
-            c_.Select(name, index);
-            c_.Touch(name);
-        });
+        // The operator's click (programmatic selections do not click).
+        for (int i = 0; i < r->ItemCount(); ++i)
+            connect(r->Button(i), &QAbstractButton::clicked, this, [this, name, i] {
+                c_.Select(name, i);
+                c_.Touch(name);
+            });
     }
 }
 
@@ -196,7 +112,7 @@ void TTextParaDialog::SetCaptionItems(const QString& name, const QStringList& ke
         items << prt::LangText(k);
     const int keep = c_.Index(name);
     c_.SetItems(name, items, keep);
-    if (auto* r = findChild<TParaRadioGroup*>(name))
+    if (auto* r = findChild<TRadioGroup*>(name))
         r->SetItems(items);
 }
 

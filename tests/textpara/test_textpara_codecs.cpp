@@ -1,6 +1,7 @@
 // Value codecs of the text-command parameter forms.
 #include "PrtTexts.h"
 #include "TestSupport.h"
+#include "mdlParaSetCodecs.h"
 #include "mdlTextParaCodecs.h"
 
 #include <QStringList>
@@ -172,6 +173,9 @@ TEST(TextParaCodecs, PrinterLanguageDecidesCharacterSetsAndDensity)
 
 TEST(TextParaCodecs, BluetoothFieldsAndTemplates)
 {
+    // Offsets and tear-off positions take a sign when typed.
+    EXPECT_TRUE(paraset::TextPasses(paraset::TKeyFilter::SignedNumber, "-120"));
+    EXPECT_FALSE(paraset::TextPasses(paraset::TKeyFilter::SignedNumber, "1.5"));
     EXPECT_TRUE(IsValidBtName("Printer-01"));
     EXPECT_FALSE(IsValidBtName("My Printer")) << "blank";
     EXPECT_FALSE(IsValidBtName("Say\"hi\""));

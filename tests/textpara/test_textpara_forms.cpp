@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
@@ -212,7 +213,7 @@ TEST_F(TextParaForms, ZrFormOfASilentPrinterSendsNothingButTheLogicAreaAndTheClo
     {
         std::lock_guard l(printer.mutex());
         for (auto& [k, v] : ProtoState(printer)->values)
-            ProtoState(printer)->silentKeys.insert(k);
+            ProtoState(printer)->silentTextKeys.insert(k);
     }
     T_frmParaSet_ZR form;
     form.FormShow();
@@ -243,6 +244,9 @@ TEST_F(TextParaForms, ZrOperatorChangesAreSentAndHeadTypeKeepsTheLists)
     EXPECT_EQ(density->currentText(), shownDensity) << "the head type no longer resets the density";
     EXPECT_EQ(codepage->currentText(), shownCode);
 
+    // A radio item the operator clicks is sent.
+    form.findChild<TRadioGroup*>("gpbReprintWhenError")->Button(0)->click();
+
     auto* edit = form.findChild<QLineEdit*>("txtTearOff");
     edit->setText("150");
     emit edit->textEdited("150");
@@ -254,6 +258,7 @@ TEST_F(TextParaForms, ZrOperatorChangesAreSentAndHeadTypeKeepsTheLists)
     const QStringList w = Written(before);
     EXPECT_TRUE(w.contains("setval tph_model=4")) << w.join(" | ").toStdString();
     EXPECT_TRUE(w.contains("setval tear_off=120"));
+    EXPECT_TRUE(w.contains("setval reprint_after_error=off"));
 }
 
 TEST_F(TextParaForms, ZrPrinterGoneBeforeSetShowsTheOpenErrorAndCloses)
@@ -288,7 +293,7 @@ TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
     {
         std::lock_guard l(printer.mutex());
         for (auto& [k, v] : ProtoState(printer)->values)
-            ProtoState(printer)->silentKeys.insert(k);
+            ProtoState(printer)->silentTextKeys.insert(k);
     }
     T_frmParaSet_ZR second;
     second.FormShow();
