@@ -1,10 +1,14 @@
 // Value codecs of the text-command parameter forms.
+#include "PrtIni.h"
 #include "PrtTexts.h"
+#include "mdlModelCatalog.h"
+#include "mdlPubFunc.h"
 #include "TestSupport.h"
 #include "mdlParaSetCodecs.h"
 #include "mdlTextParaCodecs.h"
 
 #include <QStringList>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -208,4 +212,77 @@ TEST(TextParaCodecs, ReleasePaperNamesCaptionsAndTip)
     EXPECT_EQ(ReleasePaperTip(list, "3", 3), "Release paper: Feed out 3 at a time");
     EXPECT_EQ(ReleasePaperTip(list, "77", 1), "");
     prt::ClearLangTexts();
+}
+
+// Every caption, status and message key the two forms read has an English and a Chinese
+// text in both language files.
+TEST(TextParaLanguage, EveryKeyOfTheFormsHasBothTextsInBothFiles)
+{
+    const QStringList keys = {
+        "FormParaSet_260_gpbAutoPosition", "FormParaSet_260_gpbCOM", "FormParaSet_260_gpbEthernetSetting",
+        "FormParaSet_260_gpbLanguage", "FormParaSet_260_gpbPrintType", "FormParaSet_260_gpbReprintWhenError",
+        "FormParaSet_260_lblBaudrate", "FormParaSet_260_lblDHCP", "FormParaSet_260_lblDataBits",
+        "FormParaSet_260_lblDensity", "FormParaSet_260_lblGateway", "FormParaSet_260_lblIP",
+        "FormParaSet_260_lblJudgePaperMode", "FormParaSet_260_lblParity", "FormParaSet_260_lblPrintSpeed",
+        "FormParaSet_260_lblStopBits", "FormParaSet_260_lblSubnet", "FormParaSet_QX_SST",
+        "FormParaSet_QX_SST_1", "FormParaSet_QX_SST_2", "FormParaSet_W7X_gpbPrintType",
+        "FormParaSet_W7X_lblHeatAdj", "FormParaSet_ZR_Label4", "FormParaSet_ZR_Locate_Calibation",
+        "FormParaSet_ZR_Locate_Feed", "FormParaSet_ZR_Locate_None", "FormParaSet_ZR_MSG_BadValue",
+        "FormParaSet_ZR_MSG_FileFail", "FormParaSet_ZR_cmbPrintMode_Item1",
+        "FormParaSet_ZR_cmbPrintMode_Item2", "FormParaSet_ZR_cmbPrintMode_Item3", "FormParaSet_ZR_g5_Learn",
+        "FormParaSet_ZR_gpbOther", "FormParaSet_ZR_i9", "FormParaSet_ZR_lblBTMac",
+        "FormParaSet_ZR_lblPrintMode", "FormParaSet_ZR_lblProtocol", "FormParaSet_ZR_lblTearOff",
+        "FormPrintTextLabel_lblDColumnOffset", "FormPrintTextLabel_lblDRowOffset",
+        "FormPrintTextLabel_lblPrintableHeight", "FormPrintTextLabel_lblPrintableWidth", "Lang00010026",
+        "Lang00010027", "Lang_All_00010002_11", "Lang_All_00010011_11", "Lang_All_00010021_11",
+        "Lang_All_00010029_11", "Lang_All_00210004_12", "Lang_All_00210024_11", "Lang_All_00210026_11",
+        "Lang_All_00210027_11", "Lang_All_00210091_11", "Lang_All_00210091_12", "Lang_All_00210091_14",
+        "Lang_All_00210093_11", "Lang_All_00210093_12", "Lang_All_00210095_11", "Lang_All_00210096_11",
+        "Lang_All_00210099_53", "Lang_All_00210127_12", "Lang_All_00210127_13", "Lang_All_00210129_11",
+        "Lang_All_00210129_12", "Lang_All_00210129_23", "Lang_All_00210179_13", "Lang_All_00210190_12",
+        "Lang_All_00210190_13", "Lang_All_00210190_14", "Lang_All_00210190_15", "Lang_All_00210207_16",
+        "Lang_All_00210218_11", "Lang_Pos_00010003_11", "Lang_Pos_00010004_11", "_BTName", "_BTPWD",
+        "_BTSet", "_Close", "_Disable", "_Enable", "_Err_BTPWD_Len", "_Err_ParaSet", "_MSG_Title_Error",
+        "_MSG_Title_Message", "_Optional", "_PaperType_BlackMark", "_PaperType_Label", "_PaperType_Receipt",
+        "_ParaSave_OK", "_ParaSet", "_PrintType1", "_PrintType2", "_Set", "lblHeadType", "lblHeadTypeItem1",
+        "lblHeadTypeItem2", "lblHeadTypeItem3", "lblMac",
+    };
+    for (const char* name : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
+        const QString file = prt::test::SourceDir() + "/files/" + name;
+        for (const QString& key : keys)
+            for (const char* section : {"1033", "2052"})
+                EXPECT_FALSE(prt::IniReadString(file, section, key, QString()).isEmpty())
+                    << name << " " << section << " " << key.toStdString();
+        EXPECT_EQ(prt::IniReadString(file, "1033", "Lang_All_00210207_16"), QString::fromUtf8("Reading {0}…"));
+    }
+}
+
+// The small model lists of the two forms: their sizes, the empty entry where a printer
+// listed without a name counts, and every model selectable from the company list.
+TEST(TextParaLists, ModelListsHoldSelectableModels)
+{
+    FreeModelLists();
+    BuildModelLists();
+    struct Case { const QString* list; int models; bool emptyEntry; };
+    const Case cases[] = {
+        {&ZrColShiftAModels, 1, true}, {&ZrColShiftBModels, 1, true}, {&ZrHeadTypeModels, 4, true},
+        {&ZrMacModels, 2, false},       {&ZrPrintTypeOffModels, 1, false}, {&ZrReleasePaperModels, 1, false},
+        {&QxNoBtSettingModels, 2, false}, {&QxRibbonModels, 3, false}, {&QxEscModels, 1, false},
+        {&DplModels, 1, false},         {&Z34OneModels, 1, false},       {&ZrFamilyModels, 5, false},
+    };
+    const QString company = QString::fromLatin1(prt::test::ReadTestFile(prt::test::SourceDir() + "/files/CompanyPrinterList_Label.txt"));
+    const QStringList selectable = company.split(QRegularExpression("[\\r\\n]+"), Qt::SkipEmptyParts);
+    for (const Case& c : cases) {
+        const QStringList names = c.list->mid(1, c.list->size() - 2).split(',');
+        QStringList models = names;
+        models.removeAll(QString());
+        EXPECT_EQ(models.size(), c.models) << c.list->toStdString();
+        EXPECT_EQ(IsModelInCommaList(QString(), *c.list), c.emptyEntry) << c.list->toStdString();
+        for (const QString& m : models)
+            EXPECT_TRUE(selectable.contains(m)) << m.toStdString();
+    }
+    // The QX no-Bluetooth-setting models are ribbon models too.
+    for (const char* m : {"QX10", "QX12"})
+        EXPECT_TRUE(IsModelInCommaList(m, QxRibbonModels));
+    FreeModelLists();
 }

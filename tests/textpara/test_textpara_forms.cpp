@@ -342,10 +342,17 @@ TEST_F(TextParaForms, QxFormReadsOnShowAndWritesWithoutSave)
     form.btnSetClick();
     EXPECT_TRUE(boxes.calls().empty());
     const QStringList w = Written(before);
-    EXPECT_TRUE(w.contains("setval ppl=tsc"));
-    EXPECT_TRUE(w.contains("setval bt_name=Label-PR"));
-    EXPECT_TRUE(w.contains("setval eth_ip=192.168.0.33."));
-    EXPECT_FALSE(w.contains("do save_param"));
+    // Everything read goes back unchanged, in the form's order, and no save.
+    EXPECT_EQ(w, QStringList({
+                     "setval bt_name=Label-PR", "setval bt_pwd=1234", "setval media_power_up=calibation",
+                     "setval reprint_after_error=on", "setval code_page=1252", "setval media_sensor=black mark",
+                     "setval density=9", "setval eth_dhcp=off", "setval eth_ip=192.168.0.33.",
+                     "setval eth_mask=255.255.255.0.", "setval eth_gateway=192.168.0.1.", "setval heat_adj=-10",
+                     "setval speed=3", "setval ppl=tsc", "setval com_baud=115200", "setval com_wordlength=8",
+                     "setval com_parity=none", "setval com_stopbits=1", "setval sensor_select=reflective",
+                     "setval platenin_locat=on", "setval print_mode=peel", "setval tear_off=-30",
+                     "do reset_printer",
+                 }));
     EXPECT_EQ(w.last(), "do reset_printer");
 }
 
