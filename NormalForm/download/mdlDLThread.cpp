@@ -191,7 +191,9 @@ TDLResult TDLThread::Transfer()
         }
         if (o.rawSlices) {
             const qint64 n = std::min<qint64>(ps, total - offset);
-            port.Write(payload_.mid(offset, n));  // slices are not acknowledged
+            // Slices are not acknowledged; a failed write ends it when the window asks.
+            if (port.Write(payload_.mid(offset, n)) != 0 && o.sliceWritesChecked)
+                return fail(TDLResult::WriteFailed, o.closeOnFailure);
             offset += n;
             index_.store(++index);
             emit progress(index, count);

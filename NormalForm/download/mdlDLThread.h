@@ -101,6 +101,7 @@ struct TDLOptions {
     TDLCountRule countRule = TDLCountRule::Thread;
     bool atLeastOnePacket = false;  // an empty payload still sends one packet of length 0
     bool rawSlices = false;         // plain slices of packetSize bytes: no framing, no reply
+    bool sliceWritesChecked = false;  // a slice that cannot be written ends with WriteFailed
     TDLReplyRule replyRule = TDLReplyRule::Strict;
     uint32_t waitAfterFirstPacketMs = 200;
     uint32_t waitAfterPacketMs = 200;

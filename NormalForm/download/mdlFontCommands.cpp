@@ -31,20 +31,6 @@ QString PadLeft0(const QString& text, int width)
 
 } // namespace
 
-bool ApplyDplControlCodes(const QString& reply, TDplCodes& codes)
-{
-    const QString r = reply.trimmed();
-    if (r == QLatin1String("standard"))
-        codes = {0x02, 0x0D, 0x01};
-    else if (r == QLatin1String("alternate"))
-        codes = {0x7E, 0x0D, 0x5E};
-    else if (r == QLatin1String("alternate-2"))
-        codes = {0x7E, 0x7C, 0x5E};
-    else
-        return false;
-    return true;
-}
-
 bool IsDirectOemKey(const QString& oemKey)
 {
     return oemKey == QLatin1String("Label_Channel") || oemKey == QLatin1String("Label_Ardwick_Custom");
@@ -133,8 +119,8 @@ TFontRows ParsePacketFontListing(const QString& reply, bool* ok)
 
 QString DplFontDeleteCommand(const QString& name, const TDplCodes& codes)
 {
-    return QChar::fromLatin1(codes.Stx) + QLatin1String("xE") + name.left(qMax(0, name.length() - 4)) +
-           QChar::fromLatin1(codes.Cr);
+    return QChar::fromLatin1(char(codes.stx)) + QLatin1String("xE") + name.left(qMax(0, name.length() - 4)) +
+           QChar::fromLatin1(char(codes.eol));
 }
 
 QString ZplFontDeleteCommand(const QString& name)
@@ -167,13 +153,13 @@ QByteArray BuildFontDirectBuffer(const QString& language, const QString& fileNam
         *storedName = name;
     QByteArray out;
     if (language == QLatin1String(kLangDpl)) {
-        out += codes.Soh;
+        out += char(codes.soh);
         out += 'D';
-        out += codes.Stx;
+        out += char(codes.stx);
         out += "iET";
         out += fontId.toLatin1();
         out += name.toLatin1();
-        out += codes.Cr;
+        out += char(codes.eol);
         out += QByteArray::number(qulonglong(file.size()), 16).toUpper().rightJustified(8, '0');
         out += file;
     } else if (language == QLatin1String(kLangZpl)) {
@@ -191,11 +177,6 @@ QByteArray BuildFontDirectBuffer(const QString& language, const QString& fileNam
         out += "\r\nEOP\r\n";
     }
     return out;
-}
-
-int DirectSliceCount(qint64 total)
-{
-    return total <= 0 ? 0 : int((total + kDirectSliceSize - 1) / kDirectSliceSize);
 }
 
 bool IsValidDplFontId(const QString& id)
@@ -271,14 +252,14 @@ QString BuildFontTestJob(TFontTestJob job, const TFontTestInput& in)
         return QLatin1String("^XA\r\n^CI28\r\n^FO50,50\r\n^A@N,40,40,E:") + F + QLatin1String("\r\n^FD") + T +
                QLatin1String("^FS\r\n^XZ\r\n");
     case TFontTestJob::Dpl: {
-        const QString stx = QChar::fromLatin1(in.Codes.Stx);
+        const QString stx = QChar::fromLatin1(char(in.Codes.stx));
         const QString code = in.UnicodeFontCode ? QLatin1String("U") + F.mid(1, 2) : F.left(3);
         return stx + QLatin1String("m\r\n") + stx + QLatin1String("KcLW") +
                QString::number(in.DplWidth.trimmed().toInt() * 10) + QLatin1String(";CL") +
                QString::number(in.DplHeight.trimmed().toInt() * 10) + QLatin1String("\r\n") + stx +
                QLatin1String("L\r\n") + QLatin1String("1911") + code + PadLeft0(in.Row, 4) + PadLeft0(in.Column, 4) +
                QLatin1String("P010P010") + T + QLatin1String("\r\n") + QLatin1String("E") +
-               QChar::fromLatin1(in.Codes.Cr) + QLatin1String("\r\n");
+               QChar::fromLatin1(char(in.Codes.eol)) + QLatin1String("\r\n");
     }
     case TFontTestJob::Cpcl:
         return QLatin1String("! 0 20 20 60 1\r\nT 9 0 8 8 ") + T + QLatin1String("\r\nFORM\r\nPRINT\r\n");

@@ -3,6 +3,8 @@
 // TSPL "~!F", ZPL directory, getval "fonts"), the delete commands, the direct download
 // buffers, the seven test-print jobs and the edit clamps. The window only gathers its
 // inputs, calls these and writes the result; tests call them without widgets.
+#include "mdlDLImage.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,16 +17,9 @@ inline constexpr char kLangDpl[] = "dpl";
 inline constexpr char kLangZpl[] = "zpl";
 inline constexpr char kLangTspl[] = "tsc";
 
-// The DPL control characters. A printer that never said which set it uses gets the
-// standard one (02 0D 01): no DPL command starts with a 00 byte.
-struct TDplCodes {
-    char Stx = 0x02;
-    char Cr = 0x0D;
-    char Soh = 0x01;
-};
-// The set named by a getval "control_codes" reply ("standard", "alternate",
-// "alternate-2"); false and `codes` unchanged for any other reply.
-bool ApplyDplControlCodes(const QString& reply, TDplCodes& codes);
+// The DPL control characters (start, line end, header). A printer that never said which
+// set it uses gets the standard one (02 0D 01): no DPL command starts with a 00 byte.
+using TDplCodes = prt::dl::TDplControl;
 
 // Which direct path an operation takes: the model is in the list, the OEM key is one of
 // the two brands with direct download, and the printer speaks the language.
@@ -72,9 +67,8 @@ QString DirectFontName(const QString& language, const QString& fileName);
 //   TSPL: "DOWNLOAD E,\"" name "\"\r\n" file "\r\nEOP\r\n"
 QByteArray BuildFontDirectBuffer(const QString& language, const QString& fileName, const QByteArray& file,
                                  const QString& fontId, const TDplCodes& codes, QString* storedName = nullptr);
-// Slices of a direct download (2048 bytes each).
+// Slices of a direct download.
 inline constexpr int kDirectSliceSize = 2048;
-int DirectSliceCount(qint64 total);
 
 // The DPL font id: two characters 51-99, 9A-9Z or 9a-9z.
 bool IsValidDplFontId(const QString& id);

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 // The windows' headers: each area adds its own here.
+#include "FormDLF.h"
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
@@ -34,6 +35,7 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("T_frmParaSet_W16P", [] { return new T_frmParaSet_W16P(); });
     t.insert("T_frmParaSet_QX", [] { return new T_frmParaSet_QX(); });
     t.insert("T_frmParaSet_ZR", [] { return new T_frmParaSet_ZR(); });
+    t.insert("TfrmDLF", [] { return new TfrmDLF(); });
     return t;
 }
 

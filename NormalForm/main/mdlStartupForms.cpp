@@ -1,5 +1,6 @@
 #include "mdlStartupForms.h"
 
+#include "FormDLF.h"
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
@@ -15,6 +16,7 @@
 
 T_frmMain_Label* frmMain_Label = nullptr;
 TfrmDLFile* frmDLFile = nullptr;
+TfrmDLF* frmDLF = nullptr;
 TfrmDLFont* frmDLFont = nullptr;
 TfrmDLUF* frmDLUF = nullptr;
 T_frmParaSet_W16P* frmParaSet_W16P = nullptr;
@@ -58,6 +60,7 @@ T_frmMain_Label* CreateStartupForms()
     //   T_frmParaSet_V52
     frmMain_Label = new T_frmMain_Label();
     CreateOwned(frmDLFile);
+    CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
     CreateOwned(frmParaSet_QX);  // hidden; it reads nothing until it is shown
     CreateOwned(frmDLUF);
@@ -74,6 +77,7 @@ void DestroyStartupForms()
         delete w.data();
     OwnedStartupForms().clear();
     frmDLFile = nullptr;
+    frmDLF = nullptr;
     frmDLFont = nullptr;
     frmDLUF = nullptr;
     frmParaSet_W16P = nullptr;

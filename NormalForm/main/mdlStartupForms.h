@@ -3,6 +3,7 @@
 // Creating them needs no selected printer and no open port, shows nothing and sends
 // nothing.
 class T_frmMain_Label;
+class TfrmDLF;
 class TfrmDLFile;
 class TfrmDLFont;
 class TfrmDLUF;
@@ -15,6 +16,7 @@ class T_frmParaSet_QX;
 extern T_frmMain_Label* frmMain_Label;
 // Download windows created at start (hidden).
 extern TfrmDLFile* frmDLFile;
+extern TfrmDLF* frmDLF;
 extern TfrmDLFont* frmDLFont;
 extern TfrmDLUF* frmDLUF;
 // Start-up instances of the key-frame parameter forms (never shown; the commands make

@@ -20,29 +20,13 @@ TFontRows Rows(std::initializer_list<TFontRow> rows)
 
 } // namespace
 
-TEST(FontControlCodes, EachReplyPicksItsSetAndOthersKeepTheOld)
+TEST(FontControlCodes, APrinterNeverAskedUsesTheStandardSet)
 {
-    struct Case { const char* reply; bool changed; char stx, cr, soh; };
-    const Case cases[] = {
-        {"standard", true, 0x02, 0x0D, 0x01},
-        {"alternate", true, 0x7E, 0x0D, 0x5E},
-        {"alternate-2", true, 0x7E, 0x7C, 0x5E},
-        {"alternate-2\r\n", true, 0x7E, 0x7C, 0x5E},
-        {"", false, 0x11, 0x12, 0x13},
-        {"ALTERNATE", false, 0x11, 0x12, 0x13},
-    };
-    for (const Case& c : cases) {
-        TDplCodes codes{0x11, 0x12, 0x13};
-        EXPECT_EQ(ApplyDplControlCodes(c.reply, codes), c.changed) << c.reply;
-        EXPECT_EQ(codes.Stx, c.stx) << c.reply;
-        EXPECT_EQ(codes.Cr, c.cr) << c.reply;
-        EXPECT_EQ(codes.Soh, c.soh) << c.reply;
-    }
-    // A printer never asked uses the standard set: no command starts with 00.
+    // No DPL command of the font manager starts with a 00 byte.
     const TDplCodes fresh;
-    EXPECT_EQ(fresh.Stx, 0x02);
-    EXPECT_EQ(fresh.Cr, 0x0D);
-    EXPECT_EQ(fresh.Soh, 0x01);
+    EXPECT_EQ(fresh.stx, 0x02);
+    EXPECT_EQ(fresh.eol, 0x0D);
+    EXPECT_EQ(fresh.soh, 0x01);
 }
 
 TEST(FontDirectCondition, ModelOemKeyAndLanguageMustAllHold)
@@ -144,13 +128,6 @@ TEST(FontDirectBuffer, GoldenHeadersOfTheThreeLanguages)
     EXPECT_EQ(DirectFontName(kLangDpl, "Serif.ttf2"), "Serif");
     EXPECT_EQ(DirectFontName(kLangZpl, "a.b.TTF"), "a.b");
     EXPECT_EQ(DirectFontName(kLangTspl, "plain"), "plain.ttf");
-}
-
-TEST(FontDirectBuffer, SlicesOf2048Bytes)
-{
-    struct Case { qint64 total; int slices; };
-    for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{2048, 1}, Case{4096, 2}, Case{4097, 3}})
-        EXPECT_EQ(DirectSliceCount(c.total), c.slices) << c.total;
 }
 
 TEST(FontFields, DplFontIdAndMakeUp0)

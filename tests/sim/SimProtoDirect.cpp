@@ -11,6 +11,13 @@
 //   DPL   (STX as set in SimDownloadState::dplStx, EOL dplEol, SOH dplSoh)
 //         SOH D STX IEB name EOL + a BMP file (its size from the header); STX WG CR LF ->
 //         "MODULE G" EOL, a name per image and EOL, "AVAIL" ...; STX xEG name EOL deletes
+// Fonts: TSPL fonts are stored like templates (names ending in ".ttf"); ZPL and DPL fonts
+// are the types "zplfont" and "dplfont":
+//   ZPL   ^XA CR LF ^HWE:*.TTF CR LF ^XZ -> the directory of the "zplfont" files as above;
+//         ~DSE:name.TTF,n, + 2n bytes (the declared size is half the file); ^IDE: deletes
+//   DPL   STX WF CR LF -> "FONTS" EOL, a name per font and EOL, " AVAIL" ...;
+//         SOH D STX iET id name EOL size(8 hex) + size bytes -> stored as id+name;
+//         STX xE name EOL deletes
 #include "SimDownload.h"
 #include "SimPrinter.h"
 
@@ -87,6 +94,26 @@ public:
             reply += r;
             return 22;
         }
+        if (starts("^XA\r\n^HWE:*.TTF\r\n^XZ\r\n")) {
+            QByteArray r = "\r\n- DIR E:*.TTF\r\n";
+            for (const SimStoredFile& f : s->files)
+                if (f.type == "zplfont")
+                    r += "* E:" + f.name + " " + QByteArray::number(f.data.size()) + "\r\n";
+            r += "-  794624 bytes free\r\n";
+            reply += r;
+            return 22;
+        }
+        if (starts("~DSE:")) {
+            const qsizetype c1 = in.indexOf(',', 5);
+            const qsizetype c2 = c1 < 0 ? -1 : in.indexOf(',', c1 + 1);
+            if (c2 < 0)
+                return NeedMore;
+            const qsizetype body = 2 * in.mid(c1 + 1, c2 - c1 - 1).toLongLong();
+            if (in.size() < c2 + 1 + body)
+                return NeedMore;
+            Store(*s, "zplfont", in.mid(5, c1 - 5), in.mid(c2 + 1, body));
+            return static_cast<int>(c2 + 1 + body);
+        }
         if (starts("~DGE:")) {
             const qsizetype c1 = in.indexOf(',', 5);
             const qsizetype c2 = c1 < 0 ? -1 : in.indexOf(',', c1 + 1);
@@ -104,8 +131,10 @@ public:
             if (end < 0)
                 return NeedMore;
             for (const QByteArray& line : in.left(end).split('\n')) {
-                if (line.startsWith("^IDE:"))
+                if (line.startsWith("^IDE:")) {
                     Remove(*s, "zpl", line.mid(5).trimmed());
+                    Remove(*s, "zplfont", line.mid(5).trimmed());
+                }
             }
             return static_cast<int>(end + 5);
         }
@@ -133,11 +162,40 @@ public:
             reply += r;
             return 5;
         }
+        if (starts(QByteArray(1, soh) + "D" + QByteArray(1, stx) + "iET")) {
+            const qsizetype e = in.indexOf(eol, 6);
+            if (e < 0 || in.size() < e + 9)
+                return NeedMore;
+            bool ok = false;
+            const qsizetype size = in.mid(e + 1, 8).toLongLong(&ok, 16);
+            if (!ok)
+                return static_cast<int>(e + 9);
+            if (in.size() < e + 9 + size)
+                return NeedMore;
+            Store(*s, "dplfont", in.mid(6, e - 6), in.mid(e + 9, size));
+            return static_cast<int>(e + 9 + size);
+        }
+        if (starts(QByteArray(1, stx) + "WF\r\n")) {
+            QByteArray r = "FONTS" + QByteArray(1, eol);
+            for (const SimStoredFile& f : s->files)
+                if (f.type == "dplfont")
+                    r += f.name + eol;
+            r += " AVAIL 1024" + QByteArray(1, eol);
+            reply += r;
+            return 5;
+        }
         if (starts(QByteArray(1, stx) + "xEG")) {
             const qsizetype e = in.indexOf(eol, 4);
             if (e < 0)
                 return NeedMore;
             Remove(*s, "dpl", in.mid(4, e - 4));
+            return static_cast<int>(e + 1);
+        }
+        if (starts(QByteArray(1, stx) + "xE")) {
+            const qsizetype e = in.indexOf(eol, 3);
+            if (e < 0)
+                return NeedMore;
+            Remove(*s, "dplfont", in.mid(3, e - 3));
             return static_cast<int>(e + 1);
         }
         return more ? NeedMore : NotMine;
