@@ -40,11 +40,9 @@ T_frmParaSet_UZ650B::T_frmParaSet_UZ650B(QWidget* parent) : QDialog(parent)
     gpbBT = Named(new QGroupBox(this), "gpbBT");
     lblBTName = Named(new QLabel(gpbBT), "lblBTName");
     txtBTName = Named(new QLineEdit(gpbBT), "txtBTName");
-    txtBTName->setMaxLength(12);
     lblBTNameLen = Named(new QLabel(gpbBT), "lblBTNameLen");
     lblBTPWD = Named(new QLabel(gpbBT), "lblBTPWD");
     txtBTPWD = Named(new QLineEdit(gpbBT), "txtBTPWD");
-    txtBTPWD->setMaxLength(4);
     lblBTPWDLen = Named(new QLabel(gpbBT), "lblBTPWDLen");
     auto* bt = new QGridLayout(gpbBT);
     bt->addWidget(lblBTName, 0, 0);
@@ -117,8 +115,8 @@ T_frmParaSet_UZ650B::T_frmParaSet_UZ650B(QWidget* parent) : QDialog(parent)
     FFilled->Watch(cmbPrintSpeed);
     FFilled->Watch(cmbDensity);
     FFilled->Watch(cmbProtocolType);
-    KfInstallKeyFilter(txtBTName, TKfKeys::Printable);   // CheckImportBTN
-    KfInstallKeyFilter(txtBTPWD, TKfKeys::Digits);       // CheckImportBTP
+    KfInstallKeyFilter(txtBTName, paraset::TKeyFilter::BTName, 12);     // CheckImportBTN
+    KfInstallKeyFilter(txtBTPWD, paraset::TKeyFilter::BTPassword, 4);   // CheckImportBTP
 
     connect(btnSet, &QPushButton::clicked, this, &T_frmParaSet_UZ650B::btnSetClick);
     connect(btnClose, &QPushButton::clicked, this, &T_frmParaSet_UZ650B::btnCloseClick);
@@ -212,7 +210,7 @@ void T_frmParaSet_UZ650B::btnSetClick()
     const bool writePin = FFilled->Has(txtBTPWD);
     const QString name = txtBTName->text().trimmed();
     const QString pin = txtBTPWD->text().trimmed();
-    if (writePin && (pin.size() != 4 || !KfKeyPasses(TKfKeys::Digits, pin))) {
+    if (writePin && (pin.size() != 4 || !paraset::TextPasses(paraset::TKeyFilter::BTPassword, pin))) {
         KfErrorBox(KfText("_Err_BTPWD_Len"));
         return;
     }
@@ -220,7 +218,7 @@ void T_frmParaSet_UZ650B::btnSetClick()
         KfErrorBox(lblBTName->text() + KfText("notEmpty"));
         return;
     }
-    if (writeName && (name.toLatin1().size() > 12 || !KfKeyPasses(TKfKeys::Printable, name))) {
+    if (writeName && (name.toLatin1().size() > 12 || !paraset::TextPasses(paraset::TKeyFilter::BTName, name))) {
         KfErrorBox(lblBTName->text() + QStringLiteral(" ") + lblBTNameLen->text());
         return;
     }

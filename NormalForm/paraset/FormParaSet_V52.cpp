@@ -148,7 +148,7 @@ void T_frmParaSet_V52::BuildUserPage()
     lblPrintToStop = label("lblPrintToStop");
     txtPrintToStop = Named(new QLineEdit(p), "txtPrintToStop");
     FFilled->Watch(txtPrintToStop);
-    KfInstallKeyFilter(txtPrintToStop, TKfKeys::SignedDigits);
+    KfInstallKeyFilter(txtPrintToStop, paraset::TKeyFilter::SignedNumber, 3);
     connect(txtPrintToStop, &QLineEdit::editingFinished, this, [this] { CheckValue(txtPrintToStop); });
     Label16 = label("Label16");
     lblReleasePaper = label("lblReleasePaper");
@@ -197,11 +197,9 @@ void T_frmParaSet_V52::BuildBluetoothPage()
     gpbBT = Named(new QGroupBox(tabsUserParaBt), "gpbBT");
     lblBTName = Named(new QLabel(gpbBT), "lblBTName");
     txtBTName = Named(new QLineEdit(gpbBT), "txtBTName");
-    txtBTName->setMaxLength(10);
     lblBTNameLen = Named(new QLabel(gpbBT), "lblBTNameLen");
     lblBTPWD = Named(new QLabel(gpbBT), "lblBTPWD");
     txtBTPWD = Named(new QLineEdit(gpbBT), "txtBTPWD");
-    txtBTPWD->setMaxLength(4);
     lblBTPWDLen = Named(new QLabel(gpbBT), "lblBTPWDLen");
     chkSimplePairing = Named(new QCheckBox(gpbBT), "chkSimplePairing");
     auto* g = new QGridLayout(gpbBT);
@@ -218,24 +216,23 @@ void T_frmParaSet_V52::BuildBluetoothPage()
     FFilled->Watch(txtBTName);
     FFilled->Watch(txtBTPWD);
     FFilled->Watch(chkSimplePairing);
-    KfInstallKeyFilter(txtBTName, TKfKeys::Printable);
-    KfInstallKeyFilter(txtBTPWD, TKfKeys::Digits);
+    KfInstallKeyFilter(txtBTName, paraset::TKeyFilter::BTName, 10);
+    KfInstallKeyFilter(txtBTPWD, paraset::TKeyFilter::BTPassword, 4);
 }
 
 namespace {
 
 // A row of n edits under the same name prefix ("txtIP" -> txtIP1..txtIPn), in a layout.
 QHBoxLayout* EditRow(QWidget* parent, const char* prefix, QLineEdit** edits, int n, int maxLength, QWidget* owner,
-                     TKfFilled* filled, TKfKeys keys, bool readOnly = false)
+                     TKfFilled* filled, bool readOnly = false)
 {
     auto* row = new QHBoxLayout();
     for (int i = 0; i < n; ++i) {
         edits[i] = Named(new QLineEdit(parent), QString::fromLatin1(prefix) + QString::number(i + 1));
-        edits[i]->setMaxLength(maxLength);
         edits[i]->setMaximumWidth(52);
         edits[i]->setReadOnly(readOnly);
         if (!readOnly) {
-            KfInstallKeyFilter(edits[i], keys);
+            KfInstallKeyFilter(edits[i], paraset::TKeyFilter::Number, maxLength);
             QObject::connect(edits[i], &QLineEdit::textEdited, filled, [filled, owner] { filled->Mark(owner); });
         }
         row->addWidget(edits[i]);
@@ -272,13 +269,13 @@ void T_frmParaSet_V52::BuildEthernetPage()
     g->addWidget(lblDHCP, 1, 0);
     g->addWidget(cmbDHCP, 1, 1);
     g->addWidget(lblIPAddress, 2, 0);
-    g->addLayout(EditRow(p, "txtIP", txtIP, 4, 3, FIpOwner, FFilled, TKfKeys::Digits), 2, 1);
+    g->addLayout(EditRow(p, "txtIP", txtIP, 4, 3, FIpOwner, FFilled), 2, 1);
     g->addWidget(lblSubnet, 3, 0);
-    g->addLayout(EditRow(p, "txtSubnet", txtSubnet, 4, 3, FSubnetOwner, FFilled, TKfKeys::Digits), 3, 1);
+    g->addLayout(EditRow(p, "txtSubnet", txtSubnet, 4, 3, FSubnetOwner, FFilled), 3, 1);
     g->addWidget(lblDefautGateway, 4, 0);
-    g->addLayout(EditRow(p, "txtGateway", txtGateway, 4, 3, FGatewayOwner, FFilled, TKfKeys::Digits), 4, 1);
+    g->addLayout(EditRow(p, "txtGateway", txtGateway, 4, 3, FGatewayOwner, FFilled), 4, 1);
     g->addWidget(lblMac, 5, 0);
-    g->addLayout(EditRow(p, "txtMac", txtMac, 6, 2, nullptr, FFilled, TKfKeys::Digits, true), 5, 1);
+    g->addLayout(EditRow(p, "txtMac", txtMac, 6, 2, nullptr, FFilled, true), 5, 1);
     g->setColumnStretch(1, 1);
     auto* v = new QVBoxLayout(tabsEthernet);
     v->addWidget(gpbEthernetSetting);
@@ -343,13 +340,13 @@ void T_frmParaSet_V52::BuildWifiPage()
     g->addWidget(lblWifiDhcp, r, 0);
     g->addWidget(cmbWifiDhcp, r++, 1);
     g->addWidget(lblWIP, r, 0);
-    g->addLayout(EditRow(p, "txtWIP", txtWIP, 4, 3, FWipOwner, FFilled, TKfKeys::Digits), r++, 1);
+    g->addLayout(EditRow(p, "txtWIP", txtWIP, 4, 3, FWipOwner, FFilled), r++, 1);
     g->addWidget(lblWSN, r, 0);
-    g->addLayout(EditRow(p, "txtWSN", txtWSN, 4, 3, FWsnOwner, FFilled, TKfKeys::Digits), r++, 1);
+    g->addLayout(EditRow(p, "txtWSN", txtWSN, 4, 3, FWsnOwner, FFilled), r++, 1);
     g->addWidget(lblWGate, r, 0);
-    g->addLayout(EditRow(p, "txtWGate", txtWGate, 4, 3, FWgateOwner, FFilled, TKfKeys::Digits), r++, 1);
+    g->addLayout(EditRow(p, "txtWGate", txtWGate, 4, 3, FWgateOwner, FFilled), r++, 1);
     g->addWidget(lblWMAC, r, 0);
-    g->addLayout(EditRow(p, "txtWMAC", txtWMAC, 6, 2, nullptr, FFilled, TKfKeys::Digits, true), r++, 1);
+    g->addLayout(EditRow(p, "txtWMAC", txtWMAC, 6, 2, nullptr, FFilled, true), r++, 1);
     g->addWidget(lblWifiVersion, r, 0);
     g->addWidget(txtWifiVersion, r++, 1);
     g->setColumnStretch(1, 1);
@@ -540,7 +537,7 @@ void T_frmParaSet_V52::SetSpeedRange()
         CmdKeyClosePort();
     }
     if (FSpeed.MaxSettled)
-        KfSetItems(cmbPrintSpeed, NumberItems(FSpeed.Min, FSpeed.Max));
+        KfSetItems(cmbPrintSpeed, paraset::NumberItems(FSpeed.Min, FSpeed.Max));
 }
 
 // ---- read ---------------------------------------------------------------------------------------
@@ -666,7 +663,7 @@ bool T_frmParaSet_V52::ValidateBeforeWrite()
 {
     if (FLayout.Bluetooth) {
         const QString pwd = txtBTPWD->text().trimmed();
-        if (pwd.size() != 4 || !KfKeyPasses(TKfKeys::Digits, pwd)) {
+        if (pwd.size() != 4 || !paraset::TextPasses(paraset::TKeyFilter::BTPassword, pwd)) {
             KfErrorBox(KfText("_Err_BTPWD_Len"));
             return false;
         }
@@ -676,7 +673,7 @@ bool T_frmParaSet_V52::ValidateBeforeWrite()
                 KfErrorBox(lblBTName->text() + KfText("notEmpty"));
                 return false;
             }
-            if (name.toLatin1().size() > 12 || !KfKeyPasses(TKfKeys::Printable, name)) {
+            if (name.toLatin1().size() > 12 || !paraset::TextPasses(paraset::TKeyFilter::BTName, name)) {
                 KfErrorBox(lblBTName->text() + QStringLiteral(" ") + lblBTNameLen->text());
                 return false;
             }

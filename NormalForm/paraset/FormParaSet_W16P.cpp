@@ -66,24 +66,23 @@ T_frmParaSet_W16P::T_frmParaSet_W16P(QWidget* parent) : QDialog(parent)
     add(lblBaudRate, cmbBaudRate);
     lblDensity = Named(new QLabel(this), "lblDensity");
     cmbDensity = Named(new QComboBox(this), "cmbDensity");
-    KfSetItems(cmbDensity, NumberItems(0, 15));
+    KfSetItems(cmbDensity, paraset::NumberItems(0, 15));
     add(lblDensity, cmbDensity);
     lblBuzzerSound = Named(new QLabel(this), "lblBuzzerSound");
     cmbBuzzerSound = Named(new QComboBox(this), "cmbBuzzerSound");
-    KfSetItems(cmbBuzzerSound, NumberItems(0, 3));
+    KfSetItems(cmbBuzzerSound, paraset::NumberItems(0, 3));
     add(lblBuzzerSound, cmbBuzzerSound);
     lblBackLight = Named(new QLabel(this), "lblBackLight");
     cmbBackLight = Named(new QComboBox(this), "cmbBackLight");
-    KfSetItems(cmbBackLight, NumberItems(0, 3));
+    KfSetItems(cmbBackLight, paraset::NumberItems(0, 3));
     add(lblBackLight, cmbBackLight);
     lblPrintToStop = Named(new QLabel(this), "lblPrintToStop");
     txtPrintToStop = Named(new QLineEdit(this), "txtPrintToStop");
-    txtPrintToStop->setMaxLength(2);
     Label16 = Named(new QLabel(QStringLiteral("(-99 - 99)"), this), "Label16");
     add(lblPrintToStop, txtPrintToStop, Label16);
     lblPrintSpeed = Named(new QLabel(this), "lblPrintSpeed");
     cmbPrintSpeed = Named(new QComboBox(this), "cmbPrintSpeed");
-    KfSetItems(cmbPrintSpeed, NumberItems(5, 10));
+    KfSetItems(cmbPrintSpeed, paraset::NumberItems(5, 10));
     add(lblPrintSpeed, cmbPrintSpeed);
     lblReleasePaper = Named(new QLabel(this), "lblReleasePaper");
     cmbReleasePaper = Named(new QComboBox(this), "cmbReleasePaper");
@@ -128,8 +127,8 @@ T_frmParaSet_W16P::T_frmParaSet_W16P(QWidget* parent) : QDialog(parent)
         FFilled->Watch(c);
     FFilled->Watch(txtPrintToStop);
     FFilled->Watch(txtMinStudyPaperLength);
-    KfInstallKeyFilter(txtPrintToStop, TKfKeys::SignedDigits);
-    KfInstallKeyFilter(txtMinStudyPaperLength, TKfKeys::Digits);
+    KfInstallKeyFilter(txtPrintToStop, paraset::TKeyFilter::SignedNumber, 2);
+    KfInstallKeyFilter(txtMinStudyPaperLength, paraset::TKeyFilter::Number, 3);
 
     connect(btnSet, &QPushButton::clicked, this, &T_frmParaSet_W16P::btnSetClick);
     connect(btnClose, &QPushButton::clicked, this, &T_frmParaSet_W16P::btnCloseClick);
@@ -247,7 +246,7 @@ void T_frmParaSet_W16P::FormShow()
     FMinLenHigh = 999;
     FWide = W16PIsWideRange(PrtBasName);
     FCutter = W16PIsCutterModel(PrtBasName);
-    txtPrintToStop->setMaxLength(FWide ? 3 : 2);
+    KfInstallKeyFilter(txtPrintToStop, paraset::TKeyFilter::SignedNumber, FWide ? 3 : 2);
     InitLanguage();
     ApplyFormFont(this);
     layout()->activate();

@@ -4,17 +4,18 @@
 #include "PrtTexts.h"
 #include "mdlGlobalVar.h"
 #include "mdlOptionLists.h"
+#include "mdlParaSetForm.h"
+#include "mdlParaSetWidgets.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 QString KfText(const QString& key)
 {
-    return prt::LangText(key);
+    return TParaSetForm::Caption(key);
 }
 
 QString KfTemplate(const QString& key, const QStringList& values)
@@ -27,12 +28,12 @@ QString KfTemplate(const QString& key, const QStringList& values)
 
 void KfErrorBox(const QString& text)
 {
-    prt::MessageBoxPrt(text, KfText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+    TParaSetForm::ShowError(text);
 }
 
 void KfInfoBox(const QString& text)
 {
-    prt::MessageBoxPrt(text, KfText(QStringLiteral("_MSG_Title_Message")), prt::MB_ICONINFORMATION_);
+    TParaSetForm::ShowInfo(text);
 }
 
 void KfSetItems(QComboBox* combo, const QStringList& items)
@@ -68,12 +69,6 @@ QStringList TextsOfList(const QStringList& list)
     return texts;
 }
 
-void KfSetEditText(QLineEdit* edit, const QString& text)
-{
-    if (text.size() > edit->maxLength())
-        edit->setMaxLength(text.size());
-    edit->setText(text);
-}
 
 // ---- filled tracking --------------------------------------------------------------------------
 
@@ -194,14 +189,14 @@ bool KfReadInto(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, TKfFil
         else if (!KfSelectText(c.Combo, shown.Text))
             return false;
     } else if (c.Edit) {
-        KfSetEditText(c.Edit, shown.Text);
+        c.Edit->setText(shown.Text);
     } else if (c.Check) {
         c.Check->setChecked(shown.Checked);
     } else if (c.Radio) {
         SetRadio(c.Radio, shown.Index);
     } else {
         for (int i = 0; i < c.Parts.size() && i < shown.Parts.size(); ++i)
-            KfSetEditText(c.Parts.at(i), shown.Parts.at(i));
+            c.Parts.at(i)->setText(shown.Parts.at(i));
     }
     filled.Mark(c.Widget);
     return true;
@@ -235,56 +230,8 @@ int KfWriteFrom(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, const 
 
 // ---- key filters -----------------------------------------------------------------------------
 
-bool KfKeyPasses(TKfKeys keys, const QString& text)
+void KfInstallKeyFilter(QLineEdit* edit, paraset::TKeyFilter filter, int maxTyped)
 {
-    for (QChar ch : text) {
-        const ushort u = ch.unicode();
-        if (u == 8 || u == 13 || u == 127)
-            continue;
-        switch (keys) {
-        case TKfKeys::Digits:
-            if (u >= '0' && u <= '9')
-                continue;
-            return false;
-        case TKfKeys::SignedDigits:
-            if ((u >= '0' && u <= '9') || u == '-')
-                continue;
-            return false;
-        case TKfKeys::Printable:
-            if (u >= 33 && u <= 126)
-                continue;
-            return false;
-        }
-    }
-    return true;
-}
-
-namespace {
-
-class TKfKeyFilter : public QObject {
-public:
-    TKfKeyFilter(QObject* parent, TKfKeys keys) : QObject(parent), FKeys(keys) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const QString text = key->text();
-            // Keys without text (cursor, shortcuts) and control characters pass.
-            if (!text.isEmpty() && text.at(0).unicode() >= 32 && !KfKeyPasses(FKeys, text))
-                return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    TKfKeys FKeys;
-};
-
-} // namespace
-
-void KfInstallKeyFilter(QLineEdit* edit, TKfKeys keys)
-{
-    edit->installEventFilter(new TKfKeyFilter(edit, keys));
+    edit->setMaxLength(32767);
+    edit->setValidator(new TFilterValidator(edit, filter, maxTyped));
 }

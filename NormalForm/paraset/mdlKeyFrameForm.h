@@ -4,6 +4,7 @@
 // written back), showing a decoded value on a control and reading it back, key filters,
 // and one row's read or write with its control.
 #include "mdlKeyFrameTable.h"
+#include "mdlParaSetCodecs.h"
 
 #include <QList>
 #include <QObject>
@@ -18,7 +19,7 @@ class QLineEdit;
 class QCheckBox;
 class QButtonGroup;
 
-// The language text of a key (captions, messages).
+// The language text of a key (captions, messages): the framework's Caption.
 QString KfText(const QString& key);
 // Template text with "{0}" (then "{1}", "{2}") replaced at its first occurrence.
 QString KfTemplate(const QString& key, const QStringList& values);
@@ -32,8 +33,6 @@ bool KfSelectText(QComboBox* combo, const QString& text);
 QStringList KfItems(const QComboBox* combo);
 // The shown texts of a "value=Text" list, in order.
 QStringList TextsOfList(const QStringList& list);
-// Sets an edit's text whole even when it is longer than the typing limit.
-void KfSetEditText(QLineEdit* edit, const QString& text);
 
 // Remembers which controls hold a value to write: filled by a good reply, or touched by
 // the operator (an item chosen, text typed, a box clicked).
@@ -79,9 +78,7 @@ bool KfReadInto(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, TKfFil
 // 1 written, 0 nothing to write, -1 the write failed.
 int KfWriteFrom(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, const TKfFilled& filled);
 
-// Key filters (installed as event filters on edits): digits; digits and "-"; the
-// printable characters 33..126 (Bluetooth names). Backspace, Enter, Delete and the
-// cursor keys always pass; every other character is swallowed.
-enum class TKfKeys { Digits, SignedDigits, Printable };
-void KfInstallKeyFilter(QLineEdit* edit, TKfKeys keys);
-bool KfKeyPasses(TKfKeys keys, const QString& text);
+// Key filter and typing limit of an edit (the framework's validator: typed and pasted text
+// must pass; the limit binds typing only, so a longer value read is shown and written
+// whole). maxTyped 0 = no limit.
+void KfInstallKeyFilter(QLineEdit* edit, paraset::TKeyFilter filter, int maxTyped = 0);

@@ -89,7 +89,7 @@ enum class TKeyFilter {
     Number,     // digits
     BTName,     // the printable characters 33 .. 126 (no blank)
     BTPassword, // digits
-    SignedNumber, // digits and "-" (offsets and tear-off positions)
+    SignedNumber, // digits and "-" (offsets, tear-off positions, print-to-stop distances)
 };
 // True when the character may be entered through the filter.
 bool KeyPasses(TKeyFilter filter, QChar c);

@@ -76,6 +76,9 @@ public:
     static QString Caption(const QString& key);
     // The shared word of a key (module-level texts: "_Set", "_Enable", ...).
     static QString Word(const QString& key);
+    // Error (16) and information (64) boxes with the shared captions.
+    static void ShowError(const QString& text);
+    static void ShowInfo(const QString& text);
 
 protected:
     virtual void InitLanguage() = 0;
@@ -118,9 +121,6 @@ protected:
     // Accessible names of edits and lists: the caption of the label whose buddy they are,
     // else the control's name.
     void UpdateAccessibleNames();
-    // Error (16) and information (64) boxes with the shared captions.
-    static void ShowError(const QString& text);
-    static void ShowInfo(const QString& text);
 
 private:
     TParamBlock FBlock{};

@@ -3,6 +3,9 @@
 #include "PubBytes.h"
 #include "mdlKeyFrameTable.h"
 #include "mdlModelCatalog.h"
+#include "mdlParaSetCodecs.h"
+
+using paraset::NumberItems;
 
 namespace {
 
@@ -30,14 +33,6 @@ const TV52RoleLists& CurrentV52RoleLists()
 void SetV52RoleListsForTest(const TV52RoleLists* lists)
 {
     TestLists() = lists;
-}
-
-QStringList NumberItems(int from, int to)
-{
-    QStringList items;
-    for (int i = from; i <= to; ++i)
-        items << QString::number(i);
-    return items;
 }
 
 TV52Layout V52LayoutFor(const TV52RoleLists& l, const TV52Inputs& in)

@@ -62,8 +62,6 @@ TV52SpeedRange V52SpeedRangeByLists(const TV52RoleLists& lists, const QString& c
                                     const QString& v64cList, int permissionAsk);
 // The printer's replies settle the range when both are whole numbers and min <= max.
 bool V52ApplyPrinterSpeeds(TV52SpeedRange& range, const QString& minReply, const QString& maxReply);
-// "min".."max" as decimal texts.
-QStringList NumberItems(int from, int to);
 
 // Network names of a scan reply (UTF-8 lines "[SSID]:name [AUTH]:security [RSSI]:level");
 // a line whose name or security is empty, or that lacks " [AUTH]:" after "[SSID]:", adds

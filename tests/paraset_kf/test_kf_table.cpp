@@ -9,6 +9,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlModelData.h"
 #include "mdlOptionLists.h"
+#include "mdlParaSetCodecs.h"
 #include "mdlParaSetKeyRules.h"
 #include "mdlPrinterLib.h"
 #include "PrtIni.h"
@@ -357,6 +358,10 @@ TEST(KfMappings, PlainRules)
                                    QStringList{"0001", "0", "0", "0"}})
         EXPECT_FALSE(KfOctetsOfTexts(bad, b)) << bad.join('.').toStdString();
     EXPECT_EQ(KfMacTexts(Hex("00 0A FF")), (QStringList{"00", "0A", "FF"}));
+    // The signed filter of the print-to-stop edits.
+    EXPECT_TRUE(paraset::TextPasses(paraset::TKeyFilter::SignedNumber, "-12"));
+    EXPECT_FALSE(paraset::TextPasses(paraset::TKeyFilter::SignedNumber, "1a"));
+    EXPECT_FALSE(paraset::TextPasses(paraset::TKeyFilter::SignedNumber, "+1"));
 }
 
 // ---- V52 model rules ---------------------------------------------------------------------------

@@ -42,7 +42,7 @@ protected:
     // A station-mode printer with Bluetooth, Ethernet, release paper and code page (V52R).
     void StationProfile()
     {
-        Key(0x68, "V52R-BT");
+        Key(0x68, "V52R-BT-NAME");  // 12 characters: longer than the 10 that can be typed
         Key(0x69, "1234");
         Key(0x6a, Hex("00"));
         Key(0xce, Hex("02"));
@@ -108,7 +108,7 @@ TEST_F(V52, StationProfileReadsAndAnUnchangedSetWritesTheSameValues)
     const TV52Layout& l = f->Layout();
     EXPECT_TRUE(l.Wifi && l.Scan && l.Ethernet && l.Bluetooth && l.CodePage && l.ReleaseRead);
     EXPECT_EQ(KfItems(f->cmbPrintSpeed), (QStringList{"2", "3", "4", "5", "6"}));
-    EXPECT_EQ(f->txtBTName->text(), "V52R-BT");
+    EXPECT_EQ(f->txtBTName->text(), "V52R-BT-NAME");
     EXPECT_EQ(f->txtBTPWD->text(), "1234");
     EXPECT_TRUE(f->chkSimplePairing->isChecked());
     EXPECT_EQ(f->cmbDetectMode->currentIndex(), 1);
@@ -151,7 +151,7 @@ TEST_F(V52, StationProfileReadsAndAnUnchangedSetWritesTheSameValues)
                                               0x7c, 0x7d, 0x81, 0x86, 0x85, 0x83, 0x64, 0x65, 0x66, 0x67, 0x1a0,
                                               0x142}));
     auto w = Written();
-    EXPECT_EQ(w[0x68].second, "56 35 32 52 2D 42 54 00 00 00 00 00");
+    EXPECT_EQ(w[0x68].second, "56 35 32 52 2D 42 54 2D 4E 41 4D 45") << "shown and written whole";
     EXPECT_EQ(w[0x69].second, "31 32 33 34");
     EXPECT_EQ(w[0x6a].second, "00");
     EXPECT_EQ(w[0xce].second, "02");
@@ -234,7 +234,7 @@ TEST_F(V52, StaleBytesAreDrainedAndAPortLeftOpenIsNoError)
     MsgBoxRecorder boxes;
     auto f = Open();
     EXPECT_TRUE(boxes.calls().empty()) << boxes.calls()[0].text.toStdString();
-    EXPECT_EQ(f->txtBTName->text(), "V52R-BT");
+    EXPECT_EQ(f->txtBTName->text(), "V52R-BT-NAME");
     EXPECT_EQ(KfItems(f->cmbPrintSpeed), (QStringList{"2", "3", "4", "5", "6"}));
 }
 

@@ -6,6 +6,7 @@
 #include "FormParaSet_W16P.h"
 #include "mdlFormOpeners.h"
 #include "mdlPrinterLib.h"
+#include "mdlParaSetWidgets.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -176,7 +177,8 @@ TEST_F(W16p, PrintToStopOutsideTheWideRange)
     auto f = Open();
     EXPECT_FALSE(f->WideRange());
     EXPECT_EQ(f->txtPrintToStop->text(), "-5");
-    EXPECT_EQ(f->txtPrintToStop->maxLength(), 2);
+    ASSERT_NE(qobject_cast<const TFilterValidator*>(f->txtPrintToStop->validator()), nullptr);
+    EXPECT_EQ(qobject_cast<const TFilterValidator*>(f->txtPrintToStop->validator())->MaxTyped(), 2);
     f->btnSet->click();
     EXPECT_EQ(Written()[0xd0].second, "FA FF") << "reads back as -5";
     // "12" goes out unchanged; an unsigned word above 99 shows value - 65535.
