@@ -3,6 +3,8 @@
 #include "KfFixture.h"
 
 #include "FormParaSet_UZ650B.h"
+#include "FormParaSet_V52.h"
+#include "FormParaSet_W16P.h"
 #include "mdlFormOpeners.h"
 #include "mdlPrinterLib.h"
 
@@ -191,8 +193,18 @@ TEST_F(Uz650b, AFailedWriteReportsFailureAndAFailedOpenReadsNothing)
     EXPECT_TRUE(printer.received().isEmpty());
 }
 
-TEST_F(Uz650b, NoCommandOpensIt)
+TEST_F(Uz650b, NoCommandOpensItAndCreatingTheFormsSendsNothing)
 {
+    // Start-up instances: made without a printer, nothing shown, nothing sent or created.
+    TsplDestroyGlobalPrinter();
+    {
+        T_frmParaSet_UZ650B uz;
+        T_frmParaSet_W16P w16p;
+        T_frmParaSet_V52 v52;
+        EXPECT_FALSE(uz.isVisible() || w16p.isVisible() || v52.isVisible());
+    }
+    EXPECT_TRUE(Received().isEmpty());
+    EXPECT_EQ(TsplGetHandle(), prt::sdk::Handle(0));
     EXPECT_FALSE(IsFormAvailable("T_frmParaSet_UZ650B"));
     EXPECT_TRUE(IsFormAvailable("T_frmParaSet_V52"));
     EXPECT_TRUE(IsFormAvailable("T_frmParaSet_W16P"));
