@@ -270,6 +270,14 @@ bool T_frmParaSet_W16P::ReadOptional(uint16_t id, const TKfControl& c, const QSt
     return replied;
 }
 
+std::vector<std::pair<uint16_t, TKfControl>> T_frmParaSet_W16P::RequiredRows() const
+{
+    // Read and written in this order, operation byte 1; the first failure ends the pass.
+    return {{0xcb, KfCombo(cmbDensity)},    {0xca, KfCombo(cmbPrintSpeed)},
+            {0x6c, KfCombo(cmbBaudRate)},   {0x194, KfCombo(cmbBuzzerSound)},
+            {0x19e, KfCombo(cmbBackLight)}, {0xd0, KfEdit(txtPrintToStop, !FWide)}};
+}
+
 void T_frmParaSet_W16P::kivhe8v()
 {
     FException = false;
@@ -280,10 +288,12 @@ void T_frmParaSet_W16P::kivhe8v()
         KfReadInto(RowOf(id), 1, c, *FFilled, &replied);
         return replied;
     };
-    bool failed = !required(0xcb, KfCombo(cmbDensity)) || !required(0xca, KfCombo(cmbPrintSpeed)) ||
-                  !required(0x6c, KfCombo(cmbBaudRate)) || !required(0x194, KfCombo(cmbBuzzerSound)) ||
-                  !required(0x19e, KfCombo(cmbBackLight)) ||
-                  !required(0xd0, KfEdit(txtPrintToStop, !FWide));
+    bool failed = false;
+    for (const auto& [id, c] : RequiredRows())
+        if (!required(id, c)) {
+            failed = true;
+            break;
+        }
     if (!failed) {
         if (!FException && ReprintEditable())
             ReadOptional(0xec, KfCombo(cmbRePrintSwitch, &FReprintList), KfText("Lang_All_00210109_11"));
@@ -339,11 +349,7 @@ void T_frmParaSet_W16P::btnSetClick()
     if (!KfOpenPort())
         return;  // the open routine has said why; the form keeps the edits
     bool failed = false;
-    const std::pair<uint16_t, TKfControl> required[] = {
-        {0xcb, KfCombo(cmbDensity)},     {0xca, KfCombo(cmbPrintSpeed)},
-        {0x6c, KfCombo(cmbBaudRate)},    {0x194, KfCombo(cmbBuzzerSound)},
-        {0x19e, KfCombo(cmbBackLight)},  {0xd0, KfEdit(txtPrintToStop, !FWide)}};
-    for (const auto& [id, c] : required) {
+    for (const auto& [id, c] : RequiredRows()) {
         if (KfWriteFrom(RowOf(id), 1, c, *FFilled) < 0) {
             CmdKeyClosePort();
             KfErrorBox(KfText("_Err_ParaSet"));

@@ -6,6 +6,8 @@
 #include "mdlKeyFrameForm.h"
 
 #include <QDialog>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -64,6 +66,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    std::vector<std::pair<uint16_t, TKfControl>> RequiredRows() const;
     bool ReprintEditable() const;
     bool PaperModeEditable() const;
     bool ReleaseSupported() const;
