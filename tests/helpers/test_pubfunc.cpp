@@ -130,6 +130,14 @@ TEST_F(PubFuncTest, MonoBitmapFromJpegAndGif)
         EXPECT_EQ(qGray(back.pixel(1, 1)), 0);
         EXPECT_EQ(qGray(back.pixel(8, 2)), 255);
     }
+    // an orientation tag (EXIF "turn 90 degrees") does not turn the picture: the pixels
+    // as stored
+    QByteArray jpeg = ReadAll(path("pic.jpg"));
+    jpeg.insert(2, prt::test::Hex("FF E1 00 22 45 78 69 66 00 00 49 49 2A 00 08 00 00 00 01 00"
+                                  "12 01 03 00 01 00 00 00 06 00 00 00 00 00 00 00"));
+    WriteAll(path("turned.jpg"), jpeg);
+    ASSERT_TRUE(ConvertImageToMonoBmp(path("turned.jpg"), path("out.bmp"), 1.0f));
+    EXPECT_EQ(QImage(path("out.bmp"), "BMP").size(), QSize(10, 4));
     ASSERT_TRUE(ConvertImageToMonoBmp(path("dot.gif"), path("out.bmp"), 2.0f));
     const QImage dot(path("out.bmp"), "BMP");
     ASSERT_EQ(dot.size(), QSize(2, 2));

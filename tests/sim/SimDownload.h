@@ -59,8 +59,8 @@ std::vector<QByteArray> SimPackets(SimPrinter& printer);
 std::vector<QByteArray> SimHandshakes(SimPrinter& printer);
 void SimEditDownload(SimPrinter& printer, const std::function<void(SimDownloadState&)>& edit);
 // The answers of a default printer to the queries of the download windows: "dpi" 203,
-// "ppl" the given language text, "control_codes" "standard", "autoform_switch" "off",
-// empty listings and the space of an empty store.
+// "ppl" the given language text (left alone when empty), "control_codes" "standard",
+// "autoform_switch" "off", empty listings and the space of an empty store.
 void SimSetDownloadDefaults(SimPrinter& printer, const QByteArray& ppl = QByteArray("ZPL"));
 
 } // namespace prt::sim

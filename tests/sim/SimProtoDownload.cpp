@@ -271,7 +271,8 @@ void SimSetDownloadDefaults(SimPrinter& printer, const QByteArray& ppl)
     if (!p)
         return;
     p->values["dpi"] = "203";
-    p->values["ppl"] = ppl;
+    if (!ppl.isEmpty())
+        p->values["ppl"] = ppl;
     p->values["control_codes"] = "standard";
     p->values["autoform_switch"] = "off";
     const qint64 flash = d ? d->flashCapacity : 4 * 1024 * 1024;

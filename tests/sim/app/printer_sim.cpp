@@ -5,6 +5,7 @@
 // to stdout as a line of hex bytes. --block presets the stored parameter block from FILE
 // (256 raw bytes, or hex bytes as text; marker and sum are set). Runs until interrupted.
 #include "SimDefaults.h"
+#include "SimDownload.h"
 #include "SimPrinter.h"
 #include "SimProto.h"
 #include "SimPty.h"
@@ -49,6 +50,8 @@ int main(int argc, char** argv)
 
     prt::sim::SimPrinter printer;
     prt::sim::AddStandardHandlers(printer);
+    // the download windows' queries (resolution, space, listings); "ppl" stays unanswered
+    prt::sim::SimSetDownloadDefaults(printer, QByteArray());
     if (blockFile) {
         const QByteArray block = prt::sim::SimLoadBlockFile(QString::fromLocal8Bit(blockFile));
         if (block.isEmpty()) {
