@@ -42,6 +42,13 @@ QString GetModelName_F58S();
 QString GetModelName_F58D();
 QString GetModelName_Z34();
 QString GetModelName_ZR905K();
+QString GetModelName_ZR906();
+QString GetModelName_ZR908();
+QString GetModelName_ZR910();
+QString GetModelName_ZR912();
+QString GetModelName_W7X();           // receipt/mobile model whose code pages follow the command language
+QString GetModelName_J83();
+QString GetModelName_J27();
 QString GetModelName_L44();
 QString GetModelName_L46();
 QString GetModelName_D45();           // the DPL model

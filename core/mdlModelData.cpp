@@ -67,6 +67,13 @@ QString GetModelName_F58S() { return QStringLiteral("F58S"); }
 QString GetModelName_F58D() { return QStringLiteral("F58D"); }
 QString GetModelName_Z34() { return QStringLiteral("Z34"); }
 QString GetModelName_ZR905K() { return QStringLiteral("ZR905K"); }
+QString GetModelName_ZR906() { return QStringLiteral("ZR906"); }
+QString GetModelName_ZR908() { return QStringLiteral("ZR908"); }
+QString GetModelName_ZR910() { return QStringLiteral("ZR910"); }
+QString GetModelName_ZR912() { return QStringLiteral("ZR912"); }
+QString GetModelName_W7X() { return QStringLiteral("W7X"); }
+QString GetModelName_J83() { return QStringLiteral("J83"); }
+QString GetModelName_J27() { return QStringLiteral("J27"); }
 QString GetModelName_L44() { return QStringLiteral("L44"); }
 QString GetModelName_L46() { return QStringLiteral("L46"); }
 QString GetModelName_D45() { return QStringLiteral("D45"); }
@@ -108,17 +115,18 @@ void AssignModelListData()
     const QString FragV52 = V52 + "," + V52R + "," + V52BT;
     const QString FragV64 = V64 + "," + V64C + "," + TA380 + "," + QTV64 + "," + QTV64BT + "," + GS540D + "," + GS540X;
     const QString FragMobile = W16 + "," + W16P + "," + HB25 + "," + BTN7 + "," + L44 + "," + L46;
-    const QString FragZr = ZR905K + ",ZR906,ZR908,ZR910,ZR912";
+    const QString FragZr = ZR905K + "," + GetModelName_ZR906() + "," + GetModelName_ZR908() + "," +
+                          GetModelName_ZR910() + "," + GetModelName_ZR912();
 
     // USB identity check
-    UsbCheckGateModels = L({Y7, Y7_01, Y7BT, TE62, AKS770, FragV52, V64});
-    UsbCheckGroupModels = L({FragV52, V64});
+    UsbCheckGateModels = L({Y7, Y7_01, Y7BT, TE62, AKS770, FragV52});
+    UsbCheckGroupModels = L({FragV52});
     UsbCheckFamily1Models = L({Y7, Y7_01});
     UsbCheckFamily2Models = L({Y7BT, Y7});
     UsbCheckFamily3Models = L({TE62});
     UsbCheckFamily4Models = L({AKS770});
     UsbCheckFamily5Models = L({V52, V52R});
-    UsbCheckFamily6Models = L({V52BT, V64});
+    UsbCheckFamily6Models = L({V52BT});
 
     // Feature descriptors
     FtnA_HB25_RowAModels = L({HB25, HB25Z});
@@ -185,8 +193,8 @@ void AssignModelListData()
     // Option lists and value tables
     ReleasePaperModels = L({V52, V52BT, W16P});
     CodePageModelsCp = L({F58S, F58D});
-    CodePageModelsByLanguage = L({BTN7, QStringLiteral("W7X")});
-    CodePageModelsWide = L({QStringLiteral("J83"), QStringLiteral("J27")});
+    CodePageModelsByLanguage = L({BTN7, GetModelName_W7X()});
+    CodePageModelsWide = L({GetModelName_J83(), GetModelName_J27()});
     Speed3IpsModels = L({HB25, SN723});
     Speed4IpsModels = L({FragV52, W16});
     Speed5IpsModels = L({V64, TE62});
@@ -216,7 +224,7 @@ void AssignModelListData()
     PrintTextSubstModels = L({L44, L46, W16PC, AKS770, SN723BT});
     PrintTextModeKeyModels = L({W16, W16P, W16PC, HB25, HB25Z, BTN7, L44, L46, SN723, SN723BT,
                                 AKS770, F58S, F58D, Z34, D45, QString(), QString(), QString()});
-    PrintTextLangModeModels = L({ZR905K, QStringLiteral("ZR906"), QStringLiteral("ZR908"), D45});
+    PrintTextLangModeModels = L({ZR905K, GetModelName_ZR906(), GetModelName_ZR908(), D45});
 
     // Parameter-setting and download windows
     OemBluetoothModels = L({V52BT, QTV64BT, TE62BT});
@@ -257,7 +265,8 @@ const std::vector<TFeatureKeyList>& LabelFeatureKeyLists()
                              "," + GetModelName_QT_V64() + "," + GetModelName_QT_V64BT() + "," +
                              GetModelName_GS_PR540D() + "," + GetModelName_GS_PR540X();
         const QString TE = GetModelName_TE62() + "," + GetModelName_TE62BT();
-        const QString ZR = GetModelName_ZR905K() + ",ZR906,ZR908,ZR910,ZR912";
+        const QString ZR = GetModelName_ZR905K() + "," + GetModelName_ZR906() + "," + GetModelName_ZR908() +
+                         "," + GetModelName_ZR910() + "," + GetModelName_ZR912();
         return std::vector<TFeatureKeyList>{
             {"V64WithBT", L({GetModelName_V52BT(), GetModelName_QT_V64BT()})},
             {"V64_ParameterSetting", L({V64s})},

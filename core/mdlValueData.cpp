@@ -602,9 +602,10 @@ QStringList CodePageTableT5() { return ToList(kCodePageT5); }
 QStringList CodePageTableT6() { return ToList(kCodePageT6); }
 QStringList CodePageTableT7() { return ToList(kCodePageT7); }
 
+// The one receipt model with the short code-page table.
 QString CodePageT1ModelList()
 {
-    return QStringLiteral(",") + GetModelName_TA380() + QStringLiteral(",");
+    return QStringLiteral(",") + GetModelName_Z34() + QStringLiteral(",");
 }
 
 QStringList ParamOptionWords(int kind)
@@ -660,27 +661,64 @@ int CountryCharsetCount() { return static_cast<int>(std::size(kCountryCharsets))
 const TCountryCharset& CountryCharset(int index) { return kCountryCharsets[index]; }
 
 // ---- speed and paper-width cascades ---------------------------------------------------
-QString SpeedBuiltinList3() { return QStringLiteral(",M200,M210,"); }
-QString SpeedBuiltinList4() { return QStringLiteral(",M300,M310,"); }
+// Every name below is a catalogue model an operator can select (company list or a brand's
+// model list); the cascades are first-match, so each model sits in the first step it needs.
+QString SpeedBuiltinList3()
+{
+    return QStringLiteral(",") + GetModelName_L44() + QStringLiteral(",") + GetModelName_L46() +
+           QStringLiteral(",");
+}
+QString SpeedBuiltinList4()
+{
+    return QStringLiteral(",") + GetModelName_W16P() + QStringLiteral(",") + GetModelName_BTN7() +
+           QStringLiteral(",");
+}
 QString SpeedBuiltinList6()
 {
-    return QStringLiteral(",L510,L520,L530,L540,L550,L560,L570,L580,L590,L610,L620,L630,"
-                          "L640,L650,L660,L670,L680,L690,L710,L720,L730,L740,L750,");
+    const QString c = QStringLiteral(",");
+    return c + GetModelName_V64C() + c + GetModelName_QT_V64BT() + c + GetModelName_TE62BT() + c +
+           GetModelName_ZR905K() + c + GetModelName_ZR906() + c + GetModelName_ZR908() + c +
+           GetModelName_ZR910() + c + GetModelName_ZR912() + c;
 }
-QString SpeedForce4Model() { return QStringLiteral("M400"); }
-QString PaperWidthBuiltin48() { return QStringLiteral(",P48A,P48B,"); }
-QString PaperWidthBuiltin72() { return QStringLiteral(",P72A,"); }
+QString SpeedForce4Model() { return GetModelName_Kastor_Y7(); }
+QString PaperWidthBuiltin48()
+{
+    return QStringLiteral(",") + GetModelName_HB25() + QStringLiteral(",") + GetModelName_L44() +
+           QStringLiteral(",");
+}
+QString PaperWidthBuiltin72() { return QStringLiteral(",") + GetModelName_W16() + QStringLiteral(","); }
 
 // ---- feature-key lists ----------------------------------------------------------------
+// Wi-Fi: the mobile models with a Wi-Fi module.
 QString FtnWifiSet0()
 {
-    return QStringLiteral(",MW31,MW32,MW33,MW34,MW35,MW36,MW37,MW38,MW39,MW41,MW42,MW43,MW44,");
+    const QString c = QStringLiteral(",");
+    return c + GetModelName_W16P() + c + GetModelName_W16P_C() + c + GetModelName_BTN7() + c +
+           GetModelName_L46() + c + GetModelName_AK_S770() + c;
 }
-QString FtnWifiSet0Type1() { return QStringLiteral(",MW51,MW52,MW53,MW54,MW55,MW56,MW57,,"); }
+QString FtnWifiSet0Type1()
+{
+    return QStringLiteral(",") + GetModelName_W16P_C() + QStringLiteral(",") +
+           GetModelName_AK_S770() + QStringLiteral(",,");
+}
 QString FtnWifiSet0Type2L46() { return QStringLiteral(",") + GetModelName_L46() + QStringLiteral(","); }
-QString FtnWifiReset0() { return QStringLiteral(",MW31,MW32,MW33,"); }
-QString FtnAdvancedSettings0() { return QStringLiteral(",MA61,MA62,,"); }
-QString FtnBluetoothSetBTFun2() { return QStringLiteral(",MB71,MB72,MB73,MB74,MB75,,"); }
+QString FtnWifiReset0()
+{
+    const QString c = QStringLiteral(",");
+    return c + GetModelName_W16P() + c + GetModelName_W16P_C() + c + GetModelName_BTN7() + c;
+}
+QString FtnAdvancedSettings0()
+{
+    return QStringLiteral(",") + GetModelName_W16P() + QStringLiteral(",") + GetModelName_BTN7() +
+           QStringLiteral(",,");
+}
+// Bluetooth models whose pairing function and command language can be read and set.
+QString FtnBluetoothSetBTFun2()
+{
+    const QString c = QStringLiteral(",");
+    return c + GetModelName_W16P() + c + GetModelName_L44() + c + GetModelName_L46() + c +
+           GetModelName_HB25() + c + GetModelName_SN723BT() + c + c;
+}
 // The V64 family and the five models whose USB identity the identity check knows, so that
 // the guarded functions of those models check the attached printer.
 QString FtnReadPrtBasicInfo0()
@@ -690,12 +728,13 @@ QString FtnReadPrtBasicInfo0()
            GetModelName_TE62() + c + GetModelName_AK_S770() + c + GetModelName_V52() + c + c;
 }
 
-QString FtnFixedModelA() { return QStringLiteral("MF91"); }
-QString FtnFixedModelB() { return QStringLiteral("MF92"); }
+QString FtnFixedModelA() { return GetModelName_TA380(); }
+QString FtnFixedModelB() { return GetModelName_HB25(); }
 QString FtnDalpPrintTextModels()
 {
-    return QStringLiteral(",MF93,") + GetModelName_L44() + QStringLiteral(",") +
-           GetModelName_L46() + QStringLiteral(",MF94,");
+    const QString c = QStringLiteral(",");
+    return c + GetModelName_BTN7() + c + GetModelName_L44() + c + GetModelName_L46() + c +
+           GetModelName_W16P_C() + c;
 }
 QString FtnDalpFixedModel() { return GetModelName_L46(); }
 QString DalpOemKey()

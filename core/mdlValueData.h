@@ -45,18 +45,18 @@ const TCountryCharset& CountryCharset(int index);
 // ---- model lists of the speed and paper-width rules (name-followed-by-comma tests) ----
 QString SpeedBuiltinList3();   // two models -> 3 ips
 QString SpeedBuiltinList4();   // two models -> 4 ips
-QString SpeedBuiltinList6();   // 23 models -> 6 ips
+QString SpeedBuiltinList6();   // label and ZPL models -> 6 ips
 QString SpeedForce4Model();    // the one model that always gets 4 ips
 QString PaperWidthBuiltin48(); // two models -> "48"
 QString PaperWidthBuiltin72(); // one model -> "72"
 
 // ---- feature-key lists of the application state ----------------------------------------
-QString FtnWifiSet0();            // 13 mobile models
-QString FtnWifiSet0Type1();       // 7 models and an empty entry
+QString FtnWifiSet0();            // the mobile models with Wi-Fi
+QString FtnWifiSet0Type1();       // models and an empty entry
 QString FtnWifiSet0Type2L46();    // the L46 model
 QString FtnWifiReset0();          // 3 models
 QString FtnAdvancedSettings0();   // 2 models and an empty entry
-QString FtnBluetoothSetBTFun2();  // 5 models and an empty entry (also the protocol-type key)
+QString FtnBluetoothSetBTFun2();  // models and an empty entry (also the protocol-type key)
 QString FtnReadPrtBasicInfo0();   // 6 models (one the V64 family) and an empty entry
 
 // Fixed models of TFTNVar.

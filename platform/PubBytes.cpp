@@ -1,5 +1,7 @@
 #include "PubBytes.h"
 
+#include <algorithm>
+
 #include "PrtCodePage.h"
 
 #include <array>
@@ -247,9 +249,12 @@ void BytesToCharStr(const QByteArray& bytes, qsizetype start, QString& out, qsiz
 void BytesToSpacedHexStr(const QByteArray& bytes, qsizetype from, QString& out, qsizetype to)
 {
     out.clear();
-    qsizetype count = to - from;
-    Clip(bytes.size(), from, count);
-    for (qsizetype i = from; i < from + count; ++i) {
+    // Clip both ends to the array before taking their difference: extreme values must
+    // neither overflow nor reach outside the bytes.
+    const qsizetype size = bytes.size();
+    from = std::clamp<qsizetype>(from, 0, size);
+    to = std::clamp<qsizetype>(to, from, size);
+    for (qsizetype i = from; i < to; ++i) {
         out.append(QLatin1Char(' '));
         AppendHex(out, static_cast<uint8_t>(bytes[i]));
     }

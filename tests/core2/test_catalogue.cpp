@@ -183,3 +183,76 @@ TEST_F(Catalogue, LanguageKeysReadByTheseModulesExistInBothLanguages)
         }
     }
 }
+
+namespace {
+
+// Every model an operator can pick: the shipped company list and the model lists of every
+// branding profile.
+std::set<QString> SelectableModels()
+{
+    std::set<QString> names;
+    QFile f(prt::test::SourceDir() + "/files/CompanyPrinterList_Label.txt");
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (!line.trimmed().isEmpty())
+            names.insert(QString::fromUtf8(line.trimmed()));
+    for (const TOemProfileRow& row : OemProfileRows())
+        for (const QString& m : row.Models)
+            names.insert(m);
+    return names;
+}
+
+} // namespace
+
+// A rule whose list names a model nobody can select never fires: every built-in list of the
+// speed, paper-width, code-page, feature-key and ZR rules names selectable models only.
+TEST_F(Catalogue, BuiltinRuleListsNameSelectableModels)
+{
+    const std::set<QString> selectable = SelectableModels();
+    TFTNVar ftn;
+    ftn.InitNames();
+    const struct {
+        const char* Name;
+        QString List;
+    } lists[] = {
+        {"speed 3", ValueData::SpeedBuiltinList3()},
+        {"speed 4", ValueData::SpeedBuiltinList4()},
+        {"speed 6", ValueData::SpeedBuiltinList6()},
+        {"forced speed", "," + ValueData::SpeedForce4Model() + ","},
+        {"width 48", ValueData::PaperWidthBuiltin48()},
+        {"width 72", ValueData::PaperWidthBuiltin72()},
+        {"wifi", ValueData::FtnWifiSet0()},
+        {"wifi type 1", ValueData::FtnWifiSet0Type1()},
+        {"wifi type 2", ValueData::FtnWifiSet0Type2L46()},
+        {"wifi reset", ValueData::FtnWifiReset0()},
+        {"advanced", ValueData::FtnAdvancedSettings0()},
+        {"bluetooth", ValueData::FtnBluetoothSetBTFun2()},
+        {"basic info", ValueData::FtnReadPrtBasicInfo0()},
+        {"ftn models", ftn.ModelsCommaList},
+        {"dalp print text", ValueData::FtnDalpPrintTextModels()},
+        {"code page T1", ValueData::CodePageT1ModelList()},
+        {"code page cp", CodePageModelsCp},
+        {"code page by language", CodePageModelsByLanguage},
+        {"code page wide", CodePageModelsWide},
+        {"zr family", ZrFamilyModels},
+        {"speed force list", SpeedForce4Models},
+    };
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.Name);
+        EXPECT_TRUE(l.List.startsWith(',') && l.List.endsWith(',')) << l.List.toStdString();
+        for (const QString& m : l.List.split(',', Qt::SkipEmptyParts))
+            EXPECT_TRUE(selectable.count(m)) << m.toStdString() << " cannot be selected";
+    }
+}
+
+// The one model with the short code-page table is a receipt printer (an ESC/POS model of the
+// shipped protocol list), not a label printer.
+TEST_F(Catalogue, ShortCodePageTableBelongsToAReceiptModel)
+{
+    const QString escList = prt::IniReadString(prt::test::SourceDir() + "/files/ProtocolType.ini",
+                                               "Protocol", "ESC");
+    const QStringList members = ValueData::CodePageT1ModelList().split(',', Qt::SkipEmptyParts);
+    ASSERT_EQ(members.size(), 1);
+    EXPECT_EQ(members.first(), "Z34");
+    EXPECT_TRUE(IsInCommaList(members.first(), escList)) << escList.toStdString();
+}

@@ -44,8 +44,8 @@ TEST_F(UsbCheck, FamilyStepsOverAttachedDevices)
         {"AK-S770", {d}, true, true, "AK-S770", D, "1", D},
         // families 5-7 need the group list
         {"V52", {a}, true, true, "V52", A, "1", A},
-        {"V64", {b}, true, true, "V52BT", B, "1", B},
-        {"V64", {c}, true, true, "V52BT", C, "1", C},  // family 7 reports the family 6 model
+        {"V52BT", {b}, true, true, "V52BT", B, "1", B},
+        {"V52BT", {c}, true, true, "V52BT", C, "1", C},  // family 7 reports the family 6 model
         {"V52R", {b}, false, false, "", miss, "0", ""},
         {"Y7", {}, false, false, "", miss, "0", ""},   // nothing attached
         {"Y7", {other}, false, false, "", miss, "0", ""},
@@ -158,4 +158,29 @@ TEST_F(UsbCheck, RecordFolderIsSafeAndFallsBackToUserData)
     if (QFileInfo(ExePath("ro/PgmOrCdr")).isDir())
         GTEST_SKIP() << "running with rights that ignore folder permissions";
     EXPECT_EQ(dir, DataPath("KesaUtility/PgmOrCdr/"));
+}
+
+// A label printer is never taken for a mobile one: each identity family names only its own
+// mobile models, so a V64 beside a vendor-B 9008 device keeps its name.
+TEST_F(UsbCheck, LabelModelIsNeverRenamedByAMobileFamily)
+{
+    AttachUsb({DevicePath(GetUsbId_VendorB_9008()), DevicePath(GetUsbId_VendorB_9006()),
+               DevicePath(GetUsbId_VendorA_7008())});
+    QString model = "x", message = "x";
+    bool matched = true, ok = false;
+    ResolvePrinterModel("V64", model, matched, message, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(matched);
+    EXPECT_TRUE(model.isEmpty());
+    const struct {
+        int Family;
+        const char* Members;
+    } families[] = {
+        {1, ",Y7,Y7(01),"}, {2, ",Y7BT,Y7,"}, {3, ",TE62,"}, {4, ",AK-S770,"},
+        {5, ",V52,V52R,"},  {6, ",V52BT,"},   {7, ",V52BT,"},
+    };
+    for (const auto& f : families) {
+        SCOPED_TRACE(f.Family);
+        EXPECT_EQ(*UsbCheckFamilyList(f.Family), QString(f.Members));
+    }
 }

@@ -251,18 +251,20 @@ TEST_F(ModelValuesTest, PrintSpeedCascade)
     } cases[] = {
         {GetModelName_HB25(), 3},      // 3 ips list
         {GetModelName_W16(), 4},       // 4 ips list
-        {"M210", 3},                   // built-in two-model lists
-        {"M300", 4},
+        {"L46", 3},                    // built-in two-model lists
+        {"W16P", 4},
+        {"BTN7", 4},
         {GetModelName_V64(), 5},
         {GetModelName_TA380(), 6},
-        {"L750", 6},                   // built-in 23-model list
-        {"750", 6},                    // the tail of a listed name counts (name + comma test)
+        {"V64C", 6},                   // built-in label and ZPL list
+        {"ZR912", 6},
+        {"R912", 6},                   // the tail of a listed name counts (name + comma test)
         {GetModelName_GS_PR540D(), 7},
         {GetModelName_GS_PR540X(), 8},
         {"Q900", 9},                   // IPS9 wins before IPS10
         {"Q1000", 10},
         {"NoSuchModel", 3},
-        {"M400", 4},                   // the one model that always gets 4
+        {"Kastor Y7", 4},              // the one model that always gets 4
     };
     for (const auto& c : cases) {
         QComboBox combo;
@@ -282,13 +284,14 @@ TEST_F(ModelValuesTest, PrintSpeedCascade)
 
 TEST_F(ModelValuesTest, PaperWidthCascade)
 {
-    WriteTypeList("FTN_PaperWidth_1=,W72X,\r\nPaperWidth56=,W56X,\r\nPaperWidth80=,W80X,\r\n"
+    // The built-in lists come before the file's 56/80 lists.
+    WriteTypeList("FTN_PaperWidth_1=,W72X,\r\nPaperWidth56=,W56X,HB25,\r\nPaperWidth80=,W80X,W16,\r\n"
                   "PaperWidth108=,W108X,\r\n");
     const struct {
         const char* model;
         const char* width;
     } cases[] = {
-        {"W72X", "72"}, {"P48B", "48"}, {"P72A", "72"}, {"W56X", "56"}, {"W80X", "80"},
+        {"W72X", "72"}, {"HB25", "48"}, {"L44", "48"}, {"W16", "72"}, {"W56X", "56"}, {"W80X", "80"},
         {"W108X", "108"}, {"108X", "108"}, {"Other", "48"},
     };
     for (const auto& c : cases) {

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using prt::test::Hex;
 using prt::test::ToHex;
@@ -45,6 +46,20 @@ TEST(HexHelpers, BytesToTextForms)
     EXPECT_EQ(out, " 01 AB");
     BytesToSpacedHexStr(b, 1, out, 50);  // clipped, cleared first
     EXPECT_EQ(out, " AB");
+    // Extreme ends are clipped to the bytes before anything is subtracted.
+    const qsizetype lo = std::numeric_limits<qsizetype>::min(), hi = std::numeric_limits<qsizetype>::max();
+    const struct {
+        qsizetype From, To;
+        const char* Text;
+    } ends[] = {
+        {lo, hi, " 01 AB"}, {hi, lo, ""}, {lo, lo, ""}, {hi, hi, ""}, {-2, 1, " 01"}, {1, -5, ""},
+        {0, hi, " 01 AB"},
+    };
+    for (const auto& e : ends) {
+        out = "x";
+        BytesToSpacedHexStr(b, e.From, out, e.To);
+        EXPECT_EQ(out, e.Text) << e.From << ".." << e.To;
+    }
 
     out = "x";
     BytesToHexText(b, out);  // appends
