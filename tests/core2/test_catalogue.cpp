@@ -5,7 +5,9 @@
 #include "PubBytes.h"
 #include "mdlFtnA_Base.h"
 #include "mdlModelData.h"
+#include "mdlKesaVar.h"
 #include "mdlOemClass.h"
+#include "mdlValueData.h"
 
 #include <QRegularExpression>
 #include <set>
@@ -210,7 +212,7 @@ TEST_F(Catalogue, BuiltinRuleListsNameSelectableModels)
 {
     const std::set<QString> selectable = SelectableModels();
     TFTNVar ftn;
-    ftn.InitNames();
+    ftn.LoadFrom(ExePath("files/none.ini"), "Label", QString());  // builds the fixed lists
     const struct {
         const char* Name;
         QString List;

@@ -167,7 +167,7 @@ TEST_F(OptionListsTest, MissingLanguageTextKeepsTheValue)
 
 TEST_F(OptionListsTest, CodePageListByModel)
 {
-    const QString t1Model = GetModelName_TA380();
+    const QString t1Model = GetModelName_Z34();  // the one receipt model with the short table
     const QString cp = CodePageModelsCp.split(',', Qt::SkipEmptyParts).value(0);
     const QString byLang = CodePageModelsByLanguage.split(',', Qt::SkipEmptyParts).value(0);
     const QString wide = CodePageModelsWide.split(',', Qt::SkipEmptyParts).value(0);
