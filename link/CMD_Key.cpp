@@ -27,6 +27,7 @@ int32_t GetKeyExchange(uint8_t op, uint16_t id, uint32_t n, uint32_t waitMs, QBy
         SetCmdLastResult(-1);
         return -1;
     }
+    PrtDiscardInput();  // a late reply to an earlier request is not this one's
     if (WriteFrame(frame) != 0)
         return -1;  // stale bytes must not come back as a value
     prt::SleepMs(waitMs);
@@ -141,8 +142,10 @@ QString CmdKeyGetVal(const QByteArray& key)
     }
     if (!CmdKeyOpenPort())
         return QString();
-    if (!cmd.isEmpty())
+    if (!cmd.isEmpty()) {
+        PrtDiscardInput();
         SetCmdLastResult(PrtWriteData(cmd));
+    }
     prt::SleepMs(100);
     QByteArray buf(512, '\0');
     uint32_t count = 0;
@@ -233,6 +236,8 @@ void CmdKeyGetKeyString(uint8_t op, uint16_t id, uint32_t n, QString& text)
     if (!CmdKeyOpenPort())
         return;
     const QByteArray frame = BuildGetKeyFrame(op, id, n);
+    if (!frame.isEmpty())
+        PrtDiscardInput();
     if (frame.isEmpty() || WriteFrame(frame) != 0) {
         if (frame.isEmpty())
             SetCmdLastResult(-1);

@@ -302,6 +302,7 @@ bool DoRead(const QByteArray& key, QByteArray& reply)
         Refused();
         return false;
     }
+    PrtDiscardInput();
     WriteCmd(cmd);
     prt::SleepMs(100);
     reply = ReadOnce(128);
@@ -361,12 +362,13 @@ int32_t CmdSetValEx(const QByteArray& key, const QString& value)
 static bool SendGetValUnlessEmpty(const QByteArray& key)
 {
     if (key.isEmpty())
-        return true;
+        return true;  // the caller reads what the printer sends anyway: nothing is dropped
     const QByteArray cmd = BuildGetValCommand(key);
     if (cmd.isEmpty()) {
         Refused();
         return false;
     }
+    PrtDiscardInput();
     WriteCmd(cmd);
     return true;
 }
@@ -408,6 +410,7 @@ int32_t CmdGetValBytes(const QByteArray& key, QByteArray& buffer, uint32_t n)
     }
     if (!CmdOpenPort())
         return 0;
+    PrtDiscardInput();
     WriteCmd(cmd);
     prt::SleepMs(50);
     if (buffer.size() < qsizetype(n))
@@ -424,8 +427,10 @@ int32_t CmdGetValBytes(const QByteArray& key, QByteArray& buffer, uint32_t n)
 
 QString CmdSendTextRead(const QString& text, uint32_t waitMs)
 {
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
+        PrtDiscardInput();
         WriteCmd(prt::TextToAnsiBytes(text) + CMD_CRLF);
+    }
     prt::SleepMs(waitMs);
     const QByteArray reply = ReadOnce(512);
     return BytesToTextFrom(0, reply, static_cast<int>(reply.size()));

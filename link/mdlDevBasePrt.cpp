@@ -77,6 +77,8 @@ int TDevBasePrt::LibOpen(Lib lib, const QString& port, bool retryOnAlreadyOpen)
 {
     if (Handle == 0)
         return NoHandleCode;
+    if (port.contains(QChar(u'\0')))
+        return prt::sdk::PRT_E_BAD_PORT;  // the engine would open the text before the NUL
     const PrtSdkApi& api = PrtSdkApiOf(lib);
     int code = api.PortOpen(lib, Handle, Utf16(port));
     if (retryOnAlreadyOpen && code == prt::sdk::PRT_ALREADY_OPEN) {

@@ -7,6 +7,7 @@
 #include "mdlDevBaseEscPrt.h"
 #include "mdlDevBaseTsplTscPrt.h"
 #include "mdlPrinterLib.h"
+#include "mdlPrinterLibApi.h"
 
 TDevNewPrt::TDevNewPrt() = default;
 TDevNewPrt::~TDevNewPrt() = default;
@@ -47,9 +48,11 @@ bool TDevNewPrt::Open(bool showMessage, QString& errorText)
     errorText.clear();
     TDevBasePrt* dev = GetDevice();
     if (OpenedFlag != 0) {
-        if (dev && dev->Handle == OpenedHandle)
+        // The flag follows the object's real port: a close through the procedures (or any
+        // other road) means this open must open again.
+        if (dev && dev->Handle == OpenedHandle && DevicePortIsOpen(*dev) != 0)
             return true;
-        OpenedFlag = 0;  // the object it was opened on is gone, and its port with it
+        OpenedFlag = 0;  // the object or its port is gone
     }
     const int code = dev ? dev->Open(PortString) : prt::sdk::PRT_E_NO_OBJECT;
     LastOpenResult = code;
@@ -62,6 +65,15 @@ bool TDevNewPrt::Open(bool showMessage, QString& errorText)
     if (showMessage)
         prt::MessageBoxPrt(errorText, prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
     return false;
+}
+
+int TDevNewPrt::DevicePortIsOpen(const TDevBasePrt& dev)
+{
+    const prt::sdk::Lib lib = SdkLibOfKind(dev.ProtocolId);
+    const PrtSdkApi& api = PrtSdkApiOf(lib);
+    if (!api.PortIsOpen)
+        return -1;  // the engine cannot tell: trust the flag
+    return api.PortIsOpen(lib, dev.Handle) == 1 ? 1 : 0;
 }
 
 bool TDevNewPrt::OpenWithMessage()

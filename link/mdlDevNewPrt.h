@@ -55,5 +55,7 @@ public:
     int32_t LastOpenResult = 0;
 
 private:
+    // 1 when the device's engine object has its port open, 0 when not, -1 unknown.
+    static int DevicePortIsOpen(const TDevBasePrt& dev);
     prt::sdk::Handle OpenedHandle = 0;  // the engine object the port was opened on
 };

@@ -179,6 +179,13 @@ int PrtReadDataEOF(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t 
     }
 }
 
+int PrtDiscardInput()
+{
+    uint32_t dropped = 0;
+    prt::link_detail::Global(SdkLibOfKind(GetPrinterSdkKind())).discardInput(&dropped);
+    return static_cast<int>(dropped);
+}
+
 QString ProtocolNameOf(int protocol)
 {
     switch (protocol) {

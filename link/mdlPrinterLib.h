@@ -48,6 +48,9 @@ int PrtClosePort();
 int PrtWriteData(const uint8_t* data, uint32_t length);
 int PrtWriteData(const QByteArray& data);
 int PrtReadData(uint8_t* buffer, uint32_t length, uint32_t* count);
+// Drops input pending on the current kind's object without waiting; bytes dropped. Every
+// request whose reply is read calls it first, so a late reply is never taken for the next.
+int PrtDiscardInput();
 int PrtReadDataEOF(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t b1, uint8_t b2, uint32_t* count);
 
 // One shared number into which windows store the result of a link call of theirs

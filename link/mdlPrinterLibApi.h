@@ -17,6 +17,11 @@ struct PrtSdkApi {
                        uint32_t*);
     int (*GetVidPid)(char*);
     int (*TSPL_GetSN)(prt::sdk::Handle, char*);
+    // Optional (a stand-in may leave them null): drop pending input without waiting, and
+    // whether an object's port is open (1/0). Null means "not known": the link then drops
+    // nothing and trusts its own open flags.
+    int (*DiscardInput)(prt::sdk::Lib, prt::sdk::Handle, uint32_t, uint32_t*);
+    int (*PortIsOpen)(prt::sdk::Lib, prt::sdk::Handle);
 };
 
 // The real engine.

@@ -19,6 +19,8 @@ PrtSdkApi MakeDefault()
     a.ReadDataEOF = &prt::sdk::ReadDataEOF;
     a.GetVidPid = &prt::sdk::GetVidPid;
     a.TSPL_GetSN = &prt::sdk::TSPL_GetSN;
+    a.DiscardInput = &prt::sdk::DiscardInput;
+    a.PortIsOpen = &prt::sdk::PortIsOpen;
     return a;
 }
 
@@ -54,6 +56,9 @@ namespace prt::link_detail {
 
 int GlobalPrinter::create(const QString& model)
 {
+    // Replacing the object is one step: two threads re-creating at once must not both
+    // create and leave one object behind.
+    std::lock_guard<std::mutex> lock(lifeMutex_);
     Handle old = handle_.exchange(0);
     if (old != 0) {
         api().PortClose(lib_, old);
@@ -67,6 +72,7 @@ int GlobalPrinter::create(const QString& model)
 
 int GlobalPrinter::destroy()
 {
+    std::lock_guard<std::mutex> lock(lifeMutex_);
     Handle h = handle_.exchange(0);
     if (h == 0)
         return 0;
@@ -78,7 +84,27 @@ int GlobalPrinter::open(const QString& port)
     const Handle h = handle_.load();
     if (h == 0)
         return prt::sdk::PRT_E_NO_OBJECT;
+    if (!IsPassablePortString(port))
+        return prt::sdk::PRT_E_BAD_PORT;
     return api().PortOpen(lib_, h, Utf16(port));
+}
+
+int GlobalPrinter::discardInput(uint32_t* dropped)
+{
+    if (dropped)
+        *dropped = 0;
+    const PrtSdkApi& a = api();
+    if (!a.DiscardInput)
+        return 0;
+    return a.DiscardInput(lib_, handle_.load(), prt::kDiscardMaxBytes, dropped);
+}
+
+int GlobalPrinter::portIsOpen() const
+{
+    const PrtSdkApi& a = api();
+    if (!a.PortIsOpen)
+        return -1;
+    return a.PortIsOpen(lib_, handle_.load());
 }
 
 int GlobalPrinter::close()
@@ -104,6 +130,13 @@ int GlobalPrinter::readEof(uint8_t* buffer, uint32_t value, uint32_t maxLength, 
     if (count)
         *count = 0;
     return api().ReadDataEOF(lib_, handle_.load(), buffer, value, maxLength, b1, b2, count);
+}
+
+bool IsPassablePortString(const QString& port)
+{
+    // The engine takes a zero-terminated text: a port string with an embedded NUL would be
+    // cut there and open something other than what was asked.
+    return !port.contains(QChar(u'\0'));
 }
 
 GlobalPrinter& Global(Lib lib)

@@ -6,6 +6,12 @@
 #include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <mutex>
+
+namespace prt {
+// Most bytes one drop of pending input takes (bounded like the drains).
+constexpr uint32_t kDiscardMaxBytes = 65536;
+} // namespace prt
 
 namespace prt::link_detail {
 
@@ -27,12 +33,20 @@ public:
     int write(const uint8_t* data, uint32_t length);
     int read(uint8_t* buffer, uint32_t length, uint32_t* count);
     int readEof(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t b1, uint8_t b2, uint32_t* count);
+    // Drops pending input without waiting (nothing when the engine cannot).
+    int discardInput(uint32_t* dropped = nullptr);
+    // 1 open, 0 not open, negative: unknown object; -1 when the engine cannot tell.
+    int portIsOpen() const;
 
 private:
     const PrtSdkApi& api() const { return PrtSdkApiOf(lib_); }
     prt::sdk::Lib lib_;
     std::atomic<prt::sdk::Handle> handle_{0};
+    std::mutex lifeMutex_;  // create and destroy are one step each
 };
+
+// False for a port string the engine cannot take whole (an embedded NUL).
+bool IsPassablePortString(const QString& port);
 
 GlobalPrinter& Global(prt::sdk::Lib lib);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <vector>
 
 using prt::link_detail::Global;
@@ -15,7 +16,40 @@ using prt::sdk::Lib;
 
 namespace {
 
-std::atomic<int> g_comOpen{0};
+// The serial port this layer opened and keeps open: the object and the port string it
+// was opened with. Only that object on that very port string may skip the open.
+struct ComOpen {
+    Handle handle = 0;
+    QString port;
+};
+std::mutex g_comMutex;
+ComOpen g_comOpen;
+
+void ClearComOpen()
+{
+    std::lock_guard<std::mutex> lock(g_comMutex);
+    g_comOpen = ComOpen{};
+}
+
+// Clears the flag when it names the object whose port was closed.
+void ClearComOpenOf(Handle h)
+{
+    std::lock_guard<std::mutex> lock(g_comMutex);
+    if (g_comOpen.handle == h)
+        g_comOpen = ComOpen{};
+}
+
+void SetComOpen(Handle h, const QString& port)
+{
+    std::lock_guard<std::mutex> lock(g_comMutex);
+    g_comOpen = ComOpen{h, port};
+}
+
+bool ComOpenNames(Handle h, const QString& port)
+{
+    std::lock_guard<std::mutex> lock(g_comMutex);
+    return h != 0 && g_comOpen.handle == h && g_comOpen.port == port;
+}
 
 prt::link_detail::GlobalPrinter& G()
 {
@@ -31,12 +65,13 @@ bool IsComPort(const QString& port)
 
 int GetComOpenFlag()
 {
-    return g_comOpen.load();
+    std::lock_guard<std::mutex> lock(g_comMutex);
+    return g_comOpen.handle != 0 ? -1 : 0;
 }
 
 int TsplCreateGlobalPrinter(const QString& model)
 {
-    g_comOpen.store(0);
+    ClearComOpen();
     NotePrinterObjectModel(model);
     return G().create(model);
 }
@@ -48,42 +83,47 @@ Handle TsplGetHandle()
 
 int TsplDestroyGlobalPrinter()
 {
-    g_comOpen.store(0);
+    ClearComOpen();
     return G().destroy();
 }
 
 int TsplOpenPort(const QString& port)
 {
     const bool com = IsComPort(port);
-    if (com && g_comOpen.load() != 0)
-        return 0;
+    const Handle h = G().handle();
+    if (com && ComOpenNames(h, port)) {
+        // Still open from before, unless some other road closed it meanwhile.
+        if (G().portIsOpen() != 0)
+            return 0;
+        ClearComOpenOf(h);
+    }
     int code = prt::sdk::PRT_E_NO_OBJECT;
-    if (G().handle() != 0) {
+    if (h != 0) {
         code = G().open(port);
         if (code == prt::sdk::PRT_ALREADY_OPEN) {
             TsplClosePort();
             code = G().open(port);
         }
     }
-    if (com)
-        g_comOpen.store(code == 0 ? -1 : 0);
+    if (com && code == 0)
+        SetComOpen(h, port);
+    else if (com || code == 0)
+        ClearComOpenOf(h);  // failed serial open, or the object now holds another port
     return code;
 }
 
 int TsplClosePort()
 {
+    const Handle h = G().handle();
     const int code = G().close();
-    if (IsComPort(GetCurrentPortString()))
-        g_comOpen.store(0);
+    ClearComOpenOf(h);
     return code;
 }
 
 int TsplClosePortByName(const QString& port)
 {
-    const int code = G().close();
-    if (IsComPort(port))
-        g_comOpen.store(0);
-    return code;
+    (void)port;
+    return TsplClosePort();
 }
 
 int TsplWriteData(const uint8_t* data, uint32_t length)
@@ -104,6 +144,13 @@ int TsplReadData(uint8_t* buffer, uint32_t length, uint32_t* count)
 int TsplReadDataEOF(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t b1, uint8_t b2, uint32_t* count)
 {
     return G().readEof(buffer, value, maxLength, b1, b2, count);
+}
+
+int TsplDiscardInput()
+{
+    uint32_t dropped = 0;
+    G().discardInput(&dropped);
+    return static_cast<int>(dropped);
 }
 
 int TsplReadDataRetry(uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t waitMs, int tries)
@@ -152,6 +199,8 @@ int TsplPortOpen(Handle handle, const QString& port)
 {
     if (handle == 0)
         return prt::sdk::PRT_E_NO_OBJECT;
+    if (!prt::link_detail::IsPassablePortString(port))
+        return prt::sdk::PRT_E_BAD_PORT;
     const PrtSdkApi& api = PrtSdkApiOf(Lib::Tspl);
     int code = api.PortOpen(Lib::Tspl, handle, Utf16(port));
     if (code == prt::sdk::PRT_ALREADY_OPEN) {

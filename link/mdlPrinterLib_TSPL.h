@@ -31,6 +31,9 @@ int TsplReadDataEOF(uint8_t* buffer, uint32_t value, uint32_t maxLength, uint8_t
 // Reads up to `length` bytes into buffer in at most `tries` reads, sleeping waitMs after
 // every read that leaves bytes missing (the last one included). *count := bytes stored.
 // Returns the code of the last read.
+// Drops input that is pending on the global TSPL object without waiting (a late reply to
+// an earlier request); the number of bytes dropped.
+int TsplDiscardInput();
 int TsplReadDataRetry(uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t waitMs, int tries);
 // Serial number of the printer behind the global object (bytes up to the first zero).
 int TsplGetSN(QByteArray& serial);

@@ -10,6 +10,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <vector>
 #include <atomic>
 
 namespace {
@@ -108,6 +109,7 @@ void ReadParamBlock(TParamBlock& block, QString& result)
         result = Lang("_Err_OpenPort");
         return;
     }
+    TsplDiscardInput();
     if (Write(ParamBlockReadRequest(GetPrinterSdkKind())) != 0) {
         result = Lang("_Err_WriteData");
         TsplClosePort();
@@ -175,6 +177,7 @@ int32_t DetectPrinterProtocol()
         return 4;
     }
     g_readCount.store(0);
+    TsplDiscardInput();
     Write(QByteArray("\x1B\x1B\x08", 3));
     prt::SleepMs(100);
     uint8_t b = 0;
@@ -196,6 +199,20 @@ bool CheckFirmwareVersion(const QString& version)
     }
     const QStringList parts = version.split(QLatin1Char('.'));
     const int compared = std::min<int>(static_cast<int>(parts.size()), 3);
+    // Every part must be a decimal number: "x.y.z" is no version at all and must not pass
+    // as 0.0.0.
+    std::vector<int> wanted;
+    bool numeric = true;
+    for (const QString& part : parts) {
+        const QString t = part.trimmed();
+        bool ok = !t.isEmpty();
+        for (const QChar c : t)
+            ok = ok && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        const int v = ok ? t.toInt(&ok) : 0;
+        numeric = numeric && ok;
+        wanted.push_back(v);
+    }
+    TsplDiscardInput();
     Write(QByteArray("ZZZGETVERSION\r\n"));
     prt::SleepMs(100);
     uint8_t reply[3] = {};
@@ -204,10 +221,10 @@ bool CheckFirmwareVersion(const QString& version)
     g_lastResult.store(rc);
     count = std::min<uint32_t>(count, 3);
     bool result = false;
-    if (compared > 0 && count >= uint32_t(compared)) {
+    if (numeric && compared > 0 && count >= uint32_t(compared)) {
         result = true;  // equal versions
         for (int i = 0; i < compared; ++i) {
-            const int want = parts.at(i).trimmed().toInt();
+            const int want = wanted[size_t(i)];
             if (reply[i] != want) {
                 result = reply[i] > want;
                 break;

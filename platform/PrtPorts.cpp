@@ -28,6 +28,11 @@ QStringList RealDevices()
     return out;
 }
 
+// The highest port numbers the port engine accepts (PrtPort.cpp): a port is listed only
+// under a name that can be opened.
+constexpr int kMaxComNumber = 96;
+constexpr int kMaxLptNumber = 64;
+
 struct Family {
     const char* prefix;  // device file name prefix
     const char* kind;    // "COM" or "LPT"
@@ -39,7 +44,7 @@ constexpr Family kFamilies[] = {
     {"ttyS", "COM", 1, 32},
     {"ttyUSB", "COM", 33, 32},
     {"ttyACM", "COM", 65, 32},
-    {"lp", "LPT", 1, 256},
+    {"lp", "LPT", 1, kMaxLptNumber},
 };
 
 // Splits "COM12" / "COM12:" into kind and number.
@@ -124,7 +129,7 @@ QStringList PresentPortNames(const QString& kind)
     }
     // Devices named for a port in the environment (the port layer opens those instead).
     const QString prefix = QStringLiteral("PRT_%1_DEVICE_").arg(kind);
-    const int last = kind == QLatin1String("COM") ? 96 : 256;
+    const int last = kind == QLatin1String("COM") ? kMaxComNumber : kMaxLptNumber;
     const QStringList env = QProcessEnvironment::systemEnvironment().keys();
     for (const QString& key : env) {
         if (!key.startsWith(prefix))

@@ -235,6 +235,10 @@ int ReadDataEOF(Lib lib, Handle handle, uint8_t* buffer, uint32_t waitMs, uint32
         return PRT_E_BAD_ARG;
     PrinterObj& obj = *o.obj;
     const uint32_t start = GetTickCountMs();
+    // waitMs > 0 reads for that long at most. waitMs == 0 waits ReadGraceMs for the first
+    // byte, then EofIdleMs for each next one, and never lasts longer than EofTrailMs in all,
+    // however slowly the bytes keep coming.
+    const uint32_t bound = waitMs > 0 ? waitMs : EofTrailMs;
     size_t total = 0;
     int rc = PRT_OK;
     for (;;) {
@@ -255,20 +259,65 @@ int ReadDataEOF(Lib lib, Handle handle, uint8_t* buffer, uint32_t waitMs, uint32
         }
         if (ended || total >= maxLength)
             break;
-        uint32_t wait = ReadGraceMs;
-        if (waitMs > 0) {
-            const uint32_t spent = GetTickCountMs() - start;
-            if (spent >= waitMs)
-                break;
-            wait = waitMs - spent;
-        }
+        const uint32_t spent = GetTickCountMs() - start;
+        if (spent >= bound)
+            break;
+        uint32_t wait = bound - spent;
+        if (waitMs == 0)
+            wait = std::min(wait, total > 0 ? EofIdleMs : ReadGraceMs);
         size_t got = 0;
         rc = Fill(obj, wait, &got);
         if (rc != PRT_OK || (got == 0 && waitMs == 0))
-            break;
+            break;  // failed, or the link went quiet
     }
     *count = uint32_t(total);
     return total ? PRT_OK : rc;
+}
+
+int DiscardInput(Lib lib, Handle handle, uint32_t maxBytes, uint32_t* dropped)
+{
+    if (dropped)
+        *dropped = 0;
+    ObjLock o(lib, handle);
+    if (!o)
+        return PRT_E_NO_OBJECT;
+    if (!o->port)
+        return PRT_E_NOT_OPEN;
+    PrinterObj& obj = *o.obj;
+    uint32_t n = 0;
+    int rc = PRT_OK;
+    for (;;) {
+        const qsizetype take = std::min<qsizetype>(obj.rx.size(), qsizetype(maxBytes - n));
+        obj.rx.remove(0, take);
+        n += uint32_t(take);
+        if (n >= maxBytes)
+            break;
+        size_t got = 0;
+        rc = Fill(obj, 0, &got);  // what the link already holds, without waiting
+        if (rc != PRT_OK || got == 0)
+            break;
+    }
+    if (dropped)
+        *dropped = n;
+    // A port that cannot be read (parallel) has nothing to drop.
+    return rc == PRT_E_NOT_SUPPORTED ? PRT_OK : rc;
+}
+
+int PortIsOpen(Lib lib, Handle handle)
+{
+    ObjLock o(lib, handle);
+    if (!o)
+        return PRT_E_NO_OBJECT;
+    return o->port ? 1 : 0;
+}
+
+int LiveObjectCount(Lib lib)
+{
+    Library* l = LibOf(lib);
+    if (!l)
+        return 0;
+    std::lock_guard lock(l->mutex);
+    return int(l->objects.size());
 }
 
 int GetVidPid(char* buffer64)

@@ -70,8 +70,9 @@ int TSPL_GetSN(Handle handle, char* buffer);
 //   ReadData    waits at most ReadGraceMs for the first byte, then takes what is already
 //               there without waiting (up to `length`). PRT_OK with *count 0 = nothing came.
 //   ReadDataEOF waitMs > 0: reads until the end byte (stored, counted), maxLength bytes, or
-//               waitMs in all ran out. waitMs == 0: waits ReadGraceMs for each next byte
-//               and stops at the first gap longer than that (still bounded by maxLength).
+//               waitMs in all ran out. waitMs == 0: waits ReadGraceMs for the first byte,
+//               then stops at the first gap longer than EofIdleMs (the link went quiet),
+//               and never reads longer than EofTrailMs in all, however slowly bytes come.
 //               Running out of time is not an error: PRT_OK with what came (maybe 0 bytes).
 //               maxLength 0 or a null buffer/count -> PRT_E_BAD_ARG.
 //   Parallel ports cannot be read: both reads give PRT_E_NOT_SUPPORTED with *count 0.
@@ -90,6 +91,18 @@ int TSPL_GetSN(Handle handle, char* buffer);
 // serial-number string (PRT_E_NOT_SUPPORTED when it has none); on every other port the
 // empty text and PRT_E_NOT_SUPPORTED; PRT_E_NOT_OPEN when the port is closed.
 constexpr uint32_t ReadGraceMs = 30;
+constexpr uint32_t EofIdleMs = 10;
+constexpr uint32_t EofTrailMs = 1000;
+
+// Drops the bytes already received and not handed out, and what the link holds right now
+// (no waiting), at most maxBytes; *dropped receives the number. A port that cannot be read
+// drops nothing (PRT_OK). Callers use it before a request whose reply they read, so a late
+// reply to an earlier request is never taken for the new one.
+int DiscardInput(Lib lib, Handle handle, uint32_t maxBytes, uint32_t* dropped);
+// 1 when the object's port is open, 0 when not, PRT_E_NO_OBJECT for an unknown handle.
+int PortIsOpen(Lib lib, Handle handle);
+// Number of live printer objects of a library (leak checks).
+int LiveObjectCount(Lib lib);
 // Time-outs in milliseconds (defaults 3000 and 5000); tests may shorten them.
 void SetPortTimeouts(uint32_t connectTimeoutMs, uint32_t writeTimeoutMs);
 uint32_t ConnectTimeoutMs();

@@ -1,7 +1,10 @@
 // The port list and the device mapping.
+#include "PrtPort.h"
 #include "PrtPorts.h"
+#include "PrtUsbIds.h"
 #include "TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
 
@@ -54,4 +57,55 @@ TEST(Ports, PresentPortsByKind)
     prt::test::ScopedEnv env5("PRT_COM_DEVICE_97", pty.fileName());
     EXPECT_EQ(prt::PresentPortNames("COM"), (QStringList{"COM3:", "COM7:", "COM34:", "COM65:"}));
     EXPECT_EQ(prt::PresentPortNames("LPT"), (QStringList{"LPT1:", "LPT2:"}));
+}
+
+// Every listed port opens by its name: a parallel device beyond the engine's last LPT number
+// is not offered under a name the engine refuses.
+TEST(Ports, ListedNamesAreNamesThePortEngineAccepts)
+{
+    ListerGuard g({"/dev/lp63", "/dev/lp64", "/dev/lp200", "/dev/ttyACM31", "/dev/ttyS0"});
+    QTemporaryFile dev;
+    ASSERT_TRUE(dev.open());
+    prt::test::ScopedEnv env("PRT_LPT_DEVICE_65", dev.fileName());
+    prt::test::ScopedEnv env2("PRT_LPT_DEVICE_64", dev.fileName());
+    EXPECT_EQ(prt::PresentPortNames("LPT"), QStringList{"LPT64:"});
+    EXPECT_EQ(prt::PresentPortNames("COM"), (QStringList{"COM1:", "COM96:"}));
+    for (const QString& kind : {QStringLiteral("COM"), QStringLiteral("LPT")}) {
+        for (QString name : prt::PresentPortNames(kind)) {
+            name.chop(1);  // the trailing ":"
+            const QString port = kind == QLatin1String("COM") ? name + ",BAUDRATE_9600" : name;
+            prt::sdk::PortSpec spec;
+            EXPECT_EQ(prt::sdk::ParsePortString(port, &spec), prt::sdk::PRT_OK) << port.toStdString();
+        }
+    }
+    EXPECT_TRUE(prt::PortNameOfDevice("/dev/lp64").isEmpty());
+    EXPECT_TRUE(prt::DeviceOfPortName("LPT65").isEmpty());
+}
+
+// USB printers open without root once the shipped udev rule is installed: it grants the
+// seat's user the maker's vendor ids and every printer-class device, and the README says
+// how to install it.
+TEST(Ports, UdevRuleCoversTheMakersVendorsAndPrinterClass)
+{
+    QFile rule(prt::test::SourceDir() + "/packaging/60-prt-printers.rules");
+    ASSERT_TRUE(rule.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(rule.readAll());
+    QStringList active;
+    for (const QString& line : text.split('\n'))
+        if (!line.trimmed().startsWith('#') && !line.trimmed().isEmpty())
+            active << line;
+    for (uint16_t vid : prt::kUsbMakerVids) {
+        const QString match = QStringLiteral("ATTR{idVendor}==\"%1\"").arg(vid, 4, 16, QLatin1Char('0'));
+        bool found = false;
+        for (const QString& line : active)
+            found = found || (line.contains(match) && line.contains("TAG+=\"uaccess\""));
+        EXPECT_TRUE(found) << match.toStdString();
+    }
+    bool printerClass = false;
+    for (const QString& line : active)
+        printerClass = printerClass || (line.contains(":07????:") && line.contains("TAG+=\"uaccess\""));
+    EXPECT_TRUE(printerClass);
+    QFile readme(prt::test::SourceDir() + "/README.md");
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(readme.readAll().contains("packaging/60-prt-printers.rules /etc/udev/rules.d/"));
 }

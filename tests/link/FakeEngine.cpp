@@ -156,7 +156,8 @@ int GetSN(Handle h, char* buf)
     return 0;
 }
 
-const PrtSdkApi kFake = {&Creator, &Destroy, &Open, &Close, &Write, &Read, &ReadEof, &VidPid, &GetSN};
+const PrtSdkApi kFake = {&Creator, &Destroy, &Open, &Close, &Write, &Read, &ReadEof, &VidPid, &GetSN,
+                         nullptr, nullptr};
 
 void CountSleep(uint32_t ms)
 {

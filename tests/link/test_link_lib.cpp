@@ -5,6 +5,7 @@
 #include "mdlPrinterLib.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace linktest;
 using prt::sdk::Lib;
@@ -89,12 +90,40 @@ TEST(LinkComFlag, SerialPortStaysOpenUntilClosed)
     EXPECT_EQ(GetComOpenFlag(), 0);
     EXPECT_EQ(TsplOpenPort(com), 0);
     EXPECT_EQ(Fake().count("PortOpen"), 2);
-    // Closing by name clears the flag for the named port, not the current one.
+    // The flag belongs to the object's port: closing that port clears it whatever the
+    // current port string says, by either close.
     SetCurrentPortString(QStringLiteral("USB"));
     TsplClosePort();
-    EXPECT_EQ(GetComOpenFlag(), -1);
-    TsplClosePortByName(com);
     EXPECT_EQ(GetComOpenFlag(), 0);
+    ASSERT_EQ(TsplOpenPort(com), 0);
+    EXPECT_EQ(GetComOpenFlag(), -1);
+    TsplClosePortByName(QStringLiteral("USB"));
+    EXPECT_EQ(GetComOpenFlag(), 0);
+    // Another serial port string is opened for real.
+    ASSERT_EQ(TsplOpenPort(com), 0);
+    const int opens = Fake().count("PortOpen");
+    EXPECT_EQ(TsplOpenPort(QStringLiteral("COM4,BAUDRATE_9600")), 0);
+    EXPECT_GT(Fake().count("PortOpen"), opens) << "COM4 must reach the engine";
+    EXPECT_EQ(Fake().last("PortOpen")->text, QStringLiteral("COM4,BAUDRATE_9600"));
+}
+
+// Re-creating and destroying the global object from several threads at once leaves no
+// object behind: each replacement is one step.
+TEST(LinkCreate, ConcurrentRecreationLeaksNoObject)
+{
+    const int before = prt::sdk::LiveObjectCount(prt::sdk::Lib::Tspl);
+    auto churn = [] {
+        for (int i = 0; i < 3000; ++i) {
+            TsplCreateGlobalPrinter(QStringLiteral("M"));
+            if (i % 7 == 0)
+                TsplDestroyGlobalPrinter();
+        }
+    };
+    std::thread a(churn), b(churn);
+    a.join();
+    b.join();
+    TsplDestroyGlobalPrinter();
+    EXPECT_EQ(prt::sdk::LiveObjectCount(prt::sdk::Lib::Tspl), before);
 }
 
 TEST(LinkComFlag, OnlyUpperCaseComAndOnlySuccessSetIt)

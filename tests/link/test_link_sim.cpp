@@ -16,6 +16,7 @@
 #include "mdlPrtParamBlock.h"
 
 #include <QThread>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace prt::sim;
@@ -316,4 +317,150 @@ TEST(LinkSimSerial, ComOpenFlagOverAPseudoTerminal)
     EXPECT_EQ(GetComOpenFlag(), 0);
     SetCurrentPortString(QStringLiteral("USB"));
     pty.stop();
+}
+
+// A reply that comes after its reader gave up is dropped before the next request: the next
+// reader gets its own reply only, whatever the request kind.
+TEST_F(LinkSim, LateReplyIsNeverHandedToTheNextRequest)
+{
+    SimSetValue(printer, "ppl", "LATE-REPLY-TO-REQUEST-1");
+    SimSetValue(printer, "dpi", "REPLY-2");
+    {
+        std::lock_guard lock(printer.mutex());
+        ProtoState(printer)->doReplies["print_test_page"] = "LATE";
+        ProtoState(printer)->doReplies["paper_learn"] = QByteArray("\x01\x02", 2);
+    }
+    ASSERT_EQ(TsplOpenPort(port), 0);
+    struct Step {
+        const char* Name;
+        std::function<QString()> Late, Next;
+        QString Expected;
+    };
+    const Step steps[] = {
+        {"getval", [] { return CmdGetVal(KEY_ppl); }, [] { return CmdGetVal(KEY_dpi); }, "REPLY-2"},
+        {"getval to end", [] { return CmdGetValEOF(KEY_ppl, 100); },
+         [] { return CmdGetValEOF(KEY_dpi, 100); }, "REPLY-2"},
+        {"do, read a number", [] { return QString::number(CmdDoReadInt(KEY_print_test_page)); },
+         [] { return QString::number(CmdDoReadInt(KEY_paper_learn)); }, "513"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.Name);
+        SimFaults late;
+        late.replyDelayMs = 250;  // after the reader's 100 ms wait and read
+        printer.setFaults(late);
+        printer.clearReceived();
+        const QString first = s.Late();
+        EXPECT_TRUE(first.isEmpty() || first == "-1") << first.toStdString();
+        QThread::msleep(350);  // the late reply is now waiting in the link
+        printer.setFaults(SimFaults{});
+        EXPECT_EQ(s.Next(), s.Expected);
+    }
+    TsplClosePort();
+}
+
+// A port string with an embedded NUL is refused on every open road: the engine takes a
+// zero-terminated text and would open what comes before the NUL.
+TEST_F(LinkSim, PortStringWithAnEmbeddedNulIsRefused)
+{
+    const QString bad = port + QChar(u'\0') + QStringLiteral("junk");
+    EXPECT_EQ(TsplOpenPort(bad), prt::sdk::PRT_E_BAD_PORT);
+    SetPrinterSdkKind(3);
+    ASSERT_EQ(CpclCreateGlobalPrinter(QStringLiteral("SIM")), 0);
+    EXPECT_EQ(PrtOpenPort(bad), prt::sdk::PRT_E_BAD_PORT);
+    SetPrinterSdkKind(1);
+    prt::sdk::Handle own = 0;
+    ASSERT_EQ(TsplPrinterCreator(&own, QStringLiteral("SIM")), 0);
+    EXPECT_EQ(TsplPortOpen(own, bad), prt::sdk::PRT_E_BAD_PORT);
+    TsplPrinterDestroy(&own);
+    TDevNewPrt c;
+    c.CreateDevice(1);
+    c.PortString = bad;
+    QString text;
+    EXPECT_FALSE(c.Open(false, text));
+    EXPECT_EQ(c.LastOpenResult, prt::sdk::PRT_E_BAD_PORT);
+    QThread::msleep(50);
+    EXPECT_EQ(printer.connections(), 0) << "nothing was opened";
+}
+
+// The connection object's opened flag follows the real port: once the port was closed
+// through the procedures, Open opens again and writes reach the printer.
+TEST_F(LinkSim, ConnectionObjectOpensAgainAfterAClosedPort)
+{
+    TDevNewPrt c;
+    c.CreateDevice(1);
+    c.PortString = port;
+    ASSERT_TRUE(c.OpenWithMessage());
+    TsplClosePort();  // another road closes the same object's port
+    ASSERT_TRUE(c.OpenWithMessage());
+    EXPECT_EQ(c.SendCommand(KEY_ppl), 0) << "the port is really open";
+    EXPECT_TRUE(Received(printer, kPrefix + "do \"ppl\"\r\n"));
+    c.Close();
+}
+
+// Firmware versions: a part that is not a number never passes.
+TEST_F(LinkSim, FirmwareVersionWithPartsThatAreNoNumbers)
+{
+    SimSetVersion(printer, QByteArray("\x01\x03\x00", 3));
+    const struct {
+        const char* Version;
+        bool Newer;
+    } rows[] = {
+        {"1.03.0", true}, {"1.3", true}, {"x.y.z", false}, {"1.x.0", false}, {"1..0", false},
+        {"", false},      {"-1.0.0", false}, {"1.03.0a", false}, {"99999999999.0.0", false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.Version);
+        EXPECT_EQ(CheckFirmwareVersion(QString::fromLatin1(r.Version)), r.Newer);
+    }
+}
+
+namespace {
+
+// A second serial printer on its own pseudo-terminal, mapped to a COM number.
+struct SerialPrinter {
+    explicit SerialPrinter(int number)
+        : pty(printer), env((QByteArray("PRT_COM_DEVICE_") + QByteArray::number(number)).constData(), pty.slavePath())
+    {
+        AddStandardHandlers(printer);
+        com = QStringLiteral("COM%1,BAUDRATE_9600").arg(number);
+    }
+    ~SerialPrinter() { pty.stop(); }
+    SimPrinter printer;
+    SimPty pty;
+    prt::test::ScopedEnv env;
+    QString com;
+};
+
+} // namespace
+
+// The COM-open flag names the object and the port string: another serial port opens for
+// real (its bytes reach that printer), and a port closed by any other road opens again.
+TEST(LinkSimSerial, ComOpenFlagBelongsToItsObjectAndPort)
+{
+    SerialPrinter a(7), b(8);
+    ASSERT_TRUE(a.pty.ok() && b.pty.ok());
+    SetPrinterSdkKind(1);
+    SetCurrentPortString(a.com);
+    ASSERT_EQ(TsplCreateGlobalPrinter(QStringLiteral("SIM")), 0);
+    ASSERT_EQ(TsplOpenPort(a.com), 0);
+    EXPECT_EQ(GetComOpenFlag(), -1);
+    // Another port: opened for real, writes go there.
+    SetCurrentPortString(b.com);
+    ASSERT_EQ(TsplOpenPort(b.com), 0);
+    ASSERT_EQ(TsplWriteData(QByteArray("TO-B\r\n")), 0);
+    EXPECT_TRUE(Received(b.printer, "TO-B"));
+    QThread::msleep(50);
+    EXPECT_FALSE(a.printer.received().contains("TO-B"));
+    // The connection object closes the same engine object: the next open opens again.
+    TDevNewPrt c;
+    c.CreateDevice(1);
+    c.PortString = b.com;
+    ASSERT_TRUE(c.OpenWithMessage());
+    c.Close();
+    EXPECT_EQ(TsplOpenPort(b.com), 0);
+    EXPECT_EQ(TsplWriteData(QByteArray("AGAIN\r\n")), 0) << "a write after the open must not fail";
+    EXPECT_TRUE(Received(b.printer, "AGAIN"));
+    TsplDestroyGlobalPrinter();
+    EXPECT_EQ(GetComOpenFlag(), 0);
+    SetCurrentPortString(QStringLiteral("USB"));
 }

@@ -518,3 +518,98 @@ TEST_F(NetSim, SerialNumberIsOnlyKnownOverUsb)
     EXPECT_EQ(sn[0], '\0');
     EXPECT_EQ(TSPL_GetSN(o.h, nullptr), PRT_E_BAD_ARG);
 }
+
+// ---- bounded reads and pending input -------------------------------------------------
+
+namespace {
+
+// A printer that never stops talking: one byte every few milliseconds until stopped.
+class TricklingPeer {
+public:
+    explicit TricklingPeer(int gapMs) : gapMs_(gapMs)
+    {
+        listen_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof a;
+        ::bind(listen_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(listen_, 1);
+        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this] {
+            const int fd = ::accept(listen_, nullptr, nullptr);
+            // At most three seconds of bytes: a read without an overall bound takes them all.
+            for (int i = 0; i < 3000 / gapMs_ && !stop_; ++i) {
+                if (::send(fd, "z", 1, MSG_NOSIGNAL) != 1)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(gapMs_));
+            }
+            ::close(fd);
+        });
+    }
+    ~TricklingPeer()
+    {
+        stop_ = true;
+        ::shutdown(listen_, SHUT_RDWR);
+        thread_.join();
+        ::close(listen_);
+    }
+    QString port() const { return prt::test::NetPort(port_); }
+
+private:
+    int gapMs_;
+    int listen_ = -1;
+    uint16_t port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+} // namespace
+
+// Read-to-end with no wait of its own stops after its overall bound (about one second of
+// bytes) even when the printer keeps sending, instead of reading for as long as it talks.
+TEST(SdkReadEof, TricklingPrinterCannotHoldTheReadBeyondItsBound)
+{
+    TricklingPeer peer(4);
+    SdkObj o;
+    ASSERT_EQ(o.open(peer.port()), PRT_OK);
+    int rc = -1;
+    const QByteArray got = o.readEof(0, 4096, 0, &rc);
+    EXPECT_EQ(rc, PRT_OK);
+    EXPECT_GT(got.size(), 0);
+    // One second of bytes at one per 4 ms is at most 250; all three seconds would be 750.
+    EXPECT_LE(got.size(), 1000 / 4 + 20) << "the read followed the printer past its bound";
+}
+
+// Pending input is dropped without waiting; the reply to the next request is read whole.
+TEST_F(NetSim, DiscardInputDropsWhatIsPendingAndKeepsTheNextReply)
+{
+    printer.script("A", "LATE-REPLY-TO-REQUEST-1");
+    printer.script("B", "REPLY-2");
+    SdkObj o;
+    ASSERT_EQ(o.open(port()), PRT_OK);
+    ASSERT_EQ(o.write("A"), PRT_OK);
+    EXPECT_EQ(o.read(4), "LATE");  // part of it taken, the rest is buffered
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    uint32_t dropped = 0;
+    EXPECT_EQ(DiscardInput(Lib::Tspl, o.h, 65536, &dropped), PRT_OK);
+    EXPECT_EQ(dropped, uint32_t(QByteArray("-REPLY-TO-REQUEST-1").size()));
+    ASSERT_EQ(o.write("B"), PRT_OK);
+    EXPECT_EQ(o.readEof(500, 7, 0), "REPLY-2");
+    // Bounded: at most maxBytes are dropped at once, the rest stays.
+    printer.script("C", "0123456789");
+    ASSERT_EQ(o.write("C"), PRT_OK);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(DiscardInput(Lib::Tspl, o.h, 4, &dropped), PRT_OK);
+    EXPECT_EQ(dropped, 4u);
+    EXPECT_EQ(o.read(64), "456789");
+    // Nothing pending, a closed port, an unknown object.
+    EXPECT_EQ(DiscardInput(Lib::Tspl, o.h, 64, &dropped), PRT_OK);
+    EXPECT_EQ(dropped, 0u);
+    EXPECT_EQ(PortIsOpen(Lib::Tspl, o.h), 1);
+    ASSERT_EQ(o.close(), PRT_OK);
+    EXPECT_EQ(PortIsOpen(Lib::Tspl, o.h), 0);
+    EXPECT_EQ(DiscardInput(Lib::Tspl, o.h, 64, &dropped), PRT_E_NOT_OPEN);
+    EXPECT_EQ(PortIsOpen(Lib::Tspl, 0), PRT_E_NO_OBJECT);
+}
