@@ -1,5 +1,7 @@
 #include "mdlLanguage.h"
 
+#include "PrtMsgBox.h"
+
 #include "PrtCodePage.h"
 #include "PrtIni.h"
 #include "PrtTexts.h"
@@ -324,8 +326,10 @@ void ResolveUiLanguage()
     }
     bool ok = false;
     const int id = gLangId.toInt(&ok);
-    if (ok && id > 0)
+    if (ok && id > 0) {
         prt::SetUiLanguageId(id);  // code page of byte texts follows the UI language
+        prt::ApplyToolkitLanguage(id);
+    }
 }
 
 bool IsLanguageFileName(const QString& fileName)
@@ -452,8 +456,10 @@ void PublishLanguageTexts(const QString& fileName, const QString& section)
         prt::SetLangText(key, ReadIniString(fileName, section, key));
     bool ok = false;
     const int id = section.toInt(&ok);
-    if (ok && id > 0)
+    if (ok && id > 0) {
         prt::SetUiLanguageId(id);
+        prt::ApplyToolkitLanguage(id);  // message-box buttons in the same language
+    }
 }
 
 void ResetLanguageStateForTest()

@@ -1,4 +1,6 @@
 #include "mdlPrinterTypeList.h"
+#include <QDir>
+#include <QFile>
 
 #include "PrtTexts.h"
 #include "mdlKesaVar.h"
@@ -50,6 +52,35 @@ void SetLabelConfigFileNames()
     gPrinterMapFilePath = GetFilesDir() + gPrinterMapFileName;
     gProtocolTypeFileName = QStringLiteral("ProtocolType.ini");
     gCompanyPrinterListFileName = QStringLiteral("CompanyPrinterList_Label.txt");
+}
+
+QStringList ShippedFileNames()
+{
+    return {QLatin1String(LABEL_LANG_FILE), QStringLiteral("PrinterTypeList_Label.ini"),
+            QStringLiteral("ProtocolType.ini"), QStringLiteral("CompanyPrinterList_Label.txt"),
+            QStringLiteral("PrinterMap.ini")};
+}
+
+QStringList MissingShippedFiles(const QString& dir, const QStringList& names)
+{
+    QStringList missing;
+    for (const QString& name : names) {
+        QFile f(dir + name);
+        if (!f.open(QIODevice::ReadOnly) || f.size() == 0)
+            missing << name;
+    }
+    return missing;
+}
+
+QString MissingShippedFilesText(const QString& dir, const QStringList& missing)
+{
+    QString text = QStringLiteral("These program files are missing or cannot be read:\n");
+    for (const QString& name : missing)
+        text += QStringLiteral("    ") + name + QLatin1Char('\n');
+    text += QStringLiteral("Folder searched: ") + QDir::toNativeSeparators(dir) + QLatin1Char('\n');
+    text += QStringLiteral("The program starts without them: captions and messages may be empty "
+                           "and functions may be missing. Reinstall the program to restore them.");
+    return text;
 }
 
 const QStringList& ParameterSetKeys()

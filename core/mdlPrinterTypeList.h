@@ -20,6 +20,14 @@ extern QString gCompanyPrinterListFileName;// "CompanyPrinterList_Label.txt"
 
 // Sets the names above for the Label tool (the main window's first show).
 void SetLabelConfigFileNames();
+// The shipped files the Label tool reads at start (language file, printer-type list,
+// protocol list, company model list, printer map).
+QStringList ShippedFileNames();
+// The names of those files in dir that are missing, empty or cannot be read.
+QStringList MissingShippedFiles(const QString& dir, const QStringList& names);
+// The start-up message (English: it cannot come from a missing language file) naming each
+// missing file and the folder searched.
+QString MissingShippedFilesText(const QString& dir, const QStringList& missing);
 
 // ---- [ParameterSet] -------------------------------------------------------------------------
 // Keys read by LoadParameterSetKeys, in reading order.

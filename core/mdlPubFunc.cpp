@@ -144,8 +144,7 @@ QStringList ReadTextFileToList(const QString& fileName)
     if (!f.open(QIODevice::ReadOnly))
         return out;
     const QString text = prt::DecodeTextFileBytes(f.readAll());
-    static const QRegularExpression eol(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = text.split(eol);
+    const QStringList lines = prt::SplitTextLines(text);
     for (const QString& l : lines)
         if (!TrimControls(l).isEmpty())
             out.append(l);
@@ -408,7 +407,21 @@ QString PrinterListFilePath()
     return path;
 }
 
-QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)
+QByteArray TextFileBytesKeepingEncoding(const QString& path, const QString& text)
+{
+    QByteArray old;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        old = f.readAll();
+    // A file that does not exist yet (or is empty) is written in UTF-8.
+    const prt::TTextEncoding enc = old.isEmpty() ? prt::TTextEncoding{} : prt::DetectTextEncoding(old);
+    QByteArray bytes;
+    if (prt::EncodeText(text, enc, bytes))
+        return bytes;
+    return text.toUtf8();  // a character the old encoding lacks: the whole file in UTF-8
+}
+
+QString PrinterListFileText(const QList<QStringList>& rows, int columnCount)
 {
     QString text = QStringLiteral("\r\n");
     for (const QStringList& row : rows) {
@@ -420,12 +433,17 @@ QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)
             line += QLatin1Char('|') + field(4);
         text += line + QStringLiteral("\r\n");
     }
-    return text.toUtf8();
+    return text;
+}
+
+QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)
+{
+    return PrinterListFileText(rows, columnCount).toUtf8();
 }
 
 bool SavePrinterListFile(const QString& path, const QList<QStringList>& rows, int columnCount)
 {
-    return prt::WriteFileAtomic(path, PrinterListFileBytes(rows, columnCount));
+    return prt::WriteFileAtomic(path, TextFileBytesKeepingEncoding(path, PrinterListFileText(rows, columnCount)));
 }
 
 bool SavePrinterListFile(const QList<QStringList>& rows, int columnCount)

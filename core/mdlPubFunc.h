@@ -88,15 +88,22 @@ void SetFolderWritableProbe(TFolderWritableProbe probe);
 QString PrinterListFilePath();
 // Rewrites the printer list file from the view: an empty first line, then per row
 // column 0, "|", column 1, "|", column 2, then "|" column 3 when the view has at least 4
-// columns and "|" column 4 when it has at least 5. CR LF line ends, UTF-8. CR or LF
+// columns and "|" column 4 when it has at least 5. CR LF line ends, in the encoding the
+// file has (TextFileBytesKeepingEncoding); a new file is UTF-8. CR or LF
 // inside a field becomes a blank (it would split the row). Written to a temporary file
 // and renamed: when the write fails the old file is kept and the result is false.
 bool SavePrinterListFile(const QTreeWidget* view);
 // The same from rows of fields (field 0 = model, 1.. = sub-items) and a column count.
 bool SavePrinterListFile(const QList<QStringList>& rows, int columnCount);
 bool SavePrinterListFile(const QString& path, const QList<QStringList>& rows, int columnCount);
-// The file bytes SavePrinterListFile writes.
+// The file text SavePrinterListFile writes, and that text in UTF-8.
+QString PrinterListFileText(const QList<QStringList>& rows, int columnCount);
 QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount);
+// The text's bytes for a rewrite of the file at path: in the encoding the file has now
+// (UTF-8 with or without its mark, UTF-16 by its mark, or the 8-bit code page it was read
+// in) when every character fits, else the whole text in UTF-8. One file never mixes
+// encodings. A missing or empty file is written in UTF-8.
+QByteArray TextFileBytesKeepingEncoding(const QString& path, const QString& text);
 
 // ---- numbers ---------------------------------------------------------------------------
 // The value's 15-significant-digit decimal text rounded to `digits` decimals, halves

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <atomic>
 #include <cerrno>
@@ -143,7 +144,11 @@ QByteArray TextToCodePageBytes(const QString& text, int codePage, bool* ok)
             iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
             if (out.size() - used < 1)
                 out.resize(out.size() * 2 + 64);
-            out[used++] = '?';
+            // 1252 reads its five unassigned bytes as the characters of the same code;
+            // they go back as those bytes, so such a text survives a round trip.
+            const bool unassigned1252 =
+                codePage == 1252 && (cp == 0x81 || cp == 0x8D || cp == 0x8F || cp == 0x90 || cp == 0x9D);
+            out[used++] = unassigned1252 ? char(cp) : '?';
         }
     }
     // Flush a shift state (none of the code pages above has one, but be safe).
@@ -225,18 +230,97 @@ bool IsValidUtf8(const QByteArray& bytes)
     return !dec.hasError();
 }
 
+TTextEncoding DetectTextEncoding(const QByteArray& bytes)
+{
+    TTextEncoding e;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        e.kind = TTextEncoding::Utf8;
+        e.bom = true;
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        e.kind = bytes.startsWith("\xFF\xFE") ? TTextEncoding::Utf16LE : TTextEncoding::Utf16BE;
+        e.bom = true;
+    } else if (IsValidUtf8(bytes)) {
+        e.kind = TTextEncoding::Utf8;
+    } else {
+        e.kind = TTextEncoding::CodePage;
+        e.codePage = SystemAnsiCodePage();
+    }
+    return e;
+}
+
+QString DecodeText(const QByteArray& bytes, const TTextEncoding& enc)
+{
+    switch (enc.kind) {
+    case TTextEncoding::Utf8: {
+        const qsizetype skip = enc.bom && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        return QString::fromUtf8(bytes.constData() + skip, bytes.size() - skip);
+    }
+    case TTextEncoding::Utf16LE:
+    case TTextEncoding::Utf16BE: {
+        const qsizetype skip = enc.bom && bytes.size() >= 2 ? 2 : 0;
+        QStringDecoder dec(enc.kind == TTextEncoding::Utf16LE ? QStringDecoder::Utf16LE
+                                                               : QStringDecoder::Utf16BE);
+        return QString(dec(bytes.mid(skip)));
+    }
+    case TTextEncoding::CodePage:
+        return CodePageBytesToText(bytes, enc.codePage);
+    }
+    return {};
+}
+
+bool EncodeText(const QString& text, const TTextEncoding& enc, QByteArray& out)
+{
+    out.clear();
+    switch (enc.kind) {
+    case TTextEncoding::Utf8:
+        if (enc.bom)
+            out = "\xEF\xBB\xBF";
+        out += text.toUtf8();
+        return true;
+    case TTextEncoding::Utf16LE:
+    case TTextEncoding::Utf16BE: {
+        QStringEncoder encoder(enc.kind == TTextEncoding::Utf16LE ? QStringEncoder::Utf16LE
+                                                                   : QStringEncoder::Utf16BE,
+                               enc.bom ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+        out = encoder(text);
+        return true;
+    }
+    case TTextEncoding::CodePage: {
+        bool ok = false;
+        out = TextToCodePageBytes(text, enc.codePage, &ok);
+        // Every character must come back as itself: one that the code page lacks fails.
+        if (!ok || CodePageBytesToText(out, enc.codePage) != text) {
+            out.clear();
+            return false;
+        }
+        return true;
+    }
+    }
+    return false;
+}
+
 QString DecodeTextFileBytes(const QByteArray& bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder dec(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE
-                                                          : QStringDecoder::Utf16BE);
-        return QString(dec(bytes.mid(2)));
+    return DecodeText(bytes, DetectTextEncoding(bytes));
+}
+
+QStringList SplitTextLines(const QString& text)
+{
+    // A plain scan: it holds for any text, also one with unpaired surrogates.
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text.at(i + 1).unicode() == u'\n')
+            ++i;
+        start = i + 1;
     }
-    if (IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
-    return AnsiBytesToText(bytes);
+    lines.append(text.mid(start));
+    return lines;
 }
 
 } // namespace prt

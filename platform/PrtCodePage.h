@@ -15,6 +15,7 @@
 // Every function is thread-safe.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace prt {
 
@@ -45,6 +46,23 @@ bool IsValidUtf8(const QByteArray& bytes);
 // when it has the UTF-8 BOM or is valid UTF-8 (the mark is dropped), otherwise the
 // system 8-bit code page.
 QString DecodeTextFileBytes(const QByteArray& bytes);
+
+// How a text file is encoded, so that a rewrite can keep it.
+struct TTextEncoding {
+    enum Kind { Utf8, Utf16LE, Utf16BE, CodePage };
+    Kind kind = Utf8;
+    bool bom = false;   // the file starts with a byte-order mark
+    int codePage = 0;   // for CodePage
+};
+// The rule of DecodeTextFileBytes: UTF-16 by its mark, UTF-8 with its mark or when valid,
+// else the system 8-bit code page.
+TTextEncoding DetectTextEncoding(const QByteArray& bytes);
+QString DecodeText(const QByteArray& bytes, const TTextEncoding& enc);
+// The text's bytes in the encoding (with its mark). False, and empty bytes, when a
+// character does not fit the code page (it would not read back as itself).
+bool EncodeText(const QString& text, const TTextEncoding& enc, QByteArray& out);
+// Lines split at CR LF, CR or LF (n line ends give n + 1 items); safe on any text.
+QStringList SplitTextLines(const QString& text);
 
 } // namespace prt
 

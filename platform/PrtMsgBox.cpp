@@ -1,6 +1,8 @@
 #include "PrtMsgBox.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMessageBox>
 #include <QThread>
 #include <cstdio>
@@ -63,6 +65,52 @@ MsgBoxHandler SetMessageBoxHandler(MsgBoxHandler handler)
     MsgBoxHandler old = std::move(g_handler);
     g_handler = std::move(handler);
     return old;
+}
+
+} // namespace prt
+
+namespace prt {
+
+bool ApplyToolkitLanguage(int lcid)
+{
+    static std::mutex mutex;
+    static QTranslator* current = nullptr;
+    static int currentLcid = 0;
+    static QCoreApplication* currentApp = nullptr;
+    std::lock_guard<std::mutex> lock(mutex);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (lcid == currentLcid && app == currentApp)
+        return current != nullptr;  // already in place: language loads repeat often
+    currentLcid = lcid;
+    currentApp = app;
+    if (current) {
+        if (app)
+            QCoreApplication::removeTranslator(current);
+        delete current;
+        current = nullptr;
+    }
+    const char* locale = nullptr;
+    switch (lcid) {
+    case 2052: locale = "zh_CN"; break;
+    case 1028: locale = "zh_TW"; break;
+    case 1041: locale = "ja"; break;
+    case 1042: locale = "ko"; break;
+    case 1049: locale = "ru"; break;
+    case 1046: locale = "pt_BR"; break;
+    case 1034: locale = "es"; break;
+    default: return false;  // English: the toolkit's own words
+    }
+    if (!app)
+        return false;
+    auto* t = new QTranslator;
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!t->load(QStringLiteral("qtbase_") + QLatin1String(locale), dir)) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    current = t;
+    return true;
 }
 
 } // namespace prt

@@ -34,4 +34,10 @@ int MessageBoxPrt(const QString& text, const QString& caption, unsigned flags);
 // An empty handler restores the real boxes.
 MsgBoxHandler SetMessageBoxHandler(MsgBoxHandler handler);
 
+// The toolkit's own words (the OK and Cancel of message boxes, dialog buttons) follow the
+// UI language: loads the toolkit's translation for the Windows language id (2052, 1028,
+// 1041, 1042, 1049, 1046, 1034) and drops it for English or any language without one.
+// True when a translation is in use afterwards.
+bool ApplyToolkitLanguage(int lcid);
+
 } // namespace prt

@@ -1,5 +1,6 @@
 #include "FormMain_Label.h"
 
+#include "PrtIni.h"
 #include "PrtMsgBox.h"
 #include "PrtPaths.h"
 #include "PrtTexts.h"
@@ -44,6 +45,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
@@ -307,8 +309,16 @@ void T_frmMain_Label::ConnectHandlers()
     connect(btnQuit, &QPushButton::clicked, this, [this] { btnQuitClick(); });
     connect(btnMore, &QPushButton::clicked, this, [this] { btnMoreClick(); });
     connect(mitemGetPrtBasName, &QAction::triggered, this, [this] { mitemGetPrtBasNameClick(); });
-    connect(sbtnFunction, &QToolButton::clicked, this, [this] { sbtnFunctionClick(); });
-    connect(sbtnSysPara, &QToolButton::clicked, this, [this] { sbtnSysParaClick(); });
+    // The page follows the tab buttons' checked state, however they were switched (mouse,
+    // keyboard, accessibility).
+    connect(sbtnFunction, &QToolButton::toggled, this, [this](bool on) {
+        if (on)
+            sbtnFunctionClick();
+    });
+    connect(sbtnSysPara, &QToolButton::toggled, this, [this](bool on) {
+        if (on)
+            sbtnSysParaClick();
+    });
     connect(btnSetToolLangOrOther, &QPushButton::clicked, this, [this] { btnSetToolLangOrOtherClick(); });
     connect(btnGetToolLangOrOther, &QPushButton::clicked, this, [this] { btnGetToolLangOrOtherClick(); });
     connect(cmbToolLang, &QComboBox::currentIndexChanged, this, [this] { cmbToolLangChange(); });
@@ -332,10 +342,29 @@ void T_frmMain_Label::ConnectHandlers()
 
 bool T_frmMain_Label::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonRelease)
+    if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonPress) {
+        // A click on the empty area below the rows keeps the remembered row selected and
+        // highlighted: the list never sees it, so it cannot clear the selection.
+        const auto* me = static_cast<QMouseEvent*>(event);
+        FEmptyAreaPress = RowCount() > 0 && !lvPrinterList->itemAt(me->position().toPoint());
+        if (FEmptyAreaPress)
+            return true;
+    }
+    if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        if (FEmptyAreaPress) {
+            FEmptyAreaPress = false;
+            if (SelectedRow() < 0)
+                lvPrinterListClick();  // reselects the remembered row
+            return true;
+        }
         lvPrinterListClick();
-    else if (watched == lvPrinterList && event->type() == QEvent::KeyRelease)
+    } else if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+               RowCount() > 0 &&
+               !lvPrinterList->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        return true;
+    } else if (watched == lvPrinterList && event->type() == QEvent::KeyRelease) {
         lvPrinterListKeyUp();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -422,11 +451,13 @@ void T_frmMain_Label::showEvent(QShowEvent* event)
 
 void T_frmMain_Label::FormShow()
 {
+    const prt::IniReadBurst burst;  // each configuration file is checked on disk once
     gToolId = QStringLiteral("UTILITY_LABEL");
     gLangFileName = QLatin1String(LABEL_LANG_FILE);
     GetConstLangV()->InitLangIniName();
 
     SetLabelConfigFileNames();
+    ReportMissingShippedFiles();
 
     LoadStartupOptions();
     if (TKesaVar* kesa = GetKesaVar(); kesa && kesa->GetFtnVar())
@@ -488,6 +519,16 @@ void T_frmMain_Label::FormShow()
 
     if (IsDebugMode())
         ShowTestReadme();
+}
+
+void T_frmMain_Label::ReportMissingShippedFiles()
+{
+    // Said in English: the texts of the language file cannot tell that it is missing.
+    const QString dir = GetDefaultFilesDir();
+    const QStringList missing = MissingShippedFiles(dir, ShippedFileNames());
+    if (!missing.isEmpty())
+        prt::MessageBoxPrt(MissingShippedFilesText(dir, missing), QStringLiteral("Printer utility"),
+                           prt::MB_ICONERROR_);
 }
 
 void T_frmMain_Label::FormDestroy()
@@ -1023,10 +1064,12 @@ void T_frmMain_Label::ApplyPortTypeLayout()
     btnDFU->setVisible(out.DfuVisible);
 
     ArrangeInfoPage();
+    // The controls stand at fixed places: the window keeps the size of its layout, so
+    // nothing (Quit above all) can be cut off by resizing it.
     if (!IsDebugMode())
-        resize(out.ClientWidth, out.WindowHeight);
+        setFixedSize(out.ClientWidth, out.WindowHeight);
     else
-        resize(width(), out.WindowHeight);
+        setFixedSize(width(), out.WindowHeight);
     mitemTest->setVisible(out.TestMenuVisible);
 }
 
@@ -1179,6 +1222,7 @@ void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
     set(btnRfidSet, "Lang00010001");
 
     set(btnAdvancedSettings, "FormMain_Label_btnAdvancedSettings");
+    set(btnScanTest, "FormMain_Label_btnScanTest");
     sbtnFunction->setText(LangKeyText(QStringLiteral("FormMain_Label_gpbFunction")));
     sbtnSysPara->setText(LangKeyText(QStringLiteral("FormMain_Label_sbtnSysPara")));
     txtlbl_ToolLang->setText(LangKeyText(QStringLiteral("FormMain_Label_txtlbl_ToolLang")));
@@ -1253,6 +1297,7 @@ void T_frmMain_Label::btnGetToolLangOrOtherClick()
 
 void T_frmMain_Label::ApplyToolLanguage()
 {
+    const prt::IniReadBurst burst;
     int found = 0;
     QString code;
     FindNameByValue(cmbToolLang->currentText(), &FToolLangList, found, code);

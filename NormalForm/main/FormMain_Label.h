@@ -56,6 +56,8 @@ public:
     void FormCreate();
     void FormShow();    // runs once, on the first show
     void FormDestroy(); // runs once, from the destructor at the latest
+    // One clear message naming each shipped file that is missing or unreadable.
+    void ReportMissingShippedFiles();
 
     // ---- the selection road and the gate
     void lvPrinterListClick();
@@ -233,6 +235,7 @@ private:
     QString FRestoreText;
     int FLoadingFlag = 0;
     int FReselectGuard = 0;
+    bool FEmptyAreaPress = false;  // a mouse press on the list below its rows
     QString FPrinterListLabelText;
     QString FSelectedModelText;
     QString FContinueLearnTip;

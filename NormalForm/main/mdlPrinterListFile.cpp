@@ -1,5 +1,6 @@
 #include "mdlPrinterListFile.h"
 
+#include "PrtCodePage.h"
 #include "PrtIni.h"
 #include "mdlPubFunc.h"
 #include "PrtPaths.h"
@@ -62,12 +63,12 @@ static bool WriteWholeFile(const QString& path, const QByteArray& bytes)
 
 bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine)
 {
-    QByteArray bytes;
+    QString text;
     if (leadingEmptyLine)
-        bytes += "\r\n";
+        text += QStringLiteral("\r\n");
     for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return WriteWholeFile(path, bytes);
+        text += line + QStringLiteral("\r\n");
+    return WriteWholeFile(path, TextFileBytesKeepingEncoding(path, text));
 }
 
 bool CreateDefaultPrinterList(const QString& path, const QString& model)
@@ -87,10 +88,13 @@ TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListR
         bytes = f.readAll();
         f.close();
     }
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += "\r\n";  // end an unterminated last line first
-    bytes += BuildPrinterListLine(row).toUtf8() + "\r\n";
-    return WriteWholeFile(path, bytes) ? TPrinterListResult::Ok : TPrinterListResult::WriteFailed;
+    // The whole file in the encoding it was read in, the new line included.
+    QString text = prt::DecodeText(bytes, prt::DetectTextEncoding(bytes));
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')) && !text.endsWith(QLatin1Char('\r')))
+        text += QStringLiteral("\r\n");  // end an unterminated last line first
+    text += BuildPrinterListLine(row) + QStringLiteral("\r\n");
+    return WriteWholeFile(path, TextFileBytesKeepingEncoding(path, text)) ? TPrinterListResult::Ok
+                                                                          : TPrinterListResult::WriteFailed;
 }
 
 TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row)

@@ -2,6 +2,7 @@
 // everything of the main window that works without the window.
 #include "MainFixture.h"
 
+#include "PrtCodePage.h"
 #include "PrtIni.h"
 #include "PrtPaths.h"
 #include "PrtTexts.h"
@@ -82,6 +83,98 @@ TEST(PrinterListFile, AppendEndsAnUnterminatedLastLineFirst)
     const QString other = p.FilesDir() + "other.txt";
     ASSERT_EQ(AppendPrinterListRow(other, {"V52", "USB", "USB", "", ""}), TPrinterListResult::Ok);
     EXPECT_EQ(TempProgram::Read(other), "V52|USB|USB||\r\n");
+}
+
+// A list from an older installation in an 8-bit code page or UTF-16 keeps its encoding
+// through every rewrite: the other rows survive byte for byte, whatever the UI language.
+TEST(PrinterListFile, RewritesKeepTheEncodingTheFileWasReadIn)
+{
+    using prt::test::Hex;
+    // "中文" in GBK is D6 D0 CE C4; the rows are "\r\nV64|USB|USB|中文|1\r\nV52|USB|USB||\r\n".
+    const QByteArray gbk = Hex("0D 0A") + "V64|USB|USB|" + Hex("D6 D0 CE C4") + "|1\r\nV52|USB|USB||\r\n";
+    const QByteArray added = "TE62|NET|NET,127.0.0.1|n|2\r\n";
+    struct Lang {
+        int Lcid;
+        const char* Name;
+    } langs[] = {{2052, "Chinese UI (read as GBK)"}, {1033, "English UI (read as 1252)"}};
+    const int oldLcid = prt::UiLanguageId();
+    for (const Lang& l : langs) {
+        SCOPED_TRACE(l.Name);
+        prt::SetUiLanguageId(l.Lcid);
+        TempProgram p;
+        TempProgram::Write(p.ListPath(), gbk);
+        // Delete the second row: the rows as the window holds them, written back.
+        QList<QStringList> rows;
+        for (const QString& line : ReadPrinterListLines(p.ListPath()))
+            rows.append(line.split('|'));
+        ASSERT_EQ(rows.size(), 2);
+        if (l.Lcid == 2052) {
+            EXPECT_EQ(rows[0][3], QString::fromUtf8("中文"));
+        }
+        rows.removeLast();
+        ASSERT_TRUE(SavePrinterListFile(p.ListPath(), rows, 5));
+        const QByteArray afterDelete = Hex("0D 0A") + "V64|USB|USB|" + Hex("D6 D0 CE C4") + "|1\r\n";
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete);
+        // Add: the new row joins in the same encoding.
+        ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"TE62", "NET", "NET,127.0.0.1", "n", "2"}),
+                  TPrinterListResult::Ok);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete + added);
+        // Modify and address update rewrite only their own row.
+        ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 1, "127.0.0.2"), TPrinterListResult::Ok);
+        // (this rewrite writes the lines without the leading empty one)
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete.mid(2) + "TE62|NET|NET,127.0.0.2|n|2\r\n");
+    }
+    // A character the code page lacks: the whole file is rewritten in UTF-8, never mixed.
+    prt::SetUiLanguageId(2052);
+    {
+        TempProgram p;
+        TempProgram::Write(p.ListPath(), gbk);
+        ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"V52", "USB", "USB", QString::fromUtf8("\u0E01"), ""}),
+                  TPrinterListResult::Ok);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()),
+                  QString::fromUtf8("\r\nV64|USB|USB|中文|1\r\nV52|USB|USB||\r\nV52|USB|USB|\u0E01|\r\n").toUtf8());
+    }
+    prt::SetUiLanguageId(oldLcid);
+    // UTF-16 by its mark stays UTF-16 (with the mark); UTF-8 with a mark keeps the mark.
+    {
+        TempProgram p;
+        const QString text = QString::fromUtf8("V64|USB|USB|中文|1\r\n");
+        QByteArray utf16 = Hex("FF FE");
+        for (QChar c : text)
+            utf16 += char(c.unicode() & 0xFF), utf16 += char(c.unicode() >> 8);
+        TempProgram::Write(p.ListPath(), utf16);
+        ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"V52", "USB", "USB", "", ""}), TPrinterListResult::Ok);
+        QByteArray expected = utf16;
+        for (QChar c : QString("V52|USB|USB||\r\n"))
+            expected += char(c.unicode() & 0xFF), expected += char(c.unicode() >> 8);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), expected);
+
+        const QByteArray bom8 = Hex("EF BB BF") + QString::fromUtf8("V64|USB|USB|中文|1\r\n").toUtf8();
+        TempProgram::Write(p.ListPath(), bom8);
+        ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"V52", "USB", "USB", "", ""}), TPrinterListResult::Ok);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), bom8 + "V52|USB|USB||\r\n");
+    }
+}
+
+// Splitting into lines holds for any text: an unpaired surrogate in one row does not stop
+// the rows after it.
+TEST(PrinterListFile, InvalidTextDoesNotStopLineSplitting)
+{
+    TempProgram p;
+    // UTF-16LE with a lone high surrogate (D800) in the first row.
+    QByteArray bytes = prt::test::Hex("FF FE");
+    const QString rows = "A|USB|USB|x|\r\nB|USB|USB||\r\nC|USB|USB||\r\n";
+    for (int i = 0; i < rows.size(); ++i) {
+        const char16_t c = i == 11 ? char16_t(0xD800) : rows[i].unicode();
+        bytes += char(c & 0xFF), bytes += char(c >> 8);
+    }
+    TempProgram::Write(p.ListPath(), bytes);
+    const QStringList lines = ReadPrinterListLines(p.ListPath());
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(ParsePrinterListLine(lines[1]).Model, "B");
+    EXPECT_EQ(ParsePrinterListLine(lines[2]).Model, "C");
+    const QStringList split = prt::SplitTextLines(QString("a\r\nb\rc\nd") + QChar(0xDC00) + "\n");
+    EXPECT_EQ(split, (QStringList{"a", "b", "c", QString("d") + QChar(0xDC00), ""}));
 }
 
 TEST(PrinterListFile, ModifyAndAddressUpdateReReadTheFileAndRefuseARowThatIsGone)
@@ -406,7 +499,7 @@ TEST(MainLanguageFile, EveryMainWindowKeyHasBothTexts)
         "FormMain_Label_btnParameterSetting", "FormMain_Label_btnFactorySetting", "FormMain_Label_btnDLF",
         "FormMain_Label_btnDLFile", "FormMain_Label_btnDLUF", "FormMain_Label_btnPrinterStatus",
         "FormMain_Label_btnCommandTest", "FormMain_Label_btnDFU", "FormMain_Label_btnQuit",
-        "FormMain_Label_btnAdvancedSettings", "FormMain_Label_gpbFunction", "FormMain_Label_sbtnSysPara",
+        "FormMain_Label_btnAdvancedSettings", "FormMain_Label_btnScanTest", "FormMain_Label_gpbFunction", "FormMain_Label_sbtnSysPara",
         "FormMain_Label_MSGDeletePrinter", "FormMain_Label_MSGRestore", "FormMain_Label_MSGNotAvailable",
         "FormMain_Label_MSGBadField", "FormMain_Label_MSGRowGone", "FormMain_Label_MSGWriteFailed",
         "FormMain_Label_MSGNoPrinter", "_ConnectOK", "Lang00010001", "lblPrinterTextTSPLErrTip",

@@ -5,6 +5,7 @@
 
 #include "FormMain_Label.h"
 #include "PrtIni.h"
+#include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlDevNewPrt.h"
@@ -22,10 +23,15 @@
 #include "mdlPrinterLib.h"
 #include "mdlPrinterLibApi.h"
 #include "mdlPrinterListFile.h"
+#include "mdlPrinterTypeList.h"
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QMouseEvent>
 #include <QDialog>
 #include <QPointer>
 #include <QDir>
@@ -646,4 +652,104 @@ TEST_F(MainWindow, OpenerTableCreatesPreparesShowsReadsBackAndFreesAWindow)
     EXPECT_TRUE(made.isNull()) << "the window is freed after it closed";
     EXPECT_EQ(TakeOpenedFormNames(), QStringList({"T_frmProbeWindow"}));
     EXPECT_FALSE(IsFormAvailable("T_frmProbeWindow"));
+}
+
+// ---- hardening of the main window ------------------------------------------------------
+
+// Shipped files that are missing or unreadable are named in one clear message, with the
+// folder searched; the program still starts.
+TEST_F(MainWindow, MissingShippedFilesAreNamedInOneMessageAndTheWindowStillOpens)
+{
+    QFile::remove(p_.FilesDir() + "UtilityForLabelLanguage.ini");
+    TempProgram::Write(p_.FilesDir() + "PrinterTypeList_Label.ini", "");  // unreadable: empty
+    MsgBoxRecorder boxes;
+    T_frmMain_Label* f = Start();
+    EXPECT_TRUE(f->isVisible());
+    std::vector<prt::MsgBoxCall> named;
+    for (const prt::MsgBoxCall& c : boxes.calls())
+        if (c.text.contains("UtilityForLabelLanguage.ini"))
+            named.push_back(c);
+    ASSERT_EQ(named.size(), 1u);
+    EXPECT_TRUE(named[0].text.contains("PrinterTypeList_Label.ini"));
+    EXPECT_FALSE(named[0].text.contains("ProtocolType.ini"));
+    EXPECT_TRUE(named[0].text.contains(QDir::toNativeSeparators(p_.FilesDir())));
+    EXPECT_FALSE(named[0].caption.isEmpty());
+    EXPECT_EQ(named[0].flags & prt::MB_ICONERROR_, unsigned(prt::MB_ICONERROR_));
+}
+
+TEST_F(MainWindow, CompleteShippedFilesRaiseNoMessage)
+{
+    EXPECT_TRUE(MissingShippedFiles(p_.FilesDir(), ShippedFileNames()).isEmpty());
+    MsgBoxRecorder boxes;
+    Start();
+    for (const prt::MsgBoxCall& c : boxes.calls())
+        EXPECT_FALSE(c.text.contains("missing")) << c.text.toStdString();
+}
+
+// The Scan Test button has its caption in both languages.
+TEST_F(MainWindow, ScanTestButtonHasACaption)
+{
+    T_frmMain_Label* f = Start();
+    EXPECT_EQ(f->btnScanTest->text(), "Scan Test");
+    const QString file = prt::test::SourceDir() + "/files/UtilityForMobileLanguage.ini";
+    EXPECT_EQ(prt::IniReadString(file, "2052", "FormMain_Label_btnScanTest", QString()), QString::fromUtf8("扫描测试"));
+}
+
+// A real click on the empty area below the rows keeps the remembered row highlighted.
+TEST_F(MainWindow, ClickOnTheEmptyListAreaKeepsTheRememberedRowHighlighted)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\nTE62|USB|USB||\r\n");
+    T_frmMain_Label* f = Start();
+    Select(1);
+    QWidget* vp = f->lvPrinterList->viewport();
+    const QPoint empty(10, vp->height() - 5);
+    ASSERT_EQ(f->lvPrinterList->itemAt(empty), nullptr);
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, empty, vp->mapToGlobal(empty), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &e);
+    }
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_TRUE(f->lvPrinterList->topLevelItem(1)->isSelected());
+    EXPECT_EQ(f->lvPrinterList->currentItem(), f->lvPrinterList->topLevelItem(1));
+    EXPECT_EQ(f->RememberedRow(), 1);
+}
+
+// The Functions / Information page follows the tab buttons' checked state however they are
+// switched (keyboard, accessibility), not only by a mouse click.
+TEST_F(MainWindow, InformationSwitchFollowsTheCheckedStateOfItsButtons)
+{
+    T_frmMain_Label* f = Start();
+    f->sbtnSysPara->setChecked(true);  // as the keyboard or an accessibility action does
+    EXPECT_TRUE(f->sboxSysPara->isVisible());
+    EXPECT_FALSE(f->gpbFunction->isVisible());
+    f->sbtnFunction->setChecked(true);
+    EXPECT_TRUE(f->gpbFunction->isVisible());
+    EXPECT_FALSE(f->sboxSysPara->isVisible());
+}
+
+// The window keeps the size of its layout: it cannot be resized to cut Quit off.
+TEST_F(MainWindow, WindowHasTheFixedSizeOfItsLayout)
+{
+    T_frmMain_Label* f = Start();
+    EXPECT_EQ(f->minimumSize(), f->maximumSize());
+    EXPECT_EQ(f->size(), f->minimumSize());
+    f->resize(f->width() / 2, f->height() / 2);
+    EXPECT_EQ(f->size(), f->minimumSize());
+    EXPECT_LE(f->btnQuit->geometry().bottom(), f->height());
+    EXPECT_LE(f->btnQuit->geometry().right(), f->width());
+}
+
+// Message-box buttons follow the UI language: the toolkit's words in Chinese for 2052, in
+// English for 1033.
+TEST(ToolkitLanguage, DialogButtonsFollowTheUiLanguage)
+{
+    auto okText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Ok)->text().remove('&');
+    };
+    ASSERT_TRUE(prt::ApplyToolkitLanguage(2052)) << "the toolkit's Chinese translation is installed";
+    EXPECT_NE(okText(), "OK");
+    EXPECT_FALSE(prt::ApplyToolkitLanguage(1033));
+    EXPECT_EQ(okText(), "OK");
 }
