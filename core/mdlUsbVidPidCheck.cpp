@@ -116,6 +116,9 @@ void ResolvePrinterModel(const QString& name, QString& model, bool& matched, QSt
         return list && IsInCommaList(name, *list);
     };
 
+    // The record is read once and written once, whole (a temporary file renamed over it).
+    prt::IniFile record;
+    record.load(file);
     bool any = false;
     const QStringList devices = GetAttachedUsbIdentities();
     for (const QString& device : devices) {
@@ -146,8 +149,8 @@ void ResolvePrinterModel(const QString& name, QString& model, bool& matched, QSt
             SetMatchedUsbVpid(id);
             const QString resultText =
                 s.ResultWithName ? id + QStringLiteral(" ,PrtName:") + familyModel : id;
-            IniWriteString(file, section, QLatin1String(USBCHK_KeyStr), resultText);
-            IniWriteString(file, section, QLatin1String(USBCHK_KeyNo), QStringLiteral("1"));
+            record.setValue(section, QLatin1String(USBCHK_KeyStr), resultText);
+            record.setValue(section, QLatin1String(USBCHK_KeyNo), QStringLiteral("1"));
             any = true;
             break;
         }
@@ -157,20 +160,21 @@ void ResolvePrinterModel(const QString& name, QString& model, bool& matched, QSt
     if (!any) {
         ok = false;
         message = prt::LangText(QLatin1String(LANGKEY_UsbIdMismatch));
-        IniWriteString(file, section, QLatin1String(USBCHK_KeyStr),
+        record.setValue(section, QLatin1String(USBCHK_KeyStr),
                        QLatin1String(USBCHK_NoMatchText));
-        IniWriteString(file, section, QLatin1String(USBCHK_KeyNo), QStringLiteral("0"));
+        record.setValue(section, QLatin1String(USBCHK_KeyNo), QStringLiteral("0"));
     }
 
-    IniWriteString(file, section, QLatin1String(USBCHK_KeyPrtName), name);
+    record.setValue(section, QLatin1String(USBCHK_KeyPrtName), name);
     for (int family = 1; family <= 6; ++family) {
         if (!inFamily(family))
             continue;
         const char* key = (family % 2 == 1) ? USBCHK_KeyVpid1 : USBCHK_KeyVpid2;
-        IniWriteString(file, section, QLatin1String(key),
+        record.setValue(section, QLatin1String(key),
                        UsbCheckFamilyIdText(family) + QStringLiteral(" ,PrtName:") +
                            UsbCheckFamilyModel(family));
     }
-    IniWriteString(file, section, QLatin1String(USBCHK_KeyTime),
+    record.setValue(section, QLatin1String(USBCHK_KeyTime),
                    QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss-zzz")));
+    record.save(file);
 }

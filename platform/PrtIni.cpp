@@ -278,8 +278,13 @@ bool IniFile::save(const QString& path) const
     return WriteFileAtomic(path, toBytes());
 }
 
+namespace {
+void ForgetBurstCopies();
+} // namespace
+
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
 {
+    ForgetBurstCopies();  // a file written in a read burst is read again afterwards
     // Not QSaveFile: it reports success after a short write (file size limit, full disk).
     const QFileInfo fi(path);
     if (!QDir().mkpath(fi.absolutePath()))
@@ -364,9 +369,41 @@ QString CacheKey(const QString& path)
     return QFileInfo(path).absoluteFilePath();
 }
 
+// Files already checked during the open read burst of this thread (by the path as given).
+struct BurstEntry {
+    int codePage = 0;
+    std::shared_ptr<const IniFile> ini;
+};
+thread_local int t_burstDepth = 0;
+thread_local QHash<QString, BurstEntry>* t_burstFiles = nullptr;
+
+void ForgetBurstCopies()
+{
+    if (t_burstFiles)
+        t_burstFiles->clear();
+}
+
+std::shared_ptr<const IniFile> ParsedChecked(const QString& path, int* codePageOut);
+
 std::shared_ptr<const IniFile> Parsed(const QString& path)
 {
+    if (t_burstDepth > 0 && t_burstFiles) {
+        const auto it = t_burstFiles->constFind(path);
+        if (it != t_burstFiles->constEnd() && (it->codePage == 0 || it->codePage == SystemAnsiCodePage()))
+            return it->ini;
+        int codePage = 0;
+        auto ini = ParsedChecked(path, &codePage);
+        t_burstFiles->insert(path, BurstEntry{codePage, ini});
+        return ini;
+    }
+    return ParsedChecked(path, nullptr);
+}
+
+std::shared_ptr<const IniFile> ParsedChecked(const QString& path, int* codePageOut)
+{
     static const auto empty = std::make_shared<const IniFile>();
+    if (codePageOut)
+        *codePageOut = 0;
     const QString key = CacheKey(path);
     const Stamp stamp = StampOf(path);
     if (!stamp.exists) {
@@ -378,8 +415,11 @@ std::shared_ptr<const IniFile> Parsed(const QString& path)
         std::lock_guard<std::mutex> lock(g_cacheMutex);
         const auto it = g_cache.constFind(key);
         if (it != g_cache.constEnd() && it->stamp == stamp &&
-            (it->codePage == 0 || it->codePage == SystemAnsiCodePage()))
+            (it->codePage == 0 || it->codePage == SystemAnsiCodePage())) {
+            if (codePageOut)
+                *codePageOut = it->codePage;
             return it->ini;
+        }
     }
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -394,6 +434,8 @@ std::shared_ptr<const IniFile> Parsed(const QString& path)
     e.stamp = stamp;
     e.codePage = IsValidUtf8(bytes) ? 0 : SystemAnsiCodePage();
     e.ini = ini;
+    if (codePageOut)
+        *codePageOut = e.codePage;
     std::lock_guard<std::mutex> lock(g_cacheMutex);
     g_cache.insert(key, e);
     return ini;
@@ -413,6 +455,8 @@ bool Modify(const QString& path, Change change)
         return false;
     if (!ini.save(path))
         return false;
+    if (t_burstFiles)
+        t_burstFiles->clear();  // this thread reads its own writes, burst or not
     std::lock_guard<std::mutex> lock(g_cacheMutex);
     g_cache.remove(CacheKey(path));
     return true;
@@ -459,8 +503,26 @@ bool IniDeleteKey(const QString& path, const QString& section, const QString& ke
 
 void IniClearCache()
 {
+    if (t_burstFiles)
+        t_burstFiles->clear();
     std::lock_guard<std::mutex> lock(g_cacheMutex);
     g_cache.clear();
+}
+
+IniReadBurst::IniReadBurst()
+{
+    if (t_burstDepth++ == 0) {
+        delete t_burstFiles;
+        t_burstFiles = new QHash<QString, BurstEntry>();
+    }
+}
+
+IniReadBurst::~IniReadBurst()
+{
+    if (--t_burstDepth == 0) {
+        delete t_burstFiles;
+        t_burstFiles = nullptr;
+    }
 }
 
 } // namespace prt

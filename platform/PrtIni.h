@@ -123,4 +123,16 @@ bool WriteFileAtomic(const QString& path, const QByteArray& bytes);
 // Drops every cached parse (tests; files are re-checked on every read anyway).
 void IniClearCache();
 
+// A burst of reads: while one is open on a thread, each file is checked on disk once (the
+// first read of it in the burst); later reads of it in the same burst use that copy.
+// Writes through IniWriteString / IniDeleteKey on the same thread are seen at once.
+// Loaders that read hundreds of keys (captions, language texts) open one for their run.
+class IniReadBurst {
+public:
+    IniReadBurst();
+    ~IniReadBurst();
+    IniReadBurst(const IniReadBurst&) = delete;
+    IniReadBurst& operator=(const IniReadBurst&) = delete;
+};
+
 } // namespace prt

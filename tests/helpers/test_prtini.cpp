@@ -216,3 +216,34 @@ TEST(IniFiles, ConcurrentWritersLoseNoKey)
         th.join();
     EXPECT_EQ(prt::IniReadKeys(path, "S").size(), 40);
 }
+
+// A read burst checks each file on disk once: later reads in the burst use that copy, the
+// thread's own writes are seen at once, and after the burst the disk counts again.
+TEST(IniFiles, ReadBurstChecksEachFileOnceAndSeesItsOwnWrites)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("burst.ini");
+    auto put = [&](const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    put("[S]\r\nk=1\r\n");
+    {
+        const prt::IniReadBurst burst;
+        EXPECT_EQ(prt::IniReadString(path, "S", "k"), "1");
+        put("[S]\r\nk=22\r\n");  // changed behind the burst's back
+        EXPECT_EQ(prt::IniReadString(path, "S", "k"), "1") << "the burst keeps its copy";
+        {
+            const prt::IniReadBurst inner;  // bursts nest
+            EXPECT_EQ(prt::IniReadString(path, "S", "k"), "1");
+        }
+        ASSERT_TRUE(prt::IniWriteString(path, "S", "j", "3"));
+        EXPECT_EQ(prt::IniReadString(path, "S", "j"), "3") << "own writes are seen";
+        EXPECT_EQ(prt::IniReadString(path, "S", "k"), "22");
+        ASSERT_TRUE(prt::WriteFileAtomic(path, "[S]\r\nk=4\r\n"));
+        EXPECT_EQ(prt::IniReadString(path, "S", "k"), "4");
+    }
+    put("[S]\r\nk=555\r\n");
+    EXPECT_EQ(prt::IniReadString(path, "S", "k"), "555") << "outside a burst every read checks the file";
+}

@@ -1,0 +1,96 @@
+// Start-up: the program from process start to its first idle moment with the main window
+// shown, against a bare toolkit window built beside it (both offscreen, each in a private
+// program, data and config folder). Prints the ratio of the medians; the goal is at most
+// 1.3 on a quiet machine.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+std::vector<double> g_program, g_bare;
+
+QTemporaryDir& Tree()
+{
+    static QTemporaryDir dir;
+    static const bool filled = [] {
+        QDir().mkpath(dir.filePath("prog/files"));
+        const QDir shipped(QStringLiteral(PRT_SHIPPED_DIR));
+        for (const QString& name : shipped.entryList(QDir::Files))
+            QFile::copy(shipped.filePath(name), dir.filePath("prog/files/") + name);
+        return true;
+    }();
+    (void)filled;
+    return dir;
+}
+
+double RunOnce(const QString& exe)
+{
+    QTemporaryDir& t = Tree();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("PRT_QUIT_WHEN_IDLE", "1");
+    env.insert("PRT_EXE_DIR", t.filePath("prog"));
+    env.insert("PRT_DEV_ROOT", t.filePath("dev"));
+    env.insert("XDG_DATA_HOME", t.filePath("data"));
+    env.insert("XDG_CONFIG_HOME", t.filePath("config"));
+    p.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    p.start(exe, {});
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+void Measure(benchmark::State& state, const char* exe, std::vector<double>& samples)
+{
+    for (auto _ : state) {
+        const double s = RunOnce(QString::fromLocal8Bit(exe));
+        if (s < 0) {
+            state.SkipWithError("the process did not end");
+            return;
+        }
+        samples.push_back(s);
+        state.SetIterationTime(s);
+    }
+}
+
+void BM_StartupBareWindow(benchmark::State& state) { Measure(state, PRT_BARE_WINDOW_EXE, g_bare); }
+void BM_StartupProgram(benchmark::State& state) { Measure(state, PRT_PROGRAM_EXE, g_program); }
+BENCHMARK(BM_StartupBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_StartupProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+
+double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    const double bare = Median(g_bare), program = Median(g_program);
+    if (bare > 0 && program > 0)
+        std::printf("start-up ratio (program / bare window, medians %.1f ms / %.1f ms): %.2f (goal: at most 1.30)\n",
+                    program * 1000, bare * 1000, program / bare);
+    return 0;
+}
