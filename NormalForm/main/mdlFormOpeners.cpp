@@ -20,6 +20,14 @@
 #include "FormParaSet_W16P.h"
 #include "FormParaSet_QX.h"
 #include "FormParaSet_ZR.h"
+#include "FormParaSet_BQM.h"
+#include "FormParaSet_J27.h"
+#include "FormParaSet_V64.h"
+#include "FormParaSet_W16.h"
+#include "FormParaSet_W16_Vuzivaz.h"
+#include "FormParaSet_W7X.h"
+#include "FormParaSet_W7X_Vuzivaz.h"
+#include "FormParaSet_W7X_ZR905K.h"
 
 namespace {
 
@@ -36,6 +44,14 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("T_frmParaSet_QX", [] { return new T_frmParaSet_QX(); });
     t.insert("T_frmParaSet_ZR", [] { return new T_frmParaSet_ZR(); });
     t.insert("TfrmDLF", [] { return new TfrmDLF(); });
+    t.insert("T_frmParaSet_V64", [] { return new T_frmParaSet_V64(); });
+    t.insert("T_frmParaSet_W16", [] { return new T_frmParaSet_W16(); });
+    t.insert("T_frmParaSet_W16_Vuzivaz", [] { return new T_frmParaSet_W16_Vuzivaz(); });
+    t.insert("T_frmParaSet_BQM", [] { return new T_frmParaSet_BQM(); });
+    t.insert("T_frmParaSet_J27", [] { return new T_frmParaSet_J27(); });
+    t.insert("T_frmParaSet_W7X", [] { return new T_frmParaSet_W7X(); });
+    t.insert("T_frmParaSet_W7X_Vuzivaz", [] { return new T_frmParaSet_W7X_Vuzivaz(); });
+    t.insert("T_frmParaSet_W7X_ZR905K", [] { return new T_frmParaSet_W7X_ZR905K(); });
     return t;
 }
 

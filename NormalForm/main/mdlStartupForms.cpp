@@ -9,12 +9,26 @@
 #include "FormParaSet_V52.h"
 #include "FormParaSet_W16P.h"
 #include "FormParaSet_QX.h"
+#include "FormParaSet_BQM.h"
+#include "FormParaSet_J27.h"
+#include "FormParaSet_V64.h"
+#include "FormParaSet_W16.h"
+#include "FormParaSet_W16_Vuzivaz.h"
+#include "FormParaSet_W7X.h"
+#include "FormParaSet_W7X_Vuzivaz.h"
 
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
 T_frmMain_Label* frmMain_Label = nullptr;
+T_frmParaSet_BQM* frmParaSet_BQM = nullptr;
+T_frmParaSet_V64* frmParaSet_V64 = nullptr;
+T_frmParaSet_W7X_Vuzivaz* frmParaSet_W7X_Vuzivaz = nullptr;
+T_frmParaSet_W7X* frmParaSet_W7X = nullptr;
+T_frmParaSet_W16* frmParaSet_W16 = nullptr;
+T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz = nullptr;
+T_frmParaSet_J27* frmParaSet_J27 = nullptr;
 TfrmDLFile* frmDLFile = nullptr;
 TfrmDLF* frmDLF = nullptr;
 TfrmDLFont* frmDLFont = nullptr;
@@ -59,9 +73,16 @@ T_frmMain_Label* CreateStartupForms()
     //   TfrmDFU_W16P, T_frmParaSet_UZ650B, T_frmScanTest, TfrmDLFile (again),
     //   T_frmParaSet_V52
     frmMain_Label = new T_frmMain_Label();
+    CreateOwned(frmParaSet_BQM);
+    CreateOwned(frmParaSet_V64);  // lays out its rows for no selected printer
+    CreateOwned(frmParaSet_W7X_Vuzivaz);
+    CreateOwned(frmParaSet_W7X);
+    CreateOwned(frmParaSet_W16);
+    CreateOwned(frmParaSet_W16_Vuzivaz);
     CreateOwned(frmDLFile);
     CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
+    CreateOwned(frmParaSet_J27);
     CreateOwned(frmParaSet_QX);  // hidden; it reads nothing until it is shown
     CreateOwned(frmDLUF);
     CreateOwned(frmParaSet_W16P);
@@ -84,6 +105,13 @@ void DestroyStartupForms()
     frmParaSet_UZ650B = nullptr;
     frmParaSet_V52 = nullptr;
     frmParaSet_QX = nullptr;
+    frmParaSet_BQM = nullptr;
+    frmParaSet_V64 = nullptr;
+    frmParaSet_W7X_Vuzivaz = nullptr;
+    frmParaSet_W7X = nullptr;
+    frmParaSet_W16 = nullptr;
+    frmParaSet_W16_Vuzivaz = nullptr;
+    frmParaSet_J27 = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }

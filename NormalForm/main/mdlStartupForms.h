@@ -11,6 +11,13 @@ class T_frmParaSet_W16P;
 class T_frmParaSet_UZ650B;
 class T_frmParaSet_V52;
 class T_frmParaSet_QX;
+class T_frmParaSet_BQM;
+class T_frmParaSet_V64;
+class T_frmParaSet_W7X_Vuzivaz;
+class T_frmParaSet_W7X;
+class T_frmParaSet_W16;
+class T_frmParaSet_W16_Vuzivaz;
+class T_frmParaSet_J27;
 
 // Global window variable of the main window (null before creation and after destruction).
 extern T_frmMain_Label* frmMain_Label;
@@ -26,6 +33,14 @@ extern T_frmParaSet_UZ650B* frmParaSet_UZ650B;
 extern T_frmParaSet_V52* frmParaSet_V52;
 // Hidden start-up instance of the QX parameter form.
 extern T_frmParaSet_QX* frmParaSet_QX;
+// Hidden start-up instances of parameter forms (the commands always show fresh ones).
+extern T_frmParaSet_BQM* frmParaSet_BQM;
+extern T_frmParaSet_V64* frmParaSet_V64;
+extern T_frmParaSet_W7X_Vuzivaz* frmParaSet_W7X_Vuzivaz;
+extern T_frmParaSet_W7X* frmParaSet_W7X;
+extern T_frmParaSet_W16* frmParaSet_W16;
+extern T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz;
+extern T_frmParaSet_J27* frmParaSet_J27;
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.
