@@ -9,6 +9,8 @@
 #include "mdlParaSetWidgets.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlLinkSeams.h"
+#include "mdlModuleState.h"
+#include "mdlPub_Obj_Ult_PrtPara.h"
 #include "mdlPrinterLib.h"
 
 #include <QCheckBox>
@@ -194,6 +196,20 @@ TEST_F(FormSim, V64StacksItsRowsForTheModel)
     }
 }
 
+TEST_F(FormSim, V64InDebugModeKeepsEveryRowAtItsDesignPlace)
+{
+    program.CreateDevMarker();
+    mainwin::TempProgram::Write(program.ProgDir() + "x58316204972635.txt", "x");
+    ASSERT_TRUE(IsDebugMode());
+    Select("Kastor Y7");  // no Bluetooth, the single OEM model
+    T_frmParaSet_V64 form;
+    for (QWidget* w : std::initializer_list<QWidget*>{form.gpbBT, form.cmbCodepage, form.txtVOrigin,
+                                                      form.gpbReprintWhenError, form.gpbPrintReprint})
+        EXPECT_TRUE(w->isVisibleTo(form.pnlA)) << w->objectName().toStdString();
+    EXPECT_GT(form.cmbDensity->y(), form.gpbBT->y() + form.gpbBT->height()) << "not moved up";
+    EXPECT_EQ(form.LayoutManager()->GroupCount(), 12);
+}
+
 TEST_F(FormSim, V64ForTheSingleOemModelLeavesBytes76And80Alone)
 {
     Select("Kastor Y7");
@@ -257,6 +273,13 @@ TEST_F(FormSim, V64BluetoothControlsFollowTheModel)
             EXPECT_EQ(form->txtBTName->text(), bt ? QString("SIMV64") : QString()) << model;
             EXPECT_EQ(form->txtBTPWD->text(), bt ? QString("1234") : QString()) << model;
             EXPECT_EQ(form->chkSimplePairing->isChecked(), bt) << model;
+            // Name and password take the printable characters 33..126 only.
+            for (QLineEdit* e : {form->txtBTName, form->txtBTPWD}) {
+                int pos = 0;
+                QString blank("a b"), printable("a~!");
+                EXPECT_EQ(e->validator()->validate(blank, pos), QValidator::Invalid);
+                EXPECT_NE(e->validator()->validate(printable, pos), QValidator::Invalid);
+            }
         }));
     }
 }
@@ -353,6 +376,22 @@ TEST_F(FormSim, BqmClampsLengthsRateAndVoltageOnLeaving)
             EXPECT_EQ(v->validate(bad, pos), QValidator::Invalid) << bad.toStdString();
         }
     }));
+}
+
+TEST_F(FormSim, BqmLengthsClampedOnLeavingAreWrittenInDots)
+{
+    Select("BQM");
+    SetBlock(SimLayoutCBlock());
+    const auto writes = SetWith("T_frmParaSet_BQM", [](TParaSetForm* f) {
+        auto* form = static_cast<T_frmParaSet_BQM*>(f);
+        form->txtLabelMinLength->setText("30");
+        form->CheckValue(form->txtLabelMinLength);
+        form->txtLabelMaxLength->setText("401");
+        form->CheckValue(form->txtLabelMaxLength);
+    });
+    ASSERT_FALSE(writes.empty());
+    EXPECT_EQ(prt::test::ToHex(writes.back()),
+              prt::test::ToHex(With(SimLayoutCBlock(), {{64, 0x30}, {65, 0x01}, {70, 0x80}, {71, 0x0C}})));
 }
 
 TEST_F(FormSim, BqmVoltageTypedAndLeftEmptyIsWrittenAsZero)
