@@ -132,6 +132,7 @@ void T_frmParaSet_W7X::Build()
     txtStopPrint = NewEdit(this, "txtStopPrint");
     lblStopPrint2 = NewLabel(this, "lblStopPrint2", QStringLiteral("(0-255) mins"));
     lblStopPrint1->setBuddy(txtStopPrint);
+    txtStopPrint->setMaximumWidth(60);
     RegisterNumberEdit(txtStopPrint, 3, paraset::TValueRange{0, 255});
     // The stop-print row: edit 3 pixels right of its caption, unit 3 pixels right of the edit.
     stop->setSpacing(3);

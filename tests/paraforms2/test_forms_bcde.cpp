@@ -261,6 +261,21 @@ TEST_F(FormSim, V64AfterAFailedReadKeepsSetDisabledAndWritesNothing)
     EXPECT_TRUE(prt::sim::SimBlockWrites(printer).empty());
 }
 
+TEST_F(FormSim, OtherFormsCloseAfterAFailedRead)
+{
+    for (const char* form : {"T_frmParaSet_W16", "T_frmParaSet_W16_Vuzivaz", "T_frmParaSet_BQM", "T_frmParaSet_J27",
+                             "T_frmParaSet_W7X", "T_frmParaSet_W7X_Vuzivaz", "T_frmParaSet_W7X_ZR905K"}) {
+        Select("W7X");
+        prt::sim::SimSetBlockReply(printer, QByteArray(256, '\0'));
+        ASSERT_TRUE(Open(form, [&](TParaSetForm* f) {
+            EXPECT_EQ(f->ReadState(), TParaSetForm::TReadState::Failed) << form;
+            EXPECT_FALSE(f->btnSet->isEnabled()) << form;
+            EXPECT_TRUE(f->Timer1->isActive()) << form << ": closes 100 ms after the box";
+        }));
+    }
+    EXPECT_TRUE(prt::sim::SimBlockWrites(printer).empty());
+}
+
 TEST_F(FormSim, V64BluetoothControlsFollowTheModel)
 {
     for (const char* model : {"QT-V64BT", "V64"}) {
