@@ -212,6 +212,8 @@ bool KeyPasses(TKeyFilter filter, QChar c)
         return u >= 33 && u <= 126;
     case TKeyFilter::SignedNumber:
         return (u >= u'0' && u <= u'9') || u == u'-';
+    case TKeyFilter::Decimal:
+        return (u >= u'0' && u <= u'9') || u == u'.';
     }
     return false;
 }
@@ -221,17 +223,17 @@ bool TextPasses(TKeyFilter filter, const QString& text)
     for (QChar c : text)
         if (!KeyPasses(filter, c))
             return false;
-    return true;
+    return filter != TKeyFilter::Decimal || text.count(QLatin1Char('.')) <= 1;
 }
 
 QString CheckValueText(const QString& text, const std::optional<TValueRange>& range)
 {
-    if (text.trimmed().isEmpty())
-        return QStringLiteral("0");
+    // Empty first becomes "0", which then takes the range like any typed value.
+    const QString t = text.trimmed().isEmpty() ? QStringLiteral("0") : text;
     if (!range)
-        return text;
+        return t;
     bool ok = false;
-    const qlonglong v = text.trimmed().toLongLong(&ok);
+    const qlonglong v = t.trimmed().toLongLong(&ok);
     if (!ok) {
         // Only digits reach here; a number too long for 64 bits is above any maximum.
         return QString::number(range->Max);
@@ -240,7 +242,7 @@ QString CheckValueText(const QString& text, const std::optional<TValueRange>& ra
         return QString::number(range->Max);
     if (v < range->Min)
         return QString::number(range->Min);
-    return text;
+    return t;
 }
 
 bool IsOctetText(const QString& text)

@@ -90,6 +90,7 @@ enum class TKeyFilter {
     BTName,     // the printable characters 33 .. 126 (no blank)
     BTPassword, // digits
     SignedNumber, // digits and "-" (offsets, tear-off positions, print-to-stop distances)
+    Decimal,      // digits and one "."
 };
 // True when the character may be entered through the filter.
 bool KeyPasses(TKeyFilter filter, QChar c);

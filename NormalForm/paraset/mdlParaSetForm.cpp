@@ -35,7 +35,14 @@ TParaSetForm::TParaSetForm(QWidget* parent) : QDialog(parent)
     setModal(true);
 }
 
-TParaSetForm::~TParaSetForm() = default;
+TParaSetForm::~TParaSetForm()
+{
+    // A focused edit loses its focus while the dialog goes away: its leave handler must
+    // not run on a half-destroyed form.
+    for (const QPointer<QLineEdit>& edit : FNumberEdits)
+        if (edit)
+            disconnect(edit, nullptr, this, nullptr);
+}
 
 QString TParaSetForm::Caption(const QString& key)
 {
@@ -108,7 +115,8 @@ void TParaSetForm::RunRead()
     FReadState = TReadState::Failed;
     btnSet->setEnabled(false);
     prt::MessageBoxPrt(result, Caption(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
-    Timer1->start();
+    if (CloseAfterFailedRead())
+        Timer1->start();
 }
 
 void TParaSetForm::btnSetClick()

@@ -92,6 +92,8 @@ protected:
     // False keeps the form open (the form has shown its message).
     virtual bool CheckBeforeSet() { return true; }
     virtual void AfterGoodWrite() {}
+    // False keeps the form open after a failed read (Set stays disabled, only Close helps).
+    virtual bool CloseAfterFailedRead() const { return true; }
 
     void showEvent(QShowEvent* event) override;
 
