@@ -11,34 +11,10 @@
 #include "mdlPrinterTypeList.h"
 
 #include <QHBoxLayout>
-#include <QPointer>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 using namespace pararows;
-
-namespace {
-
-// The voltage edit takes digits and one ".", typed or pasted; three characters when
-// typing (a longer value the form shows may be shortened, never lengthened).
-class TVoltageValidator : public QValidator {
-public:
-    explicit TVoltageValidator(QLineEdit* edit) : QValidator(edit), FEdit(edit) {}
-    State validate(QString& input, int&) const override
-    {
-        if (FilterVoltageText(input) != input)
-            return Invalid;
-        if (input.size() > 3 && FEdit && input.size() > FEdit->text().size())
-            return Invalid;
-        return Acceptable;
-    }
-
-private:
-    QPointer<QLineEdit> FEdit;
-};
-
-} // namespace
 
 T_frmParaSet_BQM::T_frmParaSet_BQM(QWidget* parent) : TParaSetForm(parent)
 {
@@ -99,7 +75,8 @@ void T_frmParaSet_BQM::Build()
     txtVoltageBetweenLabelGap = NewEdit(g, "txtVoltageBetweenLabelGap");
     AddRow(cfg, row++, lblVoltageBetweenLabelGap, txtVoltageBetweenLabelGap,
            NewLabel(g, "lblVoltageBetweenLabelGapRange", QStringLiteral("(0-3.3) V")));
-    txtVoltageBetweenLabelGap->setValidator(new TVoltageValidator(txtVoltageBetweenLabelGap));
+    // Digits and one ".", typed or pasted; three characters when typing.
+    RegisterFilteredEdit(txtVoltageBetweenLabelGap, paraset::TKeyFilter::Decimal, 3);
     connect(txtVoltageBetweenLabelGap, &QLineEdit::editingFinished, this, [this] { CheckVoltage(); });
     lblHeatAdj = NewLabel(g, "lblHeatAdj");
     cmbHeatAdj = NewCombo(g, "cmbHeatAdj", paraset::HeatItems());

@@ -3,32 +3,24 @@
 #include "SimPrinter.h"
 #include "SimProto.h"
 
-#include <initializer_list>
-#include <mutex>
-#include <utility>
+#include <vector>
 
 namespace prt::sim {
 
 namespace {
 
-QByteArray Pattern()
+std::vector<SimByte> Text(int at, int width, const QByteArray& text)
 {
-    QByteArray b(256, '\0');
-    for (int i = 0; i < 256; ++i)
-        b[i] = static_cast<char>((i * 7 + 3) & 0xFF);
-    return b;
-}
-
-void Put(QByteArray& b, std::initializer_list<std::pair<int, int>> bytes)
-{
-    for (const auto& [at, v] : bytes)
-        b[at] = static_cast<char>(v);
-}
-
-void PutText(QByteArray& b, int at, int width, const QByteArray& text)
-{
+    std::vector<SimByte> bytes;
     for (int i = 0; i < width; ++i)
-        b[at + i] = i < text.size() ? text.at(i) : '\0';
+        bytes.push_back({at + i, static_cast<uint8_t>(i < text.size() ? text.at(i) : 0)});
+    return bytes;
+}
+
+std::vector<SimByte> operator+(std::vector<SimByte> a, const std::vector<SimByte>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 } // namespace
@@ -36,19 +28,12 @@ void PutText(QByteArray& b, int at, int width, const QByteArray& text)
 QByteArray SimSealBlock(QByteArray block)
 {
     block.resize(256);
-    block[0] = 'x';
-    unsigned sum = 0;
-    for (int i = 0; i < 254; ++i)
-        sum += static_cast<uint8_t>(block.at(i));
-    block[254] = static_cast<char>(sum & 0xFF);
-    block[255] = static_cast<char>((sum >> 8) & 0xFF);
-    return block;
+    return SimMakeBlock(block.mid(1, 253));
 }
 
 QByteArray SimLayoutBBlock(bool bluetooth)
 {
-    QByteArray b = Pattern();
-    Put(b, {{8, 12}, {12, 5}, {14, 30},             // print-to-stop, H and V start
+    std::vector<SimByte> b = {{8, 12}, {12, 5}, {14, 30},             // print-to-stop, H and V start
             {52, 2},                                // baud 38400
             {57, 3},                                // density
             {58, 19},                               // code page PC858
@@ -56,19 +41,15 @@ QByteArray SimLayoutBBlock(bool bluetooth)
             {68, 2}, {69, 1},                       // buzzer, backlight
             {76, 1}, {78, 3}, {79, 1}, {80, 0}, {81, 1},
             {82, 30},                               // stop print, minutes
-            {84, 0xF6}, {85, 0xFF}});               // heat -10
-    if (bluetooth) {
-        PutText(b, 215, 16, "SIMV64");
-        PutText(b, 231, 4, "1234");
-        b[236] = 1;
-    }
-    return SimSealBlock(b);
+            {84, 0xF6}, {85, 0xFF}};                // heat -10
+    if (bluetooth)
+        b = b + Text(215, 16, "SIMV64") + Text(231, 4, "1234") + std::vector<SimByte>{{236, 1}};
+    return SimMakeFilledBlock(b);
 }
 
 QByteArray SimLayoutCBlock()
 {
-    QByteArray b = Pattern();
-    Put(b, {{4, 1},                                 // baud 19200
+    return SimMakeFilledBlock({{4, 1},                                 // baud 19200
             {34, 5}, {55, 19}, {56, 3},             // density, code page, U.K.
             {58, 1}, {59, 1},                       // label paper
             {61, 1},                                // TSC protocol
@@ -80,13 +61,11 @@ QByteArray SimLayoutCBlock()
             {82, 1},
             {90, 0x0A}, {91, 0x00},                 // heat 10
             {92, 3}});                              // speed 3
-    return SimSealBlock(b);
 }
 
 QByteArray SimLayoutDBlock()
 {
-    QByteArray b = Pattern();
-    Put(b, {{34, 2}, {55, 19},
+    return SimMakeFilledBlock({{34, 2}, {55, 19},
             {58, 0}, {59, 2},                       // continuous paper
             {70, 0x60}, {71, 0x09},                 // label max 300 mm
             {76, 1}, {83, 1},
@@ -97,26 +76,16 @@ QByteArray SimLayoutDBlock()
             {100, 1}, {101, 0}, {104, 15},
             {126, 3},                               // speed 3
             {128, 0xFB}, {129, 0xFF}});             // heat -5
-    return SimSealBlock(b);
 }
 
 QByteArray SimLayoutEBlock()
 {
-    QByteArray b = Pattern();
-    PutText(b, 10, 16, "J27SIM");
-    PutText(b, 20, 4, "4321");
-    Put(b, {{34, 8}, {55, 19}, {56, 2},
-            {58, 1}, {61, 1}, {67, 1}, {82, 0},
-            {90, 0xCE}, {91, 0xFF},                 // heat -50
-            {92, 4}});                              // speed 4
-    return SimSealBlock(b);
+    return SimMakeFilledBlock(Text(10, 16, "J27SIM") + Text(20, 4, "4321") +
+                              std::vector<SimByte>{{34, 8}, {55, 19}, {56, 2},
+                                                   {58, 1}, {61, 1}, {67, 1}, {82, 0},
+                                                   {90, 0xCE}, {91, 0xFF},   // heat -50
+                                                   {92, 4}});                // speed 4
 }
 
-void SimSetBlock(SimPrinter& printer, const QByteArray& block)
-{
-    std::lock_guard<std::recursive_mutex> lock(printer.mutex());
-    if (SimProtoState* s = ProtoState(printer))
-        s->block = block;
-}
 
 } // namespace prt::sim

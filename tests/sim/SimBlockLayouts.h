@@ -1,13 +1,11 @@
 #pragma once
 // Parameter blocks as printers of block layouts B, C, D and E keep them: every shown
 // setting holds a value its form shows exactly (so a form that changes nothing writes the
-// block back unchanged), and every other byte carries a pattern (byte i = i × 7 + 3) so a
-// stray write shows. Marker 'x' at 0, sum of bytes 0..253 in 254/255.
+// block back unchanged), and every other byte carries a distinct filler (SimMakeFilledBlock)
+// so a stray write shows. Preset one with SimSetBlock (SimProto.h).
 #include <QByteArray>
 
 namespace prt::sim {
-
-class SimPrinter;
 
 // Layout B (V64, W16 families). With bluetooth, bytes 215-236 hold name "SIMV64",
 // password "1234" and simple pairing on; without, they keep the pattern.
@@ -21,7 +19,5 @@ QByteArray SimLayoutEBlock();
 
 // The block with marker and sum recomputed (after a test changed settings bytes).
 QByteArray SimSealBlock(QByteArray block);
-// Replaces the block the printer keeps (and answers block reads with).
-void SimSetBlock(SimPrinter& printer, const QByteArray& block);
 
 } // namespace prt::sim
