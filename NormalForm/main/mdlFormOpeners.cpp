@@ -28,6 +28,7 @@
 #include "FormParaSet_W7X.h"
 #include "FormParaSet_W7X_Vuzivaz.h"
 #include "FormParaSet_W7X_ZR905K.h"
+#include "FormNetDiscovery.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("T_frmParaSet_W7X", [] { return new T_frmParaSet_W7X(); });
     t.insert("T_frmParaSet_W7X_Vuzivaz", [] { return new T_frmParaSet_W7X_Vuzivaz(); });
     t.insert("T_frmParaSet_W7X_ZR905K", [] { return new T_frmParaSet_W7X_ZR905K(); });
+    t.insert("TForm13", [] { return new TForm13(); });
     return t;
 }
 

@@ -2,6 +2,9 @@
 
 #include "CMD_Key.h"
 #include "FormMain_Label.h"
+#include "FormNetDiscovery.h"
+#include "FormPrinterManage_Label.h"
+#include "mdlStartupForms.h"
 #include "PrinterCMD.h"
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
@@ -896,6 +899,47 @@ void btnCommandTestClick(T_frmMain_Label& form)
         CodeBox("_Err_CreatePrinter", r);
 }
 
+void btnAddPrinterClick(T_frmMain_Label& form)
+{
+    T_frmPrinterManage_Label* m = GetPrinterManageForm();
+    m->Mode = QStringLiteral("Add");
+    ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m);
+    if (m->OKFlag == -1)
+        form.PrinterAdded();
+}
+
+void btnModifyPrinterClick(T_frmMain_Label& form)
+{
+    if (form.RowCount() == 0) {
+        ShowInfoBox(prt::LangText(QLatin1String(LANGKEY_PrinterListEmpty)));
+        return;
+    }
+    const T_frmMain_Label::TModifyHandover h = form.ModifyHandover();
+    T_frmPrinterManage_Label* m = GetPrinterManageForm();
+    m->Mode = QStringLiteral("Modify");
+    m->Model = h.PrtDefName;
+    m->RowIndex = h.Row;
+    m->PortType = h.PortType;
+    m->PortParam = h.PortParam;
+    m->Notes = h.Notes;
+    m->VersionId = h.PrtVerOfTool;
+    ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m);
+    if (m->OKFlag == -1)
+        form.PrinterModified();
+}
+
+void btnIPMessageClick(T_frmMain_Label& form)
+{
+    gChosenPrinterAddress.clear();
+    QString chosen;
+    ShowFormModal(QLatin1String(FormNames::NetDiscovery), {}, [&chosen](QWidget* w) {
+        if (auto* f = qobject_cast<TForm13*>(w); f && f->OKFlag() == -1)
+            chosen = gChosenPrinterAddress;
+    });
+    if (!chosen.isEmpty())
+        form.ApplyChosenAddress(chosen);
+}
+
 bool DispatchMainFunction(T_frmMain_Label& form, const QString& name)
 {
     static const QStringList mouse = {
@@ -918,6 +962,9 @@ bool DispatchMainFunction(T_frmMain_Label& form, const QString& name)
         {"btnScanTest", &btnScanTestClick},
         {"btnAdvancedSettings", &btnAdvancedSettingsClick},
         {"btnCommandTest", &btnCommandTestClick},
+        {"btnAddPrinter", &btnAddPrinterClick},
+        {"btnModifyPrinter", &btnModifyPrinterClick},
+        {"btnIPMessage", &btnIPMessageClick},
     };
     const auto it = table.constFind(name);
     if (it == table.constEnd())

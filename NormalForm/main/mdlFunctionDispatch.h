@@ -177,3 +177,6 @@ void btnRfidSetClick(T_frmMain_Label& form);
 void btnScanTestClick(T_frmMain_Label& form);
 void btnAdvancedSettingsClick(T_frmMain_Label& form);
 void btnCommandTestClick(T_frmMain_Label& form);
+void btnAddPrinterClick(T_frmMain_Label& form);
+void btnModifyPrinterClick(T_frmMain_Label& form);
+void btnIPMessageClick(T_frmMain_Label& form);

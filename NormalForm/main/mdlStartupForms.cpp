@@ -16,6 +16,7 @@
 #include "FormParaSet_W16_Vuzivaz.h"
 #include "FormParaSet_W7X.h"
 #include "FormParaSet_W7X_Vuzivaz.h"
+#include "FormPrinterManage_Label.h"
 
 #include <QList>
 #include <QPointer>
@@ -29,6 +30,16 @@ T_frmParaSet_W7X* frmParaSet_W7X = nullptr;
 T_frmParaSet_W16* frmParaSet_W16 = nullptr;
 T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz = nullptr;
 T_frmParaSet_J27* frmParaSet_J27 = nullptr;
+T_frmPrinterManage_Label* frmPrinterManage_Label = nullptr;
+
+T_frmPrinterManage_Label* GetPrinterManageForm()
+{
+    // Made here when the program entry did not make it (tests that start the main window
+    // alone); the instance is reused for every add and modify.
+    if (!frmPrinterManage_Label)
+        frmPrinterManage_Label = new T_frmPrinterManage_Label();
+    return frmPrinterManage_Label;
+}
 TfrmDLFile* frmDLFile = nullptr;
 TfrmDLF* frmDLF = nullptr;
 TfrmDLFont* frmDLFont = nullptr;
@@ -79,6 +90,7 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmParaSet_W7X);
     CreateOwned(frmParaSet_W16);
     CreateOwned(frmParaSet_W16_Vuzivaz);
+    frmPrinterManage_Label = new T_frmPrinterManage_Label();
     CreateOwned(frmDLFile);
     CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
@@ -112,6 +124,8 @@ void DestroyStartupForms()
     frmParaSet_W16 = nullptr;
     frmParaSet_W16_Vuzivaz = nullptr;
     frmParaSet_J27 = nullptr;
+    delete frmPrinterManage_Label;
+    frmPrinterManage_Label = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }

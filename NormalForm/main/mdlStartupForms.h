@@ -41,6 +41,10 @@ extern T_frmParaSet_W7X* frmParaSet_W7X;
 extern T_frmParaSet_W16* frmParaSet_W16;
 extern T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz;
 extern T_frmParaSet_J27* frmParaSet_J27;
+class T_frmPrinterManage_Label;
+// The printer-management window, made once and reused for every add and modify.
+extern T_frmPrinterManage_Label* frmPrinterManage_Label;
+T_frmPrinterManage_Label* GetPrinterManageForm();
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.
