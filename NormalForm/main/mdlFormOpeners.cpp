@@ -28,7 +28,12 @@
 #include "FormParaSet_W7X.h"
 #include "FormParaSet_W7X_Vuzivaz.h"
 #include "FormParaSet_W7X_ZR905K.h"
+#include "FormCommandTest.h"
+#include "FormNet.h"
 #include "FormNetDiscovery.h"
+#include "FormPrinterStatus.h"
+#include "FormScanTest.h"
+#include "FormPrinterInformation.h"
 
 namespace {
 
@@ -54,6 +59,12 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("T_frmParaSet_W7X_Vuzivaz", [] { return new T_frmParaSet_W7X_Vuzivaz(); });
     t.insert("T_frmParaSet_W7X_ZR905K", [] { return new T_frmParaSet_W7X_ZR905K(); });
     t.insert("TForm13", [] { return new TForm13(); });
+    t.insert("T_frmPrinterStatus", [] { return new T_frmPrinterStatus(); });
+    t.insert("T_frmScanTest", [] { return new T_frmScanTest(); });
+    t.insert("TfrmAdvancedSettings", [] { return new TfrmAdvancedSettings(); });
+    t.insert("TFormNet", [] { return new TFormNet(); });
+    t.insert("T_frmPrinterInformation", [] { return new T_frmPrinterInformation(); });
+    t.insert("T_frmCommandTest", [] { return new T_frmCommandTest(); });
     return t;
 }
 

@@ -167,6 +167,16 @@ bool IsMakerUsbId9(const QString& usbIdText)
 
 using namespace DispatchData;
 
+TTsplKindScope::TTsplKindScope() : FOld(GetPrinterSdkKind())
+{
+    SetPrinterSdkKind(1);
+}
+
+TTsplKindScope::~TTsplKindScope()
+{
+    SetPrinterSdkKind(FOld);
+}
+
 bool InList(const QString& name, const QString& list)
 {
     return list.contains(QLatin1Char(',') + name + QLatin1Char(','));

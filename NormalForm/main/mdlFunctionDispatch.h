@@ -69,6 +69,19 @@ QString ConsoleSdkModel(const QString& prtMapName);
 bool IsMakerUsbId9(const QString& usbIdText);
 } // namespace DispatchData
 
+// While alive, the text commands go through the TSPL library (the tool windows talk over
+// the global TSPL object); the previous SDK kind comes back afterwards.
+class TTsplKindScope {
+public:
+    TTsplKindScope();
+    ~TTsplKindScope();
+    TTsplKindScope(const TTsplKindScope&) = delete;
+    TTsplKindScope& operator=(const TTsplKindScope&) = delete;
+
+private:
+    int FOld;
+};
+
 // ---- inputs of the decisions ------------------------------------------------------------------
 struct TDispatchInputs {
     QString PrtDefName;

@@ -1,0 +1,110 @@
+#include "FormPrinterStatus.h"
+
+#include "PrinterCMD.h"
+#include "PrtMsgBox.h"
+#include "PrtTexts.h"
+#include "mdlFunctionDispatch.h"
+#include "mdlLanguage.h"
+#include "mdlModuleState.h"
+#include "mdlPrinterLib.h"
+#include "mdlPubFunc.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+QString T(const char* key)
+{
+    return prt::LangText(QLatin1String(key));
+}
+} // namespace
+
+QStringList PrinterStatusKeys(const QByteArray& block)
+{
+    static const char* const byte18[] = {
+        "FormPrinterStatus_HeadTooHot",   "FormPrinterStatus_StandBy",    "FormPrinterStatus_Printing",
+        "FormPrinterStatus_TOF_Error",    "FormPrinterStatus_LabelEnd",   "FormPrinterStatus_RibbonEnd",
+        "FormPrinterStatus_LabelSeizing", "FormPrinterStatus_LabelJumpping"};
+    static const char* const byte17[] = {
+        "FormPrinterStatus_LabelCalibrating", "FormPrinterStatus_CutterError",    "FormPrinterStatus_FormError",
+        "FormPrinterStatus_MemoryWriteError", "FormPrinterStatus_IllegalCommand", "FormPrinterStatus_CoverOpen"};
+    QStringList keys;
+    if (block.size() < 19)
+        return keys;
+    const auto b18 = uint8_t(block[18]), b17 = uint8_t(block[17]);
+    for (int bit = 0; bit < 8; ++bit)
+        if (b18 & (1u << bit))
+            keys << QLatin1String(byte18[bit]);
+    for (int bit = 0; bit < 6; ++bit)
+        if (b17 & (1u << bit))
+            keys << QLatin1String(byte17[bit]);
+    return keys;
+}
+
+T_frmPrinterStatus::T_frmPrinterStatus(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmPrinterStatus"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    lblPrinterStatus = new QLabel(this);
+    lblPrinterStatus->setObjectName(QStringLiteral("lblPrinterStatus"));
+    lblPrinterStatus->setGeometry(10, 8, 300, 22);
+    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setGeometry(10, 34, 320, 180);
+    RichEdit1->setReadOnly(true);
+    btnRefresh = new QPushButton(this);
+    btnRefresh->setObjectName(QStringLiteral("btnRefresh"));
+    btnRefresh->setGeometry(120, 222, 100, 30);
+    btnClose = new QPushButton(this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    btnClose->setGeometry(230, 222, 100, 30);
+    resize(340, 260);
+    connect(btnRefresh, &QPushButton::clicked, this, [this] { btnRefreshClick(); });
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void T_frmPrinterStatus::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void T_frmPrinterStatus::FormShow()
+{
+    const QString icon = GetExeDir() + QStringLiteral("icons/icon.ico");
+    if (QFileInfo::exists(icon))
+        setWindowIcon(QIcon(icon));
+    setWindowTitle(T("FormPrinterStatus_Caption"));
+    lblPrinterStatus->setText(T("FormPrinterStatus_lblPrinterStatus"));
+    btnRefresh->setText(T("FormPrinterStatus_btnRefresh"));
+    btnClose->setText(T("_Close"));
+    ApplyFormFont(this);
+    btnRefreshClick();
+}
+
+void T_frmPrinterStatus::btnRefreshClick()
+{
+    TTsplKindScope kind;
+    // The status read closes and destroys the printer object: make it again each time.
+    EnsurePrinterObject();
+    const int r = TsplOpenPort(GetCurrentPortString());
+    if (r != 0 && r != 5) {
+        prt::MessageBoxPrt(T("_Err_OpenPort"), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        return;
+    }
+    CmdDrainToLog();
+    RichEdit1->clear();
+    QByteArray block(20, '\0');
+    if (CmdGetValBytes(KEY_printer_status, block, 20) != 20) {
+        RichEdit1->setPlainText(T("_Err_ReadData"));
+    } else {
+        QString text;
+        for (const QString& key : PrinterStatusKeys(block))
+            text += prt::LangText(key) + QStringLiteral("\r\n");
+        RichEdit1->setPlainText(text);
+    }
+    TsplClosePort();
+}
