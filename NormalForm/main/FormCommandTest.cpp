@@ -164,11 +164,11 @@ T_frmCommandTest::T_frmCommandTest(QWidget* parent) : QDialog(parent)
     gCode = new QGroupBox(this);
     named(gCode, "gCode");
     gCode->setGeometry(356, 410, 350, 60);
-    SOH = button(gCode, "SOH", 6, 24, 64);
-    STX = button(gCode, "STX", 74, 24, 64);
-    CR = button(gCode, "CR", 142, 24, 64);
-    ESC = button(gCode, "ESC", 210, 24, 64);
-    CountBy = button(gCode, "CountBy", 278, 24, 66);
+    SOH = button(gCode, "SOH", 6, 24, 60);
+    STX = button(gCode, "STX", 70, 24, 60);
+    CR = button(gCode, "CR", 134, 24, 56);
+    ESC = button(gCode, "ESC", 194, 24, 60);
+    CountBy = button(gCode, "CountBy", 258, 24, 86);
     SOH->setText(QStringLiteral("<SOH>"));
     STX->setText(QStringLiteral("<STX>"));
     CR->setText(QStringLiteral("<CR>"));
@@ -451,7 +451,8 @@ void T_frmCommandTest::timSendTimer()
         return;
     }
     ++FLoopCount;
-    lblRecycleTimes->setText(QString::number(FLoopCount) + FCountSuffix);
+    // The ini reader trims the suffix: a blank keeps the count apart from it.
+    lblRecycleTimes->setText(QString::number(FLoopCount) + QLatin1Char(' ') + FCountSuffix.trimmed());
     if (FSendAndRead) {
         Wait(100);
         QByteArray buf(FReadLen, '\0');

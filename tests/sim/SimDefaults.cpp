@@ -2,6 +2,7 @@
 #include "SimDownload.h"
 #include "SimPrinter.h"
 #include "SimProto.h"
+#include "SimTools.h"
 
 namespace prt::sim {
 
@@ -12,6 +13,8 @@ void AddStandardHandlers(SimPrinter& printer)
     // version exchanges, then the direct printer-language commands of stored files.
     AddDownloadHandler(printer);
     AddProtoHandlers(printer);
+    // The tool windows' raw commands (journey, DPL control-code switch, DFU mode).
+    AddToolHandlers(printer);
     AddDirectDownloadHandler(printer);
 }
 

@@ -49,6 +49,8 @@ struct SimProtoState {
     std::vector<QByteArray> rawLines;            // DPL control lines (STX/~/NUL "KcPJ..." CR LF)
     std::map<QByteArray, QByteArray> doReplies;  // key (no quotes) -> reply to "do"
     std::vector<QByteArray> doLog;               // everything after "do " (CR LF cut)
+    std::map<QByteArray, QByteArray> rawReplies; // raw command line without CR LF
+                                                 // (e.g. "ZZZGETJOURNEY") -> reply
     std::map<uint16_t, QByteArray> keyValues;    // key id -> value bytes
     std::vector<uint8_t> keyOps;                 // operation byte of every frame seen
     QByteArray block;                            // 256 bytes, valid marker and sum at start
