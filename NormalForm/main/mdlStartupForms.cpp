@@ -4,7 +4,10 @@
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
+#include "FormCommandTest.h"
 #include "FormMain_Label.h"
+#include "FormPrinterStatus.h"
+#include "FormScanTest.h"
 #include "FormParaSet_UZ650B.h"
 #include "FormParaSet_V52.h"
 #include "FormParaSet_W16P.h"
@@ -31,6 +34,9 @@ T_frmParaSet_W16* frmParaSet_W16 = nullptr;
 T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz = nullptr;
 T_frmParaSet_J27* frmParaSet_J27 = nullptr;
 T_frmPrinterManage_Label* frmPrinterManage_Label = nullptr;
+T_frmCommandTest* frmCommandTest = nullptr;
+T_frmPrinterStatus* frmPrinterStatus = nullptr;
+T_frmScanTest* frmScanTest = nullptr;
 
 T_frmPrinterManage_Label* GetPrinterManageForm()
 {
@@ -91,14 +97,17 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmParaSet_W16);
     CreateOwned(frmParaSet_W16_Vuzivaz);
     frmPrinterManage_Label = new T_frmPrinterManage_Label();
+    CreateOwned(frmCommandTest);
     CreateOwned(frmDLFile);
     CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
     CreateOwned(frmParaSet_J27);
     CreateOwned(frmParaSet_QX);  // hidden; it reads nothing until it is shown
     CreateOwned(frmDLUF);
+    CreateOwned(frmPrinterStatus);
     CreateOwned(frmParaSet_W16P);
     CreateOwned(frmParaSet_UZ650B);
+    CreateOwned(frmScanTest);
     CreateOwned(frmDLFile);  // again: the variable holds the second instance
     CreateOwned(frmParaSet_V52);
     return frmMain_Label;
@@ -124,6 +133,9 @@ void DestroyStartupForms()
     frmParaSet_W16 = nullptr;
     frmParaSet_W16_Vuzivaz = nullptr;
     frmParaSet_J27 = nullptr;
+    frmCommandTest = nullptr;
+    frmPrinterStatus = nullptr;
+    frmScanTest = nullptr;
     delete frmPrinterManage_Label;
     frmPrinterManage_Label = nullptr;
     delete frmMain_Label;

@@ -45,6 +45,13 @@ class T_frmPrinterManage_Label;
 // The printer-management window, made once and reused for every add and modify.
 extern T_frmPrinterManage_Label* frmPrinterManage_Label;
 T_frmPrinterManage_Label* GetPrinterManageForm();
+// Tool windows created at start (hidden; the commands show fresh instances).
+class T_frmCommandTest;
+class T_frmPrinterStatus;
+class T_frmScanTest;
+extern T_frmCommandTest* frmCommandTest;
+extern T_frmPrinterStatus* frmPrinterStatus;
+extern T_frmScanTest* frmScanTest;
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.
