@@ -90,14 +90,14 @@ T_frmMain_Label* CreateStartupForms()
     //   TfrmDFU_W16P, T_frmParaSet_UZ650B, T_frmScanTest, TfrmDLFile (again),
     //   T_frmParaSet_V52
     frmMain_Label = new T_frmMain_Label();
+    frmPrinterManage_Label = new T_frmPrinterManage_Label();
     CreateOwned(frmParaSet_BQM);
     CreateOwned(frmParaSet_V64);  // lays out its rows for no selected printer
+    CreateOwned(frmCommandTest);
     CreateOwned(frmParaSet_W7X_Vuzivaz);
     CreateOwned(frmParaSet_W7X);
     CreateOwned(frmParaSet_W16);
     CreateOwned(frmParaSet_W16_Vuzivaz);
-    frmPrinterManage_Label = new T_frmPrinterManage_Label();
-    CreateOwned(frmCommandTest);
     CreateOwned(frmDLFile);
     CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
