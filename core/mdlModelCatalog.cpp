@@ -103,6 +103,9 @@
     X(SingleOemModels)\
     X(SingleOemModels2)\
     X(Z34OneModels)\
+    X(F58DOneModels)\
+    X(F58SOneModels)\
+    X(Z34LidModels)\
     X(ZrFamilyModels)\
     X(DplModels)\
     X(V64COneModels)\

@@ -41,6 +41,7 @@ QString GetModelName_BTN7();
 QString GetModelName_F58S();
 QString GetModelName_F58D();
 QString GetModelName_Z34();
+QString GetModelName_Z34BT();
 QString GetModelName_ZR905K();
 QString GetModelName_ZR906();
 QString GetModelName_ZR908();
@@ -182,6 +183,9 @@ extern QString SpeedListExceptionModels; // one model
 extern QString SingleOemModels;          // one model
 extern QString SingleOemModels2;         // the same content, second global
 extern QString Z34OneModels;             // one model
+extern QString F58DOneModels;            // one model: opens the F58D form
+extern QString F58SOneModels;            // one model: the F58S form keeps its language lists
+extern QString Z34LidModels;             // three models (one the F58S model): the Z34 lid row
 extern QString ZrFamilyModels;           // five models
 extern QString DplModels;                // one model
 extern QString V64COneModels;            // one model

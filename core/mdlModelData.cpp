@@ -66,6 +66,7 @@ QString GetModelName_BTN7() { return QStringLiteral("BTN7"); }
 QString GetModelName_F58S() { return QStringLiteral("F58S"); }
 QString GetModelName_F58D() { return QStringLiteral("F58D"); }
 QString GetModelName_Z34() { return QStringLiteral("Z34"); }
+QString GetModelName_Z34BT() { return QStringLiteral("Z34BT"); }
 QString GetModelName_ZR905K() { return QStringLiteral("ZR905K"); }
 QString GetModelName_ZR906() { return QStringLiteral("ZR906"); }
 QString GetModelName_ZR908() { return QStringLiteral("ZR908"); }
@@ -232,6 +233,9 @@ void AssignModelListData()
     SingleOemModels = L({KastorY7});
     SingleOemModels2 = SingleOemModels;
     Z34OneModels = L({Z34});
+    F58DOneModels = L({F58D});
+    F58SOneModels = L({F58S});
+    Z34LidModels = L({GetModelName_Z34BT(), F58S, F58D});
     ZrFamilyModels = L({FragZr});
     DplModels = L({D45});
     V64COneModels = L({V64C});

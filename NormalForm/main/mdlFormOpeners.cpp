@@ -34,6 +34,16 @@
 #include "FormPrinterStatus.h"
 #include "FormScanTest.h"
 #include "FormPrinterInformation.h"
+#include "FormParaSet_F58D.h"
+#include "FormParaSet_U9.h"
+#include "FormParaSet_J83.h"
+#include "FormParaSet_Trev.h"
+#include "FormParaSet_F58S.h"
+#include "FormParaSet_Z34.h"
+#include "FormParaSet_Z12.h"
+#include "FormParaSet_BQM260.h"
+#include "FormParaSet_BTN7.h"
+#include "FormParaSet_BTN7_Vuzivaz.h"
 
 namespace {
 
@@ -65,6 +75,16 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("TFormNet", [] { return new TFormNet(); });
     t.insert("T_frmPrinterInformation", [] { return new T_frmPrinterInformation(); });
     t.insert("T_frmCommandTest", [] { return new T_frmCommandTest(); });
+    t.insert("T_frmParaSet_F58D", [] { return new T_frmParaSet_F58D(); });
+    t.insert("T_frmParaSet_U9", [] { return new T_frmParaSet_U9(); });
+    t.insert("T_frmParaSet_J83", [] { return new T_frmParaSet_J83(); });
+    t.insert("T_frmParaSet_Trev", [] { return new T_frmParaSet_Trev(); });
+    t.insert("T_frmParaSet_F58S", [] { return new T_frmParaSet_F58S(); });
+    t.insert("T_frmParaSet_Z34", [] { return new T_frmParaSet_Z34(); });
+    t.insert("T_frmParaSet_Z12", [] { return new T_frmParaSet_Z12(); });
+    t.insert("T_frmParaSet_BQM260", [] { return new T_frmParaSet_BQM260(); });
+    t.insert("T_frmParaSet_BTN7", [] { return new T_frmParaSet_BTN7(); });
+    t.insert("T_frmParaSet_BTN7_Vuzivaz", [] { return new T_frmParaSet_BTN7_Vuzivaz(); });
     return t;
 }
 

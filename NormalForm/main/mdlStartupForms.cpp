@@ -20,6 +20,16 @@
 #include "FormParaSet_W7X.h"
 #include "FormParaSet_W7X_Vuzivaz.h"
 #include "FormPrinterManage_Label.h"
+#include "FormParaSet_BQM260.h"
+#include "FormParaSet_BTN7.h"
+#include "FormParaSet_BTN7_Vuzivaz.h"
+#include "FormParaSet_F58D.h"
+#include "FormParaSet_F58S.h"
+#include "FormParaSet_J83.h"
+#include "FormParaSet_Trev.h"
+#include "FormParaSet_U9.h"
+#include "FormParaSet_Z12.h"
+#include "FormParaSet_Z34.h"
 
 #include <QList>
 #include <QPointer>
@@ -54,6 +64,16 @@ T_frmParaSet_W16P* frmParaSet_W16P = nullptr;
 T_frmParaSet_UZ650B* frmParaSet_UZ650B = nullptr;
 T_frmParaSet_V52* frmParaSet_V52 = nullptr;
 T_frmParaSet_QX* frmParaSet_QX = nullptr;
+T_frmParaSet_BTN7* frmParaSet_BTN7 = nullptr;
+T_frmParaSet_Trev* frmParaSet_Trev = nullptr;
+T_frmParaSet_U9* frmParaSet_U9 = nullptr;
+T_frmParaSet_BQM260* frmParaSet_BQM260 = nullptr;
+T_frmParaSet_Z12* frmParaSet_Z12 = nullptr;
+T_frmParaSet_F58S* frmParaSet_F58S = nullptr;
+T_frmParaSet_F58D* frmParaSet_F58D = nullptr;
+T_frmParaSet_J83* frmParaSet_J83 = nullptr;
+T_frmParaSet_BTN7_Vuzivaz* frmParaSet_BTN7_Vuzivaz = nullptr;
+T_frmParaSet_Z34* frmParaSet_Z34 = nullptr;
 
 namespace {
 // Start-up windows other than the main window, in creation order (an instance whose
@@ -96,15 +116,27 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmCommandTest);
     CreateOwned(frmParaSet_W7X_Vuzivaz);
     CreateOwned(frmParaSet_W7X);
+    CreateOwned(frmParaSet_BTN7);
     CreateOwned(frmParaSet_W16);
     CreateOwned(frmParaSet_W16_Vuzivaz);
+    CreateOwned(frmParaSet_Trev);
+    CreateOwned(frmParaSet_U9);
     CreateOwned(frmDLFile);
     CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
+    CreateOwned(frmParaSet_BQM260);
     CreateOwned(frmParaSet_J27);
+    CreateOwned(frmParaSet_Z12);
     CreateOwned(frmParaSet_QX);  // hidden; it reads nothing until it is shown
+    CreateOwned(frmParaSet_F58S);
+    CreateOwned(frmParaSet_F58D);
+    CreateOwned(frmParaSet_F58S);  // again: the variable holds the second instance
+    CreateOwned(frmParaSet_J83);
     CreateOwned(frmDLUF);
+    CreateOwned(frmParaSet_Z12);   // again
     CreateOwned(frmPrinterStatus);
+    CreateOwned(frmParaSet_BTN7_Vuzivaz);
+    CreateOwned(frmParaSet_Z34);
     CreateOwned(frmParaSet_W16P);
     CreateOwned(frmParaSet_UZ650B);
     CreateOwned(frmScanTest);
@@ -138,6 +170,16 @@ void DestroyStartupForms()
     frmScanTest = nullptr;
     delete frmPrinterManage_Label;
     frmPrinterManage_Label = nullptr;
+    frmParaSet_BTN7 = nullptr;
+    frmParaSet_Trev = nullptr;
+    frmParaSet_U9 = nullptr;
+    frmParaSet_BQM260 = nullptr;
+    frmParaSet_Z12 = nullptr;
+    frmParaSet_F58S = nullptr;
+    frmParaSet_F58D = nullptr;
+    frmParaSet_J83 = nullptr;
+    frmParaSet_BTN7_Vuzivaz = nullptr;
+    frmParaSet_Z34 = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }
