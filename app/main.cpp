@@ -4,6 +4,7 @@
 #include "FormMain_Label.h"
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
+#include "USBUnit.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
     InitStartupModes();
+    UsbUnitInitialize();   // the USB device-change notifier (nothing listens to it)
     CreateGlobalSingletons();
     T_frmMain_Label* mainForm = CreateStartupForms();
     mainForm->show();
@@ -21,6 +23,7 @@ int main(int argc, char** argv)
         QTimer::singleShot(0, &app, &QApplication::quit);
     const int rc = app.exec();
     DestroyStartupForms();  // the main window frees the singletons
+    UsbUnitFinalize();
     FinalizeStartup();
     return rc;
 }

@@ -170,6 +170,9 @@ extern QString PrintTextRowModels;
 extern QString PrintTextRowHeightModels;
 extern QString PrintTextPplModels;
 extern QString PrintTextSubstModels;
+// The model the receipt test-text window creates its printer object for when the mapped
+// name is in PrintTextSubstModels.
+QString PrintTextSubstituteModel();
 extern QString PrintTextWideModels;
 extern QString PrintTextTallModels;
 extern QString PrintTextModeKeyModels;

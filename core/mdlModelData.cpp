@@ -48,6 +48,7 @@ QString GetModelName_Y7BT_01_Hex() { return QStringLiteral("Y7BT(01)(C763F8B384E
 QString GetModelName_W16() { return QStringLiteral("W16"); }
 QString GetModelName_W16_Var() { return QStringLiteral("W16(02)"); }
 QString GetModelName_W16P() { return QStringLiteral("W16P"); }
+QString PrintTextSubstituteModel() { return GetModelName_W16P(); }
 QString GetModelName_W16P_C() { return QStringLiteral("W16P-C"); }
 QString GetModelName_TE62() { return QStringLiteral("TE62"); }
 QString GetModelName_TE62BT() { return QStringLiteral("TE62BT"); }

@@ -1219,7 +1219,7 @@ void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
     // Texts of the RFID window and the two learn tips live in the text table.
     for (const QString& key : MainWindowLangKeys())
         SetLangStr(key, LangKeyText(key));
-    set(btnRfidSet, "Lang00010001");
+    set(btnRfidSet, "Lang00010024");
 
     set(btnAdvancedSettings, "FormMain_Label_btnAdvancedSettings");
     set(btnScanTest, "FormMain_Label_btnScanTest");

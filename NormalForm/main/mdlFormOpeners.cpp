@@ -44,6 +44,11 @@
 #include "FormParaSet_BQM260.h"
 #include "FormParaSet_BTN7.h"
 #include "FormParaSet_BTN7_Vuzivaz.h"
+#include "FormPrintText.h"
+#include "FormPrintText_Label.h"
+#include "FormPrintText_Label_CPCL_V52BT.h"
+#include "FormPrinterManage_ESC.h"
+#include "FormRfidSet.h"
 
 namespace {
 
@@ -85,6 +90,13 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("T_frmParaSet_BQM260", [] { return new T_frmParaSet_BQM260(); });
     t.insert("T_frmParaSet_BTN7", [] { return new T_frmParaSet_BTN7(); });
     t.insert("T_frmParaSet_BTN7_Vuzivaz", [] { return new T_frmParaSet_BTN7_Vuzivaz(); });
+    t.insert("T_frmPrintTextLabel", [] { return new T_frmPrintTextLabel(); });
+    // T_frmPrintTextLabelCpclV52bt takes the paper width text (mm) before it is shown:
+    // SetWidthLimit(text) or form->setProperty("widthLimit", text).
+    t.insert("T_frmPrintTextLabelCpclV52bt", [] { return new T_frmPrintTextLabelCpclV52bt(); });
+    t.insert("T_frmPrintText", [] { return new T_frmPrintText(); });
+    t.insert("TForm25", [] { return new TForm25(); });
+    t.insert("TfrmRfidSet", [] { return new TfrmRfidSet(); });
     return t;
 }
 

@@ -30,6 +30,8 @@
 #include "FormParaSet_U9.h"
 #include "FormParaSet_Z12.h"
 #include "FormParaSet_Z34.h"
+#include "FormPrintText.h"
+#include "FormPrintText_Label.h"
 
 #include <QList>
 #include <QPointer>
@@ -74,6 +76,8 @@ T_frmParaSet_F58D* frmParaSet_F58D = nullptr;
 T_frmParaSet_J83* frmParaSet_J83 = nullptr;
 T_frmParaSet_BTN7_Vuzivaz* frmParaSet_BTN7_Vuzivaz = nullptr;
 T_frmParaSet_Z34* frmParaSet_Z34 = nullptr;
+T_frmPrintTextLabel* frmPrintTextLabel = nullptr;
+T_frmPrintText* frmPrintText = nullptr;
 
 namespace {
 // Start-up windows other than the main window, in creation order (an instance whose
@@ -114,6 +118,8 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmParaSet_BQM);
     CreateOwned(frmParaSet_V64);  // lays out its rows for no selected printer
     CreateOwned(frmCommandTest);
+    CreateOwned(frmPrintTextLabel);
+    CreateOwned(frmPrintText);
     CreateOwned(frmParaSet_W7X_Vuzivaz);
     CreateOwned(frmParaSet_W7X);
     CreateOwned(frmParaSet_BTN7);
@@ -180,6 +186,8 @@ void DestroyStartupForms()
     frmParaSet_J83 = nullptr;
     frmParaSet_BTN7_Vuzivaz = nullptr;
     frmParaSet_Z34 = nullptr;
+    frmPrintTextLabel = nullptr;
+    frmPrintText = nullptr;
     delete frmMain_Label;
     frmMain_Label = nullptr;
 }

@@ -18,6 +18,8 @@ class T_frmParaSet_W7X;
 class T_frmParaSet_W16;
 class T_frmParaSet_W16_Vuzivaz;
 class T_frmParaSet_J27;
+class T_frmPrintText;
+class T_frmPrintTextLabel;
 
 // Global window variable of the main window (null before creation and after destruction).
 extern T_frmMain_Label* frmMain_Label;
@@ -52,6 +54,9 @@ class T_frmScanTest;
 extern T_frmCommandTest* frmCommandTest;
 extern T_frmPrinterStatus* frmPrinterStatus;
 extern T_frmScanTest* frmScanTest;
+// Start-up instances of the test-text windows (never shown; the dispatch makes fresh ones).
+extern T_frmPrintTextLabel* frmPrintTextLabel;
+extern T_frmPrintText* frmPrintText;
 
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.

@@ -6,6 +6,8 @@
 
 namespace prt::sim {
 
+std::unique_ptr<SimHandler> MakeSimEscSHandler();
+
 void AddStandardHandlers(SimPrinter& printer)
 {
     // Download handshakes, packets and stored files first (they write the text handler's
@@ -16,6 +18,8 @@ void AddStandardHandlers(SimPrinter& printer)
     // The tool windows' raw commands (journey, DPL control-code switch, DFU mode).
     AddToolHandlers(printer);
     AddDirectDownloadHandler(printer);
+    // ESC S before plain-text jobs.
+    printer.addHandler(MakeSimEscSHandler());
 }
 
 } // namespace prt::sim

@@ -332,4 +332,17 @@ void SimSetTextParamProfile(SimPrinter& printer)
             s->values[QByteArray(k)] = QByteArray(v);
 }
 
+void SimSetSetvalReplies(SimPrinter& printer, const QByteArray& key, const std::vector<QByteArray>& replies)
+{
+    WithState(printer, [&](SimProtoState& s) {
+        s.setvalReplies[key] = std::deque<QByteArray>(replies.begin(), replies.end());
+        return 0;
+    });
+}
+
+std::vector<QByteArray> SimSetvalLog(SimPrinter& printer)
+{
+    return WithState(printer, [&](SimProtoState& s) { return s.setvalLog; });
+}
+
 } // namespace prt::sim

@@ -4,7 +4,8 @@
 //
 //   text command  1B 1C 26 20 56 31 20 + "do "/"getval "/"setval " + "key" [...] CR LF
 //                 getval answers the stored value bytes (nothing for an unknown key);
-//                 setval stores; do is logged and answers doReplies[key] when set
+//                 setval stores (and is logged) and answers the next of setvalReplies[key]
+//                 when set (the last one repeats); do is logged and answers doReplies[key]
 //   key frame     prefix + "getkey"/"setkey" CR LF + op + id (LE) + n [+ n bytes]
 //                 getkey answers the first n stored bytes of the id (nothing when unknown,
 //                 silent or shortened by the key-frame faults); setkey is logged in order
@@ -20,6 +21,7 @@
 // or through the small locked helpers below.
 #include <QByteArray>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <set>
 #include <vector>
@@ -51,6 +53,8 @@ struct SimProtoState {
     std::vector<QByteArray> doLog;               // everything after "do " (CR LF cut)
     std::map<QByteArray, QByteArray> rawReplies; // raw command line without CR LF
                                                  // (e.g. "ZZZGETJOURNEY") -> reply
+    std::map<QByteArray, std::deque<QByteArray>> setvalReplies;  // key -> replies to setval
+    std::vector<QByteArray> setvalLog;           // everything after "setval " (CR LF cut)
     std::map<uint16_t, QByteArray> keyValues;    // key id -> value bytes
     std::vector<uint8_t> keyOps;                 // operation byte of every frame seen
     QByteArray block;                            // 256 bytes, valid marker and sum at start
@@ -86,6 +90,9 @@ std::vector<QByteArray> SimDoLog(SimPrinter& printer);
 // Presets the stored block (256 bytes; shorter input is zero-padded).
 void SimSetBlock(SimPrinter& printer, const QByteArray& block);
 QByteArray SimBlock(SimPrinter& printer);
+// Replies to setval of the key, one per command in order; the last one repeats.
+void SimSetSetvalReplies(SimPrinter& printer, const QByteArray& key, const std::vector<QByteArray>& replies);
+std::vector<QByteArray> SimSetvalLog(SimPrinter& printer);
 
 // Key-frame faults and the setkey log.
 void SimSetKeySilent(SimPrinter& printer, uint16_t id, bool silent = true);

@@ -99,7 +99,14 @@ private:
                     reply.append("\r\n");
             }
         } else if (body.startsWith("setval ")) {
+            s_->setvalLog.push_back(body.mid(7));
             const QByteArray key = Quoted(body, 7, &end);
+            auto r = s_->setvalReplies.find(key);
+            if (r != s_->setvalReplies.end() && !r->second.empty()) {
+                reply.append(r->second.front());
+                if (r->second.size() > 1)
+                    r->second.pop_front();
+            }
             if (end > 0) {
                 qsizetype vend = -1;
                 const QByteArray value = Quoted(body, end, &vend);
