@@ -5,8 +5,8 @@
 // TSPL text job of the label test-text window.
 //
 // The opener hands the paper width of the current model (text, mm) to the window before
-// showing it: SetWidthLimit(text), or the Qt property "widthLimit" (so the opener needs
-// no header of this window).
+// showing it: the invokable SetPaperWidth(text) (the main window calls it by name), or
+// SetWidthLimit(text) / the Qt property "widthLimit".
 #include "FormPrintText_Label.h"
 
 class T_frmPrintTextLabelCpclV52bt : public TPrintTextLabelBase {
@@ -14,6 +14,7 @@ class T_frmPrintTextLabelCpclV52bt : public TPrintTextLabelBase {
     Q_PROPERTY(QString widthLimit READ WidthLimit WRITE SetWidthLimit)
 public:
     explicit T_frmPrintTextLabelCpclV52bt(QWidget* parent = nullptr);
+    Q_INVOKABLE void SetPaperWidth(const QString& width) { SetWidthLimit(width); }
 
     void FormShow() override;
     void btnPrintClick() override;

@@ -91,8 +91,8 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("T_frmParaSet_BTN7", [] { return new T_frmParaSet_BTN7(); });
     t.insert("T_frmParaSet_BTN7_Vuzivaz", [] { return new T_frmParaSet_BTN7_Vuzivaz(); });
     t.insert("T_frmPrintTextLabel", [] { return new T_frmPrintTextLabel(); });
-    // T_frmPrintTextLabelCpclV52bt takes the paper width text (mm) before it is shown:
-    // SetWidthLimit(text) or form->setProperty("widthLimit", text).
+    // T_frmPrintTextLabelCpclV52bt takes the paper width text (mm) before it is shown
+    // through its invokable SetPaperWidth(text).
     t.insert("T_frmPrintTextLabelCpclV52bt", [] { return new T_frmPrintTextLabelCpclV52bt(); });
     t.insert("T_frmPrintText", [] { return new T_frmPrintText(); });
     t.insert("TForm25", [] { return new TForm25(); });

@@ -321,7 +321,7 @@ TEST_F(TextWindows, CpclWindowPaperModeAnswerAddsForm)
                 f->btnPrint->click();
                 EXPECT_TRUE(TsplPortClosed());
             },
-            [](QWidget* w) { w->setProperty("widthLimit", QStringLiteral("72")); });
+            [](QWidget* w) { CallFormHook(w, "SetPaperWidth", QStringLiteral("72")); });
         const QByteArray query = Hex("1b1c2620563120676574 6b65790d0a01ce0001");
         const QByteArray page = QByteArray("! 0 200 200 240 1\r\n") + " PW 240\r\n" + "TEXT 5 0 10 10 a\r\n" +
                                 "TEXT 5 0 10 64 b\r\n" + (c.key == QByteArray(1, '\x01') ? "FORM\r\n" : "") + "PRINT\r\n";
