@@ -94,6 +94,8 @@ public:
     // The port procedures, clock and sleep the actions use (tests replace them).
     void SetRfidIo(TRfidIo io) { FIo = std::move(io); }
     bool IsBusy() const { return FBusy; }
+    // Escape: ignored while a tag operation runs, like a close request.
+    void reject() override;
     int LogLineCount() const { return FLogLines; }
     // The message fields ("Lang00010013", then "Lang00010001" .. "Lang00010012").
     const std::array<QString, 13>& Messages() const { return FMsg; }
@@ -102,7 +104,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
 private:
     void BuildControls();

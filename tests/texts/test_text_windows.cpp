@@ -619,6 +619,41 @@ TEST_F(TextWindows, RfidWindowTwoActionsInARowAndItsChecks)
     EXPECT_EQ(f.mmoInfo->toPlainText(), "001:y");
 }
 
+TEST_F(TextWindows, RfidWindowStaysDisabledAndOpenWhileATagOperationRuns)
+{
+    Select("V64");
+    SimSetSetvalReplies(printer, "rfid_wr", {"NG "});
+    TfrmRfidSet f;
+    f.show();
+    int closeTries = 0;
+    bool disabledMeanwhile = true;
+    TRfidIo io = DefaultRfidIo();
+    auto now = std::make_shared<uint32_t>(0);
+    io.tick = [now] { return *now; };
+    io.sleep = [&, now](uint32_t ms) {
+        *now += ms;
+        disabledMeanwhile = disabledMeanwhile && !f.isEnabled() && !f.btnRfidR->isEnabled() && f.IsBusy();
+        if (closeTries++ == 0) {
+            f.close();   // the operator asks to close: it waits for the end
+            f.reject();  // Escape
+        }
+    };
+    f.SetRfidIo(io);
+    MsgBoxRecorder boxes;
+    f.btnRfidR->click();
+    EXPECT_GT(closeTries, 0);
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.isEnabled());
+    EXPECT_TRUE(f.btnRfidR->isEnabled());
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text, "Reading the tag failed.");
+    EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+    EXPECT_TRUE(PortClosed());
+    f.close();
+    EXPECT_FALSE(f.isVisible());
+}
+
 TEST_F(TextWindows, RfidVersionFieldOnlyForTheVersionModel)
 {
     Select("AK-S770");
