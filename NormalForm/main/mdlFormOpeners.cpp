@@ -16,6 +16,11 @@
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
+#include "FormGDL.h"
+#include "FormDFU_W16P.h"
+#include "FormDownFirmwareSelType.h"
+#include "FormDownloadFile_TSPL.h"
+#include "FormTempletManage.h"
 #include "FormParaSet_V52.h"
 #include "FormParaSet_W16P.h"
 #include "FormParaSet_QX.h"
@@ -60,6 +65,12 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("TfrmDLFile_ZR", [] { return new TfrmDLFile_ZR(); });
     t.insert("TfrmDLUF", [] { return new TfrmDLUF(); });
     t.insert("TfrmDLFont", [] { return new TfrmDLFont(); });
+    t.insert("TfrmGDL", [] { return new TfrmGDL(); });
+    t.insert("TfrmDFU_W16P", [] { return new TfrmDFU_W16P(); });
+    t.insert("TfrmDownFirmwareSelType", [] { return new TfrmDownFirmwareSelType(); });
+    t.insert("T_frmImagesManageTSPL", [] { return new T_frmImagesManageTSPL(); });
+    t.insert("T_frmTempletManage", [] { return new T_frmTempletManage(); });
+    t.insert("T_frmDownloadFile_TSPL", [] { return new T_frmDownloadFile_TSPL(); });
     t.insert("T_frmParaSet_V52", [] { return new T_frmParaSet_V52(); });
     t.insert("T_frmParaSet_W16P", [] { return new T_frmParaSet_W16P(); });
     t.insert("T_frmParaSet_QX", [] { return new T_frmParaSet_QX(); });

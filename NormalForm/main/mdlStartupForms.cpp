@@ -1,13 +1,17 @@
 #include "mdlStartupForms.h"
 
+#include "FormDFU_W16P.h"
 #include "FormDLF.h"
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
 #include "FormCommandTest.h"
+#include "FormDownloadFile_TSPL.h"
+#include "FormGDL.h"
 #include "FormMain_Label.h"
 #include "FormPrinterStatus.h"
 #include "FormScanTest.h"
+#include "FormTempletManage.h"
 #include "FormParaSet_UZ650B.h"
 #include "FormParaSet_V52.h"
 #include "FormParaSet_W16P.h"
@@ -62,6 +66,11 @@ TfrmDLFile* frmDLFile = nullptr;
 TfrmDLF* frmDLF = nullptr;
 TfrmDLFont* frmDLFont = nullptr;
 TfrmDLUF* frmDLUF = nullptr;
+TfrmGDL* frmGDL = nullptr;
+TfrmDFU_W16P* frmDFU_W16P = nullptr;
+T_frmDownloadFile_TSPL* frmDownloadFile_TSPL = nullptr;
+T_frmImagesManageTSPL* frmImagesManageTSPL = nullptr;
+T_frmTempletManage* frmTempletManage = nullptr;
 T_frmParaSet_W16P* frmParaSet_W16P = nullptr;
 T_frmParaSet_UZ650B* frmParaSet_UZ650B = nullptr;
 T_frmParaSet_V52* frmParaSet_V52 = nullptr;
@@ -120,6 +129,8 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmCommandTest);
     CreateOwned(frmPrintTextLabel);
     CreateOwned(frmPrintText);
+    CreateOwned(frmDownloadFile_TSPL);
+    CreateOwned(frmImagesManageTSPL);
     CreateOwned(frmParaSet_W7X_Vuzivaz);
     CreateOwned(frmParaSet_W7X);
     CreateOwned(frmParaSet_BTN7);
@@ -127,6 +138,7 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmParaSet_W16_Vuzivaz);
     CreateOwned(frmParaSet_Trev);
     CreateOwned(frmParaSet_U9);
+    CreateOwned(frmGDL);
     CreateOwned(frmDLFile);
     CreateOwned(frmDLF);
     CreateOwned(frmDLFont);
@@ -138,12 +150,14 @@ T_frmMain_Label* CreateStartupForms()
     CreateOwned(frmParaSet_F58D);
     CreateOwned(frmParaSet_F58S);  // again: the variable holds the second instance
     CreateOwned(frmParaSet_J83);
+    CreateOwned(frmTempletManage);
     CreateOwned(frmDLUF);
     CreateOwned(frmParaSet_Z12);   // again
     CreateOwned(frmPrinterStatus);
     CreateOwned(frmParaSet_BTN7_Vuzivaz);
     CreateOwned(frmParaSet_Z34);
     CreateOwned(frmParaSet_W16P);
+    CreateOwned(frmDFU_W16P);
     CreateOwned(frmParaSet_UZ650B);
     CreateOwned(frmScanTest);
     CreateOwned(frmDLFile);  // again: the variable holds the second instance
@@ -160,6 +174,11 @@ void DestroyStartupForms()
     frmDLF = nullptr;
     frmDLFont = nullptr;
     frmDLUF = nullptr;
+    frmGDL = nullptr;
+    frmDFU_W16P = nullptr;
+    frmDownloadFile_TSPL = nullptr;
+    frmImagesManageTSPL = nullptr;
+    frmTempletManage = nullptr;
     frmParaSet_W16P = nullptr;
     frmParaSet_UZ650B = nullptr;
     frmParaSet_V52 = nullptr;

@@ -7,6 +7,11 @@ class TfrmDLF;
 class TfrmDLFile;
 class TfrmDLFont;
 class TfrmDLUF;
+class TfrmGDL;
+class TfrmDFU_W16P;
+class T_frmDownloadFile_TSPL;
+class T_frmImagesManageTSPL;
+class T_frmTempletManage;
 class T_frmParaSet_W16P;
 class T_frmParaSet_UZ650B;
 class T_frmParaSet_V52;
@@ -28,6 +33,15 @@ extern TfrmDLFile* frmDLFile;
 extern TfrmDLF* frmDLF;
 extern TfrmDLFont* frmDLFont;
 extern TfrmDLUF* frmDLUF;
+// Hidden start-up instance of the block firmware window.
+extern TfrmGDL* frmGDL;
+// Hidden start-up instance of the over-the-air firmware window.
+extern TfrmDFU_W16P* frmDFU_W16P;
+// Hidden start-up instances of the TSPL storage download window and managers (no command of the main window
+// shows them).
+extern T_frmDownloadFile_TSPL* frmDownloadFile_TSPL;
+extern T_frmImagesManageTSPL* frmImagesManageTSPL;
+extern T_frmTempletManage* frmTempletManage;
 // Start-up instances of the key-frame parameter forms (never shown; the commands make
 // fresh ones, and the UZ650B form exists only as this instance).
 extern T_frmParaSet_W16P* frmParaSet_W16P;

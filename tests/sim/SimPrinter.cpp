@@ -25,6 +25,8 @@ QByteArray SimPrinter::feed(const QByteArray& bytes)
     std::lock_guard lock(mutex_);
     received_.append(bytes);
     pending_.append(bytes);
+    quietMs_ = -1;  // input before the quiet time: the printer is not idle yet
+    quietReply_.clear();
     QByteArray reply;
     while (!pending_.isEmpty()) {
         // A scripted exchange is asked first: the next unused script only.
@@ -137,6 +139,24 @@ void SimPrinter::delayReply(int ms)
 {
     std::lock_guard lock(mutex_);
     replyDelayMs_ = std::max(replyDelayMs_, ms);
+}
+
+void SimPrinter::armQuietReply(const QByteArray& bytes, int ms)
+{
+    std::lock_guard lock(mutex_);
+    quietReply_ = bytes;
+    quietMs_ = std::max(0, ms);
+}
+
+QByteArray SimPrinter::takeQuietReply(int idleMs)
+{
+    std::lock_guard lock(mutex_);
+    if (quietMs_ < 0 || idleMs < quietMs_)
+        return {};
+    quietMs_ = -1;
+    QByteArray out;
+    out.swap(quietReply_);
+    return out;
 }
 
 int SimPrinter::takeReplyDelay()

@@ -75,6 +75,14 @@ public:
     void delayReply(int ms);
     int takeReplyDelay();
 
+    // Handlers: bytes the printer sends once nothing has come in for `ms` (a printer that
+    // answers after a quiet time). Any input that arrives first disarms it; the handler
+    // that takes the input may arm it again. The network transport asks takeQuietReply()
+    // while the line is idle.
+    void armQuietReply(const QByteArray& bytes, int ms);
+    // The armed bytes when the line has been idle for at least their time (then disarmed).
+    QByteArray takeQuietReply(int idleMs);
+
     // The lock that guards the printer's state; handlers' own state may use it too.
     std::recursive_mutex& mutex() const { return mutex_; }
 
@@ -90,6 +98,8 @@ private:
     int faultsGeneration_ = 0;
     QByteArray unsolicited_;
     int replyDelayMs_ = 0;
+    QByteArray quietReply_;
+    int quietMs_ = -1;
 };
 
 } // namespace prt::sim

@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -102,6 +103,7 @@ void SimTcpServer::serve(int fd)
 {
     long long inCount = 0;
     char buf[65536];
+    auto lastInput = std::chrono::steady_clock::now();
     while (!stopping_) {
         // Bytes the printer sends on its own go out as soon as they are queued.
         const QByteArray unsolicited = printer_.takeUnsolicited();
@@ -111,8 +113,15 @@ void SimTcpServer::serve(int fd)
         const int r = ::poll(p, 3, 10);
         if (r < 0 && errno == EINTR)
             continue;
-        if (r == 0)
+        if (r == 0) {
+            // An idle line: what the printer says after a quiet time goes out now.
+            const auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - lastInput);
+            const QByteArray quiet = printer_.takeQuietReply(static_cast<int>(idle.count()));
+            if (!quiet.isEmpty() && !WriteAllFd(fd, quiet.constData(), quiet.size(), true))
+                return;
             continue;
+        }
         if (r < 0 || (p[1].revents & POLLIN))
             return;
         if (p[2].revents & POLLIN) {
@@ -126,6 +135,7 @@ void SimTcpServer::serve(int fd)
             continue;
         if (n <= 0)
             return;
+        lastInput = std::chrono::steady_clock::now();
         const SimFaults f = printer_.faults();
         bool disconnect = false;
         if (f.disconnectAfterBytes >= 0 && inCount + n >= f.disconnectAfterBytes) {

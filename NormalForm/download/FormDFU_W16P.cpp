@@ -1,0 +1,212 @@
+#include "FormDFU_W16P.h"
+
+#include "PrtMsgBox.h"
+#include "PrtPaths.h"
+#include "PrtTexts.h"
+#include "mdlCurrentPrinter.h"
+#include "mdlGlobalVar.h"
+#include "mdlModelCatalog.h"
+#include "mdlModuleState.h"
+#include "mdlPrinterLib.h"
+#include "mdlPubFunc.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+
+using namespace prt::dl;
+
+namespace {
+QString Text(const char* key)
+{
+    return prt::LangText(QLatin1String(key));
+}
+template <typename T>
+T* Make(QWidget* parent, const char* name)
+{
+    auto* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+} // namespace
+
+TfrmDFU_W16P::TfrmDFU_W16P(QWidget* parent) : QDialog(parent), sender_(std::make_unique<TOtaSender>())
+{
+    setObjectName(QStringLiteral("TfrmDFU_W16P"));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);  // FormCreate
+    auto* g = new QGridLayout(this);
+    lblSelectFile = Make<QLabel>(this, "lblSelectFile");
+    txtFileName = Make<QLineEdit>(this, "txtFileName");
+    txtFileName->setMinimumWidth(300);
+    Button2 = Make<QPushButton>(this, "Button2");
+    Button2->setText(QStringLiteral("..."));
+    g->addWidget(lblSelectFile, 0, 0);
+    g->addWidget(txtFileName, 0, 1);
+    g->addWidget(Button2, 0, 2);
+    proDLFont = Make<QProgressBar>(this, "proDLFont");
+    lblProgressInfo = Make<QLabel>(this, "lblProgressInfo");
+    g->addWidget(proDLFont, 1, 0, 1, 3);
+    g->addWidget(lblProgressInfo, 2, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    btnDownload = Make<QPushButton>(this, "btnDownload");
+    btnClose = Make<QPushButton>(this, "btnClose");
+    buttons->addStretch(1);
+    buttons->addWidget(btnDownload);
+    buttons->addWidget(btnClose);
+    g->addLayout(buttons, 3, 0, 1, 3);
+
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(btnDownload, &QPushButton::clicked, this, [this] { btnDownloadClick(); });
+    connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(); });
+    connect(sender_.get(), &TOtaSender::started, this, &TfrmDFU_W16P::OnStarted);
+    connect(sender_.get(), &TOtaSender::progress, this, &TfrmDFU_W16P::OnProgress);
+    connect(sender_.get(), &TOtaSender::ended, this, &TfrmDFU_W16P::OnEnded);
+    InitLanguage();
+}
+
+TfrmDFU_W16P::~TfrmDFU_W16P()
+{
+    sender_->CancelAndWait();
+    if (kindGuard_)
+        TsplClosePort();
+}
+
+void TfrmDFU_W16P::DfuSetMode(int mode)
+{
+    wifiMode_ = mode;
+}
+
+void TfrmDFU_W16P::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmDFU_W16P::done(int result)
+{
+    // the title-bar close acts as btnClose: stop, close the port, close
+    sender_->CancelAndWait();
+    QCoreApplication::sendPostedEvents(this);
+    if (kindGuard_) {
+        TsplClosePort();
+        kindGuard_.reset();
+    }
+    running_ = false;
+    QDialog::done(result);
+}
+
+void TfrmDFU_W16P::FormShow()
+{
+    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
+    if (QFileInfo::exists(icon))
+        setWindowIcon(QIcon(icon));
+    InitLanguage();
+    ApplyFormFont(this);
+}
+
+void TfrmDFU_W16P::InitLanguage()
+{
+    setWindowTitle(Text("FormDFU_W16P_Caption"));
+    lblSelectFile->setText(Text("FormDFU_W16P_lblSelectFile"));
+    downloadCaption_ = Text("FormDownloadFont_btnDownload");
+    cancelCaption_ = Text("FormDownloadFont_btnDownload1");
+    progressTemplate_ = Text("FormDownloadFont_lblProgressInfo");
+    ioErrorText_ = Text("FormDownloadFont_ErrIO");
+    btnDownload->setText(running_ ? cancelCaption_ : downloadCaption_);
+    btnClose->setText(Text("_Close"));
+}
+
+void TfrmDFU_W16P::SetRunning(bool running)
+{
+    running_ = running;
+    btnDownload->setText(running ? cancelCaption_ : downloadCaption_);
+    Button2->setEnabled(!running);
+    txtFileName->setReadOnly(running);
+}
+
+void TfrmDFU_W16P::Button2Click()
+{
+    const QString file = DLGetOpenFileName(this, QStringLiteral("*.*|*"));
+    if (!file.isEmpty())
+        txtFileName->setText(file);
+}
+
+void TfrmDFU_W16P::btnDownloadClick()
+{
+    if (running_) {
+        sender_->CancelAndWait();
+        QCoreApplication::sendPostedEvents(this);
+        TsplClosePort();
+        SetRunning(false);
+        return;
+    }
+    const QString path = txtFileName->text();
+    QByteArray data;
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
+        DLError("_Err_FileNotExist");
+        return;
+    }
+    if (!kindGuard_)
+        kindGuard_ = std::make_unique<TDLSdkKindGuard>();
+    const QString model = PrtBasName;
+    const bool binType1 = IsModelInFeatureList(QLatin1String(FTNNo_Dfu_Head_BinType1));
+    const TOtaSwitch how = OtaSwitchFor(model, wifiMode_, binType1);
+    const bool longRestart = IsModelInCommaList(model, OtaLongRestartModels());
+    proDLFont->setValue(0);
+    SetRunning(true);
+    sender_->Start(data, how, longRestart);
+}
+
+void TfrmDFU_W16P::OnStarted(int count)
+{
+    proDLFont->setRange(0, std::max(1, count));
+    proDLFont->setValue(0);
+}
+
+void TfrmDFU_W16P::OnProgress(int index, int, int kbSent, int kbTotal)
+{
+    proDLFont->setValue(std::min(index, proDLFont->maximum()));
+    lblProgressInfo->setText(ReplaceFirst(ReplaceFirst(progressTemplate_, "{1}", QString::number(kbTotal)), "{2}",
+                                          QString::number(kbSent)));
+}
+
+void TfrmDFU_W16P::OnEnded(int result)
+{
+    switch (static_cast<TOtaResult>(result)) {
+    case TOtaResult::Success:
+        SetRunning(false);  // the sender closed the port
+        prt::MessageBoxPrt(Text("_DownloadSuccess"), Text("_MSG_Title_Message"), 64);
+        break;
+    case TOtaResult::Cancelled:
+        break;
+    case TOtaResult::OpenFailed:
+        SetRunning(false);
+        DLError("_Err_OpenPort");
+        break;
+    case TOtaResult::IoError:
+        // the port stays as it is; the cancel caption stays until the operator clicks
+        DLErrorText(ioErrorText_);
+        break;
+    }
+}
+
+void TfrmDFU_W16P::btnCloseClick()
+{
+    close();  // done() stops the sender and closes the port
+}
+
+void TfrmDFU_W16P::WaitForSender()
+{
+    sender_->wait();
+    QCoreApplication::sendPostedEvents(sender_.get());
+    QCoreApplication::sendPostedEvents(this);
+    QCoreApplication::processEvents();
+}

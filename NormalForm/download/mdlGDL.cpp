@@ -1,0 +1,279 @@
+#include "mdlGDL.h"
+
+#include "PrtTexts.h"
+#include "PubBytes.h"
+#include "mdlGlobalVar.h"
+
+namespace prt::dl {
+
+namespace {
+
+std::mutex g_sleeperMutex;
+std::function<void(uint32_t)> g_testSleeper;
+
+uint32_t U32At(const QByteArray& data, qint64 at)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(data.constData()) + at;
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+QString Text(const char* key)
+{
+    return prt::LangText(QLatin1String(key));
+}
+
+} // namespace
+
+TGDLFile ParseGDL(const QByteArray& data)
+{
+    TGDLFile f;
+    f.data = data;
+    const qint64 size = data.size();
+    if (size < kGDLHeaderSize) {
+        f.fault = TGDLFault::TooShort;
+        f.faultBlock = 1;
+        return f;
+    }
+    qint64 offset = 0;
+    while (offset < size) {
+        const int number = static_cast<int>(f.blocks.size()) + 1;
+        if (size - offset < kGDLHeaderSize) {
+            f.fault = TGDLFault::CutHeader;
+            f.faultBlock = number;
+            f.faultOffset = offset;
+            break;
+        }
+        TGDLBlock b;
+        b.offset = offset;
+        b.bodyLength = U32At(data, offset + 4);
+        b.type = static_cast<uint8_t>(data.at(offset + 8));
+        BytesRangeToStr(data, offset + 12, 32, b.fileName);
+        BytesRangeToStr(data, offset + 44, 32, b.version);
+        const qint64 bodyStart = offset + kGDLHeaderSize;
+        if (qint64(b.bodyLength) > size - bodyStart) {
+            f.fault = TGDLFault::CutBody;
+            f.faultBlock = number;
+            f.faultOffset = offset;
+            f.blocks.push_back(b);
+            break;
+        }
+        f.totalPackets += 1 + (qint64(b.bodyLength) + kGDLChunkSize - 1) / kGDLChunkSize;
+        f.blocks.push_back(b);
+        offset = bodyStart + b.bodyLength;
+    }
+    if (!f.Ok())
+        f.totalPackets = 0;
+    return f;
+}
+
+QString GDLFaultText(const TGDLFile& file)
+{
+    switch (file.fault) {
+    case TGDLFault::None:
+        return {};
+    case TGDLFault::TooShort:
+        return ReplaceFirst(Text("FormGDL_ErrFileShort"), "{0}", QString::number(file.data.size()));
+    case TGDLFault::CutHeader:
+        return ReplaceFirst(ReplaceFirst(Text("FormGDL_ErrHeaderCut"), "{0}", QString::number(file.faultBlock)), "{1}",
+                            QString::number(file.faultOffset));
+    case TGDLFault::CutBody: {
+        const TGDLBlock& b = file.blocks.back();
+        QString t = ReplaceFirst(Text("FormGDL_ErrBodyCut"), "{0}", QString::number(file.faultBlock));
+        t = ReplaceFirst(t, "{1}", QString::number(b.bodyLength));
+        return ReplaceFirst(t, "{2}", QString::number(file.data.size() - b.offset - kGDLHeaderSize));
+    }
+    }
+    return {};
+}
+
+QString GDLStatusKey(int status)
+{
+    switch (status) {
+    case 1: return QStringLiteral("FormGDL_err_Type");
+    case 2: return QStringLiteral("FormGDL_err_Head");
+    case 3: return QStringLiteral("FormGDL_err_Crc");
+    case 4: return QStringLiteral("FormGDL_err_Storage ");
+    case 5: return QStringLiteral("FormGDL_err_StorageCheck");
+    case 6: return QStringLiteral("FormGDL_err_Name");
+    default: return {};
+    }
+}
+
+QString GDLStatusText(int status)
+{
+    // the language file's reader trims keys: "FormGDL_err_Storage " is found without its blank
+    const QString key = GDLStatusKey(status).trimmed();
+    return key.isEmpty() ? QString() : prt::LangText(key);
+}
+
+TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHooks& hooks)
+{
+    TGDLOutcome out;
+    auto stopped = [&] { return hooks.stop && hooks.stop->load(); };
+    auto sleep = [&](uint32_t ms) {
+        if (hooks.sleep)
+            hooks.sleep(ms);
+    };
+    const QByteArray& data = file.data;
+    const qint64 size = data.size();
+    qint64 position = 0, bodyEnd = 0, sent = 0;
+    bool headerPhase = true;
+    int block = -1;
+    while (position < size) {
+        sleep(10);  // the step interval
+        if (stopped()) {
+            out.result = TGDLResult::Cancelled;
+            out.block = block;
+            return out;
+        }
+        if (headerPhase) {
+            if (size - position < kGDLHeaderSize)
+                break;  // a checked file never gets here
+            const QByteArray header = data.mid(position, kGDLHeaderSize);
+            ++block;
+            out.block = block;
+            const qint64 bodyLength = U32At(header, 4);
+            position += kGDLHeaderSize;
+            bodyEnd = std::min(position + bodyLength, size);
+            headerPhase = false;
+            if (port.Write(header) != 0) {
+                out.result = TGDLResult::WriteFailed;
+                return out;
+            }
+            sleep(100);
+            uint8_t status = 0;
+            uint32_t count = 0;
+            port.ReadRetry(&status, 1, &count, 150, 5);
+            if (count == 0) {
+                out.result = TGDLResult::NoHeaderStatus;
+                return out;
+            }
+            if (status != 0) {
+                out.result = TGDLResult::HeaderRefused;
+                out.status = status;
+                return out;
+            }
+            ++sent;
+            if (hooks.progress)
+                hooks.progress(sent);
+            continue;
+        }
+        if (bodyEnd <= position) {
+            headerPhase = true;  // this step sends nothing
+            continue;
+        }
+        const qint64 chunk = std::min<qint64>(kGDLChunkSize, bodyEnd - position);
+        if (port.Write(data.mid(position, chunk)) != 0) {
+            out.result = TGDLResult::WriteFailed;
+            return out;
+        }
+        position += chunk;
+        ++sent;
+        if (hooks.progress)
+            hooks.progress(sent);
+    }
+    sleep(10);
+    if (hooks.endPhase)
+        hooks.endPhase();
+    for (int read = 1; read <= 101; ++read) {
+        if (stopped()) {
+            out.result = TGDLResult::Cancelled;
+            return out;
+        }
+        uint8_t status = 0;
+        uint32_t count = 0;
+        port.Read(&status, 1, &count);
+        if (count > 0) {
+            out.finalReads = read;
+            out.status = status;
+            out.result = status == 0 ? TGDLResult::Success : TGDLResult::FinalRefused;
+            return out;
+        }
+        sleep(1000);
+    }
+    out.finalReads = 101;
+    out.result = TGDLResult::NoFinalStatus;
+    return out;
+}
+
+// ---- TGDLSender -----------------------------------------------------------------------------
+
+TGDLSender::TGDLSender(QObject* parent, std::shared_ptr<TDLPort> port)
+    : QThread(parent), port_(port ? std::move(port) : std::make_shared<TDLLinkPort>())
+{
+}
+
+TGDLSender::~TGDLSender()
+{
+    CancelAndWait();
+}
+
+bool TGDLSender::Start(std::shared_ptr<const TGDLFile> file)
+{
+    if (isRunning() || !file || !file->Ok())
+        return false;
+    wait();
+    file_ = std::move(file);
+    stop_.store(false);
+    outcome_ = {};
+    start();
+    return true;
+}
+
+void TGDLSender::Cancel()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stop_.store(true);
+    }
+    cv_.notify_all();
+}
+
+void TGDLSender::CancelAndWait()
+{
+    Cancel();
+    wait();
+}
+
+TGDLOutcome TGDLSender::Outcome() const
+{
+    return outcome_;
+}
+
+void TGDLSender::Wait(uint32_t ms)
+{
+    std::function<void(uint32_t)> test;
+    {
+        std::lock_guard lock(g_sleeperMutex);
+        test = g_testSleeper;
+    }
+    if (test) {
+        test(ms);
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stop_.load(); });
+}
+
+void TGDLSender::run()
+{
+    const qint64 total = file_->totalPackets;
+    TGDLRunHooks hooks;
+    hooks.sleep = [this](uint32_t ms) { Wait(ms); };
+    hooks.stop = &stop_;
+    hooks.progress = [this, total](qint64 sent) { emit progress(sent, total); };
+    hooks.endPhase = [this] { emit endPhase(); };
+    const TGDLOutcome out = RunGDLExchange(*port_, *file_, hooks);
+    if (out.result == TGDLResult::Success)
+        port_->ClosePort(TDLPort::Close::Tspl);  // before the message
+    outcome_ = out;
+    emit ended(static_cast<int>(out.result), out.status);
+}
+
+void SetGDLSleeperForTests(std::function<void(uint32_t ms)> sleeper)
+{
+    std::lock_guard lock(g_sleeperMutex);
+    g_testSleeper = std::move(sleeper);
+}
+
+} // namespace prt::dl
