@@ -14,6 +14,7 @@ namespace {
 
 std::mutex g_sleeperMutex;
 std::function<void(uint32_t)> g_testSleeper;
+std::function<uint32_t()> g_testTick;
 
 const QByteArray kOtaCommand = QByteArray("\x1B\x1C\x26\x20\x56\x31\x20", 7) + "do \"ota\"\r\n";
 
@@ -132,7 +133,12 @@ int TOtaGlobalLink::ReadRetry(uint8_t* buffer, uint32_t length, uint32_t* count,
 }
 uint32_t TOtaGlobalLink::Tick()
 {
-    return GetTickCountMs();
+    std::function<uint32_t()> test;
+    {
+        std::lock_guard lock(g_sleeperMutex);
+        test = g_testTick;
+    }
+    return test ? test() : GetTickCountMs();
 }
 
 // ---- the transfer ----------------------------------------------------------------------------
@@ -325,6 +331,12 @@ void SetOtaSleeperForTests(std::function<void(uint32_t ms)> sleeper)
 {
     std::lock_guard lock(g_sleeperMutex);
     g_testSleeper = std::move(sleeper);
+}
+
+void SetOtaTickForTests(std::function<uint32_t()> tick)
+{
+    std::lock_guard lock(g_sleeperMutex);
+    g_testTick = std::move(tick);
 }
 
 } // namespace prt::dl

@@ -131,5 +131,7 @@ private:
 
 // Tests: replaces the waits of every OTA sender started from now on (null: real waits).
 void SetOtaSleeperForTests(std::function<void(uint32_t ms)> sleeper);
+// Tests: replaces the ms clock of the printer link (TOtaGlobalLink::Tick; null: the real one).
+void SetOtaTickForTests(std::function<uint32_t()> tick);
 
 } // namespace prt::dl

@@ -1,6 +1,7 @@
 // The over-the-air firmware window and the firmware type chooser against the printer
 // simulator over loopback: a selected printer, the real language texts, file dialog and
-// message boxes intercepted, the sender's waits skipped.
+// message boxes intercepted, the sender's waits skipped (but for a short pause before
+// each reconnect).
 #include "FormDFU_W16P.h"
 #include "FormDownFirmwareSelType.h"
 #include "MainFixture.h"
@@ -28,7 +29,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace prt::sim;
 
@@ -52,7 +55,13 @@ protected:
         SetCurrentPortString(server->portString());
         Select(GetModelName_W16());
         prt::SetSleepHook(&NoSleep);
-        prt::dl::SetOtaSleeperForTests([](uint32_t) {});
+        // W16 restarts after "enter_ota" and refuses connects for 100 ms; the pause before
+        // each reconnect is shortened to 50 ms, the other waits are skipped
+        SimEditFirmware(printer, [](SimFirmwareState& s) { s.otaRestartMs = 100; });
+        prt::dl::SetOtaSleeperForTests([](uint32_t ms) {
+            if (ms == 1000)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        });
         prt::dl::SetDLOpenFileDialog([this](QWidget*, const QString&) { return nextFile; });
         file = prog.Root() + "fw.bin";
         prt::test::WriteTestFile(file, "123456789");

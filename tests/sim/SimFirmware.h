@@ -11,7 +11,10 @@
 //
 // Over the air:
 //   1D 75 55 AA        the raw switch into update mode (counted)
-//   do "wifi_enter_ota", do "enter_ota"   logged by the text handler (doLog)
+//   do "wifi_enter_ota", do "enter_ota"   logged by the text handler (doLog); after
+//                      "enter_ota" the printer restarts into its update mode: the network
+//                      transport drops the connection and refuses connects for otaRestartMs
+//                      (counted in otaRestarts), then takes them again
 //   getval "pack_length"                   the text handler's value (4 bytes LE)
 //   packet   1B 1C 26 20 56 31 20 do "ota" CR LF + u32 offset + u32 n + u32 CRC-32 + n bytes
 //            -> 8 bytes 1B 1C 26, the offset (LE), status (0 good, 1 a CRC that does not
@@ -51,6 +54,8 @@ struct SimFirmwareState {
     qint64 bodyLeft = 0;              // bytes of the current body still to come
     // over the air
     int rawSwitches = 0;
+    int otaRestartMs = 1500;
+    int otaRestarts = 0;
     std::vector<QByteArray> otaPackets;  // every packet as received
     QByteArray otaImage;
     int otaBadAckAt = -1;

@@ -141,6 +141,20 @@ void SimPrinter::delayReply(int ms)
     replyDelayMs_ = std::max(replyDelayMs_, ms);
 }
 
+void SimPrinter::restartLink(int ms)
+{
+    std::lock_guard lock(mutex_);
+    linkRestartMs_ = std::max(0, ms);
+}
+
+int SimPrinter::takeLinkRestart()
+{
+    std::lock_guard lock(mutex_);
+    const int ms = linkRestartMs_;
+    linkRestartMs_ = -1;
+    return ms;
+}
+
 void SimPrinter::armQuietReply(const QByteArray& bytes, int ms)
 {
     std::lock_guard lock(mutex_);

@@ -74,6 +74,12 @@ public:
     // network transport waits before sending it). Taken by the transport after each feed().
     void delayReply(int ms);
     int takeReplyDelay();
+    // Handlers: the printer restarts its network link once the reply of the command being
+    // handled is out: the network transport drops the connection and refuses new ones for
+    // `ms` (0: drops only), then listens again. Taken by the transport after each feed();
+    // -1 when none is asked.
+    void restartLink(int ms);
+    int takeLinkRestart();
 
     // Handlers: bytes the printer sends once nothing has come in for `ms` (a printer that
     // answers after a quiet time). Any input that arrives first disarms it; the handler
@@ -98,6 +104,7 @@ private:
     int faultsGeneration_ = 0;
     QByteArray unsolicited_;
     int replyDelayMs_ = 0;
+    int linkRestartMs_ = -1;
     QByteArray quietReply_;
     int quietMs_ = -1;
 };

@@ -15,6 +15,7 @@ namespace {
 const QByteArray kDfu = QByteArray("\x1B\x1C\x26\x20\x56\x31\x20", 7) + "do \"dfu\"\r\n";
 constexpr int kHeaderSize = 76;
 const QByteArray kOta = QByteArray("\x1B\x1C\x26\x20\x56\x31\x20", 7) + "do \"ota\"\r\n";
+const QByteArray kEnterOta = QByteArray("\x1B\x1C\x26\x20\x56\x31\x20", 7) + "do \"enter_ota\"\r\n";
 const QByteArray kRawSwitch("\x1D\x75\x55\xAA", 4);
 
 uint32_t U32(const QByteArray& b, qsizetype at)
@@ -56,6 +57,12 @@ public:
             return NotMine;
         }
         if (!s.dfuMode) {
+            if (in.startsWith(kEnterOta)) {
+                // the text handler logs it; the link goes down once its turn is over
+                ++s.otaRestarts;
+                printer.restartLink(s.otaRestartMs);
+                return NotMine;
+            }
             if (in.startsWith(kRawSwitch)) {
                 ++s.rawSwitches;
                 return static_cast<int>(kRawSwitch.size());

@@ -19,6 +19,18 @@ void Drain(int fd)
     while (::read(fd, buf, sizeof buf) > 0) {
     }
 }
+
+// Listens again on a listening socket that was shut down (see serve()): an ephemeral port
+// went with the shutdown and is bound again; a port bound by number is kept (the bind then
+// fails harmlessly). True when it listens on `bound` again.
+bool Relisten(int fd, const sockaddr_in& bound)
+{
+    ::bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound);
+    sockaddr_in now{};
+    socklen_t len = sizeof now;
+    return ::listen(fd, 4) == 0 && ::getsockname(fd, reinterpret_cast<sockaddr*>(&now), &len) == 0
+        && now.sin_port == bound.sin_port;
+}
 } // namespace
 
 SimTcpServer::SimTcpServer(SimPrinter& printer, uint16_t port, SimReceiveLog log)
@@ -78,6 +90,9 @@ void SimTcpServer::dropConnection()
 
 void SimTcpServer::run()
 {
+    sockaddr_in bound{};
+    socklen_t boundLen = sizeof bound;
+    ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&bound), &boundLen);
     while (!stopping_) {
         pollfd p[2] = {{listenFd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
         const int r = ::poll(p, 2, -1);
@@ -96,6 +111,13 @@ void SimTcpServer::run()
         printer_.noteConnection();
         serve(fd);
         ::close(fd);
+        if (linkRestartMs_ >= 0) {
+            // the printer is restarting: connects stay refused for the asked time
+            const int ms = linkRestartMs_;
+            linkRestartMs_ = -1;
+            if (WaitWake(wake_[0], ms) || !Relisten(listenFd_, bound))
+                break;
+        }
     }
 }
 
@@ -157,7 +179,13 @@ void SimTcpServer::serve(int fd)
         const int late = printer_.takeReplyDelay();
         if (late > 0 && !reply.isEmpty() && WaitWake(wake_[0], late))
             return;
-        if (!SendReply(fd, wake_[0], f, ShapeReply(f, reply), true))
+        linkRestartMs_ = printer_.takeLinkRestart();
+        if (linkRestartMs_ >= 0) {
+            // The printer restarts its link: from now on connects are refused (and those
+            // waiting to be accepted are reset); run() drops this connection.
+            ::shutdown(listenFd_, SHUT_RDWR);
+        }
+        if (!SendReply(fd, wake_[0], f, ShapeReply(f, reply), true) || linkRestartMs_ >= 0)
             return;
     }
 }

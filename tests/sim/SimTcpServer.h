@@ -39,6 +39,10 @@ private:
     uint16_t port_ = 0;
     std::atomic<bool> stopping_{false};
     std::thread thread_;
+    // When the printer restarts its link (SimPrinter::restartLink), serve() shuts the
+    // listening socket down (connects are refused, ECONNREFUSED) and drops the connection;
+    // after the asked time run() listens again on the same address and port.
+    int linkRestartMs_ = -1;
 };
 
 } // namespace prt::sim
