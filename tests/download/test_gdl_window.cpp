@@ -13,9 +13,11 @@
 #include "SimTcpServer.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlFormOpeners.h"
+#include "mdlFunctionDispatch.h"
 #include "mdlGlobalVar.h"
 #include "mdlLanguage.h"
 #include "mdlModelCatalog.h"
+#include "mdlModelData.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
@@ -176,6 +178,39 @@ TEST_F(GdlWin, APrinterThatRestartsGetsTheRestartNote)
     Download(f);
     EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess") + "\r\n" + T("msgRP")});
     ASSERT_FALSE(T("msgRP").isEmpty());
+}
+
+TEST_F(GdlWin, TheMobileToolsGdlModelGetsTheRestartNote)
+{
+    // the Mobile tool's printer-type list: V52R takes the block firmware and restarts after it
+    gPrinterTypeListFileName = QStringLiteral("PrinterTypeList_Mobile.ini");
+    LoadParameterSetKeys();
+    EXPECT_EQ(ParameterSetValue("UpdateRestart"), ",V52R,");
+    EXPECT_EQ(ParameterSetValue("IsbtnGDL"), ",V52R,");
+    // an operator of the Mobile tool can choose it
+    bool offered = false;
+    for (const TOemProfileRow& row : OemProfileRows())
+        offered = offered || (QLatin1String(row.ToolType) == "Mobile" && row.Models.contains("V52R"));
+    EXPECT_TRUE(offered);
+    Select("V52R");
+    const TDfuAction action = DfuActionAfterChooser(CurrentDispatchInputs());
+    EXPECT_EQ(action.What, TDfuAction::OpenForm);
+    EXPECT_EQ(action.Form, "TfrmGDL");
+    TfrmGDL f;
+    f.show();
+    Download(f);
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess") + "\r\n" + T("msgRP")});
+    f.close();
+    // a Mobile model without the note
+    boxes.clear();
+    Select("W16");
+    TfrmGDL g;
+    g.show();
+    Download(g);
+    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    g.close();
+    SetLabelConfigFileNames();
+    LoadParameterSetKeys();
 }
 
 TEST_F(GdlWin, EveryRefusalShowsItsMessageAndSendsNothingMore)
