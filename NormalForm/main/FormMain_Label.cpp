@@ -99,7 +99,7 @@ bool IsGatedMainFunction(const QString& buttonName)
         "btnNoPaperLightLearn", "btnHavePaperLightLearn", "btnFrontLearn",
         "btnLabelSensorPrintImage", "btnModelTest", "btnFactorySetting", "btnPrinterInformation",
         "btnPrintText", "Button1", "Button2", "Button3", "btnDFU", "btnDFU2", "btnCommandTest",
-        "btnRfidSet", "btnScanTest", "btnAdvancedSettings",
+        "btnRfidSet", "btnScanTest", "btnAdvancedSettings", "mitemTempletManage",
     };
     return gated.contains(buttonName);
 }
@@ -250,6 +250,11 @@ void T_frmMain_Label::CreateControls()
     named(mitemTest, "mitemTest");
     mitemGetPrtBasName = PMenuMore->addAction(QStringLiteral("PrtBasName"));
     named(mitemGetPrtBasName, "mitemGetPrtBasName");
+    PMenuPrinterList = new QMenu(this);
+    named(PMenuPrinterList, "PMenuPrinterList");
+    mitemTempletManage = PMenuPrinterList->addAction(QString());
+    named(mitemTempletManage, "mitemTempletManage");
+    lvPrinterList->setContextMenuPolicy(Qt::CustomContextMenu);
 
     // Information page.
     QWidget* page = sboxSysPara;
@@ -309,6 +314,9 @@ void T_frmMain_Label::ConnectHandlers()
     connect(btnQuit, &QPushButton::clicked, this, [this] { btnQuitClick(); });
     connect(btnMore, &QPushButton::clicked, this, [this] { btnMoreClick(); });
     connect(mitemGetPrtBasName, &QAction::triggered, this, [this] { mitemGetPrtBasNameClick(); });
+    connect(lvPrinterList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { lvPrinterListContextMenu(pos); });
+    connect(mitemTempletManage, &QAction::triggered, this, [this] { mitemTempletManageClick(); });
     // The page follows the tab buttons' checked state, however they were switched (mouse,
     // keyboard, accessibility).
     connect(sbtnFunction, &QToolButton::toggled, this, [this](bool on) {
@@ -1114,6 +1122,16 @@ void T_frmMain_Label::ArrangeInfoPage()
     FLayout->Arrange(mmoInfo->y(), bottom);
 }
 
+void T_frmMain_Label::lvPrinterListContextMenu(const QPoint& pos)
+{
+    PMenuPrinterList->popup(lvPrinterList->viewport()->mapToGlobal(pos));
+}
+
+void T_frmMain_Label::mitemTempletManageClick()
+{
+    RunFunction(QStringLiteral("mitemTempletManage"));
+}
+
 void T_frmMain_Label::RunFunction(const QString& buttonName)
 {
     const auto it = Handlers().constFind(buttonName);
@@ -1211,6 +1229,7 @@ void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
     set(btnDFU, "FormMain_Label_btnDFU");
     set(btnDFU2, "FormMain_Label_btnDFU");
     set(btnQuit, "FormMain_Label_btnQuit");
+    mitemTempletManage->setText(LangKeyText(QStringLiteral("FormTempletManage_Caption")));
     FDeleteConfirmText = LangKeyText(QStringLiteral("FormMain_Label_MSGDeletePrinter"));
     FRestoreText = LangKeyText(QStringLiteral("FormMain_Label_MSGRestore"));
 

@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QPoint;
 class QPushButton;
 class QToolButton;
 class QTreeWidget;
@@ -130,6 +131,10 @@ public:
     void btnGetProtocolTypeClick();
     void mitemGetPrtBasNameClick();
     void btnMoreClick();
+    // The printer list's context menu: its one item opens the storage manager of the
+    // selected TSPL printer after the gate.
+    void lvPrinterListContextMenu(const QPoint& pos);
+    void mitemTempletManageClick();
     void sbtnFunctionClick();
     void sbtnSysParaClick();
     void btnQuitClick();
@@ -158,6 +163,8 @@ public:
     QMenu* PMenuMore = nullptr;
     QAction* mitemTest = nullptr;
     QAction* mitemGetPrtBasName = nullptr;
+    QMenu* PMenuPrinterList = nullptr;
+    QAction* mitemTempletManage = nullptr;
     QWidget* PagecA = nullptr;
     QWidget* tabsA = nullptr;
     QFrame* scrollboxA = nullptr;

@@ -899,6 +899,13 @@ void btnAdvancedSettingsClick(T_frmMain_Label& form)
     ShowFormModal(QLatin1String(FormNames::AdvancedSettings));
 }
 
+void mitemTempletManageClick(T_frmMain_Label& form)
+{
+    if (!form.RunGate())
+        return;
+    ShowFormModal(QLatin1String(FormNames::TempletManage));
+}
+
 void btnCommandTestClick(T_frmMain_Label& form)
 {
     if (!form.RunGate())
@@ -972,6 +979,7 @@ bool DispatchMainFunction(T_frmMain_Label& form, const QString& name)
         {"btnScanTest", &btnScanTestClick},
         {"btnAdvancedSettings", &btnAdvancedSettingsClick},
         {"btnCommandTest", &btnCommandTestClick},
+        {"mitemTempletManage", &mitemTempletManageClick},
         {"btnAddPrinter", &btnAddPrinterClick},
         {"btnModifyPrinter", &btnModifyPrinterClick},
         {"btnIPMessage", &btnIPMessageClick},

@@ -33,6 +33,7 @@ inline constexpr char AdvancedSettings[] = "TfrmAdvancedSettings";
 inline constexpr char CommandTest[] = "T_frmCommandTest";
 inline constexpr char NetDiscovery[] = "TForm13";
 inline constexpr char NetSettings[] = "TFormNet";
+inline constexpr char TempletManage[] = "T_frmTempletManage";
 } // namespace FormNames
 
 // ---- fixed model lists of the dispatch (comma-wrapped) ----------------------------------------
@@ -190,6 +191,8 @@ void btnRfidSetClick(T_frmMain_Label& form);
 void btnScanTestClick(T_frmMain_Label& form);
 void btnAdvancedSettingsClick(T_frmMain_Label& form);
 void btnCommandTestClick(T_frmMain_Label& form);
+// The printer list's context-menu item: the storage manager after the gate.
+void mitemTempletManageClick(T_frmMain_Label& form);
 void btnAddPrinterClick(T_frmMain_Label& form);
 void btnModifyPrinterClick(T_frmMain_Label& form);
 void btnIPMessageClick(T_frmMain_Label& form);

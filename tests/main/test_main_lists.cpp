@@ -507,6 +507,7 @@ TEST(MainLanguageFile, EveryMainWindowKeyHasBothTexts)
         "FormMain_Label_PaperLightLearnTip", "FormMain_Label_btnLabelSensorPrintImage",
         "FormMain_Label_txtlbl_ToolLang", "FormMain_Label_txtlbl_LangID", "FormMain_Label_btnGetProtocolType",
         "FormMain_Label_btnSetToolLangOrOther", "FormMain_Label_btnGetToolLangOrOther",
+        "FormTempletManage_Caption",
     };
     for (const QString& key : keys)
         for (const char* section : {"1033", "2052"})

@@ -38,6 +38,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTcpServer>
@@ -431,6 +432,65 @@ TEST_F(MainWindow, AnEmptyPrinterListSkipsTheRoadAndRefusesGatedFunctions)
     ASSERT_EQ(boxes.calls().size(), 2u);
     EXPECT_EQ(boxes.calls()[0].text, "The printer list is empty: add a printer first.");
     EXPECT_EQ(boxes.calls()[1].text, "The printer list is empty: add a printer first.");
+}
+
+TEST_F(MainWindow, ThePrinterListsContextMenuOpensTheStorageManagerAfterTheGate)
+{
+    const QString exempt = MainData::GateExemptModels().split(',', Qt::SkipEmptyParts).first();
+    TempProgram::Write(p_.ListPath(), QString("%1|USB|USB||\r\nTE62|USB|USB||\r\n").arg(exempt).toUtf8());
+    T_frmMain_Label* f = Start();
+    EXPECT_EQ(f->lvPrinterList->contextMenuPolicy(), Qt::CustomContextMenu);
+    ASSERT_EQ(f->PMenuPrinterList->actions(), QList<QAction*>{f->mitemTempletManage});
+    EXPECT_EQ(f->mitemTempletManage->text(), "Printer Storage");
+    EXPECT_EQ(f->mitemTempletManage->objectName(), "mitemTempletManage");
+    f->lvPrinterListContextMenu(QPoint(10, 10));
+    EXPECT_TRUE(f->PMenuPrinterList->isVisible());
+    f->PMenuPrinterList->hide();
+
+    TakeOpenedFormNames();
+    QStringList opened;
+    SetFormShowHook([&](QWidget* w) { opened << w->metaObject()->className(); });
+    // a printer the gate lets through
+    Select(0);
+    {
+        MsgBoxRecorder boxes;
+        f->mitemTempletManage->trigger();
+        EXPECT_TRUE(boxes.calls().empty());
+    }
+    EXPECT_EQ(opened, QStringList{"T_frmTempletManage"});
+    EXPECT_EQ(TakeOpenedFormNames(), QStringList{"T_frmTempletManage"});
+    // a checked model whose printer is not attached: the gate's message, no window
+    opened.clear();
+    SetUsbIdentitySource([] { return QStringList(); });
+    Select(1);
+    {
+        MsgBoxRecorder boxes;
+        f->mitemTempletManage->trigger();
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, prt::LangText(LANGKEY_UsbIdMismatch));
+    }
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(TakeOpenedFormNames().isEmpty());
+    SetFormShowHook({});
+}
+
+TEST_F(MainWindow, WithNoPrinterTheContextMenuItemIsRefusedLikeTheOtherWindows)
+{
+    QDir().mkpath(p_.ListPath());  // no list: no row, nothing selected
+    T_frmMain_Label* f = Start();
+    ASSERT_EQ(f->RowCount(), 0);
+    TakeOpenedFormNames();
+    QStringList opened;
+    SetFormShowHook([&](QWidget* w) { opened << w->metaObject()->className(); });
+    MsgBoxRecorder boxes;
+    f->mitemTempletManage->trigger();
+    f->RunFunction("btnRfidSet");
+    SetFormShowHook({});
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(TakeOpenedFormNames().isEmpty());
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    EXPECT_EQ(boxes.calls()[0].text, "The printer list is empty: add a printer first.");
+    EXPECT_EQ(boxes.calls()[1].text, boxes.calls()[0].text);
 }
 
 TEST_F(MainWindow, ConnectionTestReportsOpenAndFailure)
