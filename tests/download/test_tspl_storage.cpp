@@ -192,10 +192,9 @@ TEST_F(StorageWin, BothManagersListPrintAndDelete)
             EXPECT_TRUE(Items(f->lstImagesList).isEmpty());
             EXPECT_FALSE(f->btnDelPosiAll->isEnabled());
             EXPECT_FALSE(f->btnDelAll->isEnabled());
-            if (QString(cls) == "T_frmTempletManage") {
-                f->adjustSize();
-                EXPECT_TRUE(f->grab().save(QStringLiteral(PRT_DL_TEST_OUT_DIR) + "/T_frmTempletManage.png"));
-            }
+            // a picture of each window
+            f->adjustSize();
+            EXPECT_TRUE(f->grab().save(QStringLiteral(PRT_DL_TEST_OUT_DIR) + "/" + cls + ".png"));
             ran = true;
         });
         ASSERT_TRUE(IsFormAvailable(cls)) << AvailableFormNames().join(",").toStdString();
