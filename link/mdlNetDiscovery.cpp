@@ -30,12 +30,19 @@ QByteArray DiscoveryRequest()
     return QByteArray("getval \"printer_message\"");
 }
 
+QStringList SplitDiscoveryReply(const QString& text, const QString& separator)
+{
+    if (separator.isEmpty())
+        return {text};
+    return text.split(separator, Qt::KeepEmptyParts);
+}
+
 TDiscoveryReply ParseDiscoveryReply(const QByteArray& datagram)
 {
-    const QStringList lines = DecodeText(datagram).split(QStringLiteral("\r\n"));
     TDiscoveryReply r;
-    r.Address = lines.value(0);
-    r.Name = lines.size() >= 2 ? lines.value(1) : QString();
+    r.Lines = SplitDiscoveryReply(DecodeText(datagram), QStringLiteral("\r\n"));
+    r.Address = r.Lines.value(0);
+    r.Name = r.Lines.value(1);
     return r;
 }
 

@@ -5,7 +5,8 @@
 // or 30 seconds in all). The loop is asynchronous (readyRead and an idle timer), so the
 // window that runs it stays alive; finished() is emitted once.
 //
-// Reply: lines separated by CR LF; line 0 the printer's IPv4 address, line 1 its name.
+// Reply: lines separated by CR LF, counted from 0: line 0 the printer's IPv4 address,
+// line 1 its name in the printer list, line 7 its name in the bulk firmware update.
 //
 // The target comes from a setting: address 255.255.255.255 and the caller's port (3289
 // for the printer list, 8089 for bulk firmware update) unless the environment variable
@@ -16,6 +17,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class QTimer;
@@ -27,9 +29,17 @@ constexpr uint16_t DISCOVERY_PORT_BULK_UPDATE = 8089;
 // The 24 request bytes: getval "printer_message".
 QByteArray DiscoveryRequest();
 
+// The pieces of text before each separator, then the rest after the last one: a text that
+// ends with the separator gives a last empty piece, one without it a single piece. An
+// empty separator gives the text whole.
+QStringList SplitDiscoveryReply(const QString& text, const QString& separator);
+
 struct TDiscoveryReply {
-    QString Address;  // line 0
-    QString Name;     // line 1 (empty when the reply has fewer than two lines)
+    QString Address;    // line 0
+    QString Name;       // line 1 (empty when the reply has fewer than two lines)
+    QStringList Lines;  // every line
+    // Line n, empty when the reply has fewer lines.
+    QString Line(int n) const { return Lines.value(n); }
     bool operator==(const TDiscoveryReply&) const = default;
 };
 // Splits a reply at CR LF (8-bit text; UTF-8 when the bytes are valid UTF-8).

@@ -116,11 +116,12 @@ TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHoo
     };
     const QByteArray& data = file.data;
     const qint64 size = data.size();
-    qint64 position = 0, bodyEnd = 0, sent = 0;
+    qint64 position = 0, bodyEnd = 0, sent = 0, chunks = 0;
     bool headerPhase = true;
     int block = -1;
     while (position < size) {
-        sleep(10);  // the step interval
+        if (hooks.stepMs > 0)
+            sleep(hooks.stepMs);  // the step interval
         if (stopped()) {
             out.result = TGDLResult::Cancelled;
             out.block = block;
@@ -143,7 +144,7 @@ TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHoo
             sleep(100);
             uint8_t status = 0;
             uint32_t count = 0;
-            port.ReadRetry(&status, 1, &count, 150, 5);
+            port.ReadRetry(&status, 1, &count, hooks.headerRetryMs, std::max(1, hooks.headerReadTries));
             if (count == 0) {
                 out.result = TGDLResult::NoHeaderStatus;
                 return out;
@@ -156,6 +157,8 @@ TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHoo
             ++sent;
             if (hooks.progress)
                 hooks.progress(sent);
+            if (hooks.chunkProgress)
+                hooks.chunkProgress(chunks);
             continue;
         }
         if (bodyEnd <= position) {
@@ -169,10 +172,14 @@ TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHoo
         }
         position += chunk;
         ++sent;
+        ++chunks;
         if (hooks.progress)
             hooks.progress(sent);
+        if (hooks.chunkProgress)
+            hooks.chunkProgress(chunks);
     }
-    sleep(10);
+    if (hooks.stepMs > 0)
+        sleep(hooks.stepMs);
     if (hooks.endPhase)
         hooks.endPhase();
     for (int read = 1; read <= 101; ++read) {

@@ -91,6 +91,14 @@ struct TGDLRunHooks {
     std::function<void(qint64 sent)> progress;
     // When every block is sent and the end phase begins.
     std::function<void()> endPhase;
+    // After a header was accepted or a chunk written: body chunks sent so far.
+    std::function<void(qint64 chunks)> chunkProgress;
+    // The pause before each step (the window's timer tick); 0: none (the bulk update's loop).
+    uint32_t stepMs = 10;
+    // Reads of a header's status byte and the wait after each empty one (the bulk update
+    // reads once).
+    int headerReadTries = 5;
+    uint32_t headerRetryMs = 150;
 };
 
 // The whole exchange on an open port (the do "dfu" and the open come before): per step a

@@ -17,6 +17,7 @@
 #include "FormDLFont.h"
 #include "FormDLUF.h"
 #include "FormGDL.h"
+#include "FormFWAllUpdate.h"
 #include "FormDFU_W16P.h"
 #include "FormDownFirmwareSelType.h"
 #include "FormDownloadFile_TSPL.h"
@@ -66,6 +67,7 @@ QMap<QString, TFormFactory> BuildTable()
     t.insert("TfrmDLUF", [] { return new TfrmDLUF(); });
     t.insert("TfrmDLFont", [] { return new TfrmDLFont(); });
     t.insert("TfrmGDL", [] { return new TfrmGDL(); });
+    t.insert("TForm11", [] { return new TForm11(); });
     t.insert("TfrmDFU_W16P", [] { return new TfrmDFU_W16P(); });
     t.insert("TfrmDownFirmwareSelType", [] { return new TfrmDownFirmwareSelType(); });
     t.insert("T_frmImagesManageTSPL", [] { return new T_frmImagesManageTSPL(); });

@@ -33,9 +33,12 @@ bool Relisten(int fd, const sockaddr_in& bound)
 }
 } // namespace
 
-SimTcpServer::SimTcpServer(SimPrinter& printer, uint16_t port, SimReceiveLog log)
-    : printer_(printer), log_(std::move(log))
+SimTcpServer::SimTcpServer(SimPrinter& printer, uint16_t port, SimReceiveLog log, const QString& address)
+    : printer_(printer), log_(std::move(log)), address_(address)
 {
+    in_addr host{};
+    if (::inet_pton(AF_INET, address.toLatin1().constData(), &host) != 1 || (ntohl(host.s_addr) >> 24) != 127)
+        return;  // loopback only
     if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0 || ::pipe2(dropWake_, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -46,7 +49,7 @@ SimTcpServer::SimTcpServer(SimPrinter& printer, uint16_t port, SimReceiveLog log
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_addr = host;
     socklen_t len = sizeof a;
     if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 4) != 0
         || ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) != 0) {

@@ -1,5 +1,6 @@
 #pragma once
-// The simulated printer's network port: listens on 127.0.0.1 only and serves one
+// The simulated printer's network port: listens on a loopback address (127.0.0.1 unless
+// another 127.x.y.z is given, so several printers can share one port) and serves one
 // connection at a time (sequential reconnects are fine). Received bytes go to the
 // printer's feed(); replies go back with the printer's faults applied.
 #include "SimTransport.h"
@@ -13,15 +14,18 @@ namespace prt::sim {
 class SimTcpServer {
 public:
     // port 0 = an ephemeral port (see port()). Listening starts here; ok() tells.
-    explicit SimTcpServer(SimPrinter& printer, uint16_t port = 0, SimReceiveLog log = {});
+    // An address outside 127.0.0.0/8 is refused (ok() false).
+    explicit SimTcpServer(SimPrinter& printer, uint16_t port = 0, SimReceiveLog log = {},
+                          const QString& address = QStringLiteral("127.0.0.1"));
     ~SimTcpServer();
     SimTcpServer(const SimTcpServer&) = delete;
     SimTcpServer& operator=(const SimTcpServer&) = delete;
 
     bool ok() const { return listenFd_ >= 0; }
     uint16_t port() const { return port_; }
-    // The engine's port string for this server: "NET,127.0.0.1:<port>".
-    QString portString() const { return QStringLiteral("NET,127.0.0.1:%1").arg(port_); }
+    const QString& address() const { return address_; }
+    // The engine's port string for this server: "NET,<address>:<port>".
+    QString portString() const { return QStringLiteral("NET,%1:%2").arg(address_).arg(port_); }
     // Stops accepting, drops the current connection and joins the thread.
     void stop();
     // Closes the current connection (if any); the server keeps listening.
@@ -37,6 +41,7 @@ private:
     int wake_[2] = {-1, -1};   // stop pipe
     int dropWake_[2] = {-1, -1}; // drop-connection pipe
     uint16_t port_ = 0;
+    QString address_;
     std::atomic<bool> stopping_{false};
     std::thread thread_;
     // When the printer restarts its link (SimPrinter::restartLink), serve() shuts the
