@@ -1,6 +1,7 @@
 #include "mdlNetDiscovery.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkProxy>
 #include <QStringConverter>
 #include <QStringList>
 #include <QTimer>
@@ -117,6 +118,7 @@ bool TNetDiscovery::Start(const TDiscoveryTarget& target)
     FEmpty = 0;
     delete FSocket;
     FSocket = new QUdpSocket(this);
+    FSocket->setProxy(QNetworkProxy::NoProxy);  // a broadcast on the local network, never through a proxy
     connect(FSocket, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
     FRunning = true;
     if (!FSocket->bind(QHostAddress::AnyIPv4, 0)) {
