@@ -25,18 +25,6 @@ using namespace prt::dl;
 
 namespace {
 
-QByteArray Block(uint32_t bodyLength, uint8_t type, const QByteArray& name)
-{
-    QByteArray h("GDL\x01", 4);
-    for (int i = 0; i < 4; ++i)
-        h += char((bodyLength >> (8 * i)) & 0xFF);
-    h += char(type);
-    h += QByteArray(3, '\0');
-    h += name.leftJustified(32, '\0', true);
-    h += QByteArray("V1").leftJustified(32, '\0', true);
-    return h + QByteArray(static_cast<int>(bodyLength), '\x5A');
-}
-
 std::map<int, std::vector<double>>& Times()
 {
     static std::map<int, std::vector<double>> t;
@@ -61,7 +49,7 @@ void BM_BulkUpdate(benchmark::State& state)
         port = servers.front()->port();
     }
     SetBulkUpdateTcpPortOverride(port);
-    auto firmware = std::make_shared<const TGDLFile>(ParseGDL(Block(64 * 1024, 2, "APP.BIN") + Block(8 * 1024, 5, "CFG.BIN")));
+    auto firmware = std::make_shared<const TGDLFile>(ParseGDL(prt::sim::SimGdlFileBlock(64 * 1024, 2, "APP.BIN", "V1") + prt::sim::SimGdlFileBlock(8 * 1024, 5, "CFG.BIN", "V1")));
     for (auto _ : state) {
         auto stop = std::make_shared<TBulkStop>();
         std::vector<std::unique_ptr<TUpdateFWThread>> workers;

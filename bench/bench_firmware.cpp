@@ -85,26 +85,12 @@ void BM_OverTheAir200K(benchmark::State& state)
 }
 BENCHMARK(BM_OverTheAir200K)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-QByteArray Block(uint32_t bodyLength, uint8_t type, const QByteArray& name, const QByteArray& version)
-{
-    QByteArray h("GDL\x01", 4);
-    for (int i = 0; i < 4; ++i)
-        h += char((bodyLength >> (8 * i)) & 0xFF);
-    h += char(type);
-    h += QByteArray(3, '\0');
-    h += name.leftJustified(32, '\0', true);
-    h += version.leftJustified(32, '\0', true);
-    QByteArray body(bodyLength, '\0');
-    for (uint32_t i = 0; i < bodyLength; ++i)
-        body[i] = char(i * 13 + 5);
-    return h + body;
-}
 
 void BM_BlockFirmwareTwoBlocks100K(benchmark::State& state)
 {
     SimAt sim;
     auto file = std::make_shared<TGDLFile>(
-        ParseGDL(Block(100000, 2, "APP.BIN", "V1.2.3") + Block(2048, 5, "CFG.BIN", "V9")));
+        ParseGDL(prt::sim::SimGdlFileBlock(100000, 2, "APP.BIN", "V1.2.3") + prt::sim::SimGdlFileBlock(2048, 5, "CFG.BIN", "V9")));
     if (!file->Ok() || file->blocks.size() != 2) {
         state.SkipWithError("the file does not parse");
         return;

@@ -3,6 +3,7 @@
 #include "PrtMsgBox.h"
 #include "PrtPaths.h"
 #include "PrtTexts.h"
+#include "mdlDLCommon.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
@@ -23,40 +24,26 @@
 
 using namespace prt::dl;
 
-namespace {
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-} // namespace
-
 TfrmDFU_W16P::TfrmDFU_W16P(QWidget* parent) : QDialog(parent), sender_(std::make_unique<TOtaSender>())
 {
     setObjectName(QStringLiteral("TfrmDFU_W16P"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);  // FormCreate
     auto* g = new QGridLayout(this);
-    lblSelectFile = Make<QLabel>(this, "lblSelectFile");
-    txtFileName = Make<QLineEdit>(this, "txtFileName");
+    lblSelectFile = DLMake<QLabel>(this, "lblSelectFile");
+    txtFileName = DLMake<QLineEdit>(this, "txtFileName");
     txtFileName->setMinimumWidth(300);
-    Button2 = Make<QPushButton>(this, "Button2");
+    Button2 = DLMake<QPushButton>(this, "Button2");
     Button2->setText(QStringLiteral("..."));
     g->addWidget(lblSelectFile, 0, 0);
     g->addWidget(txtFileName, 0, 1);
     g->addWidget(Button2, 0, 2);
-    proDLFont = Make<QProgressBar>(this, "proDLFont");
-    lblProgressInfo = Make<QLabel>(this, "lblProgressInfo");
+    proDLFont = DLMake<QProgressBar>(this, "proDLFont");
+    lblProgressInfo = DLMake<QLabel>(this, "lblProgressInfo");
     g->addWidget(proDLFont, 1, 0, 1, 3);
     g->addWidget(lblProgressInfo, 2, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    btnDownload = Make<QPushButton>(this, "btnDownload");
-    btnClose = Make<QPushButton>(this, "btnClose");
+    btnDownload = DLMake<QPushButton>(this, "btnDownload");
+    btnClose = DLMake<QPushButton>(this, "btnClose");
     buttons->addStretch(1);
     buttons->addWidget(btnDownload);
     buttons->addWidget(btnClose);
@@ -114,14 +101,14 @@ void TfrmDFU_W16P::FormShow()
 
 void TfrmDFU_W16P::InitLanguage()
 {
-    setWindowTitle(Text("FormDFU_W16P_Caption"));
-    lblSelectFile->setText(Text("FormDFU_W16P_lblSelectFile"));
-    downloadCaption_ = Text("FormDownloadFont_btnDownload");
-    cancelCaption_ = Text("FormDownloadFont_btnDownload1");
-    progressTemplate_ = Text("FormDownloadFont_lblProgressInfo");
-    ioErrorText_ = Text("FormDownloadFont_ErrIO");
+    setWindowTitle(DLText("FormDFU_W16P_Caption"));
+    lblSelectFile->setText(DLText("FormDFU_W16P_lblSelectFile"));
+    downloadCaption_ = DLText("FormDownloadFont_btnDownload");
+    cancelCaption_ = DLText("FormDownloadFont_btnDownload1");
+    progressTemplate_ = DLText("FormDownloadFont_lblProgressInfo");
+    ioErrorText_ = DLText("FormDownloadFont_ErrIO");
     btnDownload->setText(running_ ? cancelCaption_ : downloadCaption_);
-    btnClose->setText(Text("_Close"));
+    btnClose->setText(DLText("_Close"));
 }
 
 void TfrmDFU_W16P::SetRunning(bool running)
@@ -183,7 +170,7 @@ void TfrmDFU_W16P::OnEnded(int result)
     switch (static_cast<TOtaResult>(result)) {
     case TOtaResult::Success:
         SetRunning(false);  // the sender closed the port
-        prt::MessageBoxPrt(Text("_DownloadSuccess"), Text("_MSG_Title_Message"), 64);
+        prt::MessageBoxPrt(DLText("_DownloadSuccess"), DLText("_MSG_Title_Message"), 64);
         break;
     case TOtaResult::Cancelled:
         break;

@@ -3,6 +3,7 @@
 #include "PrinterCMD.h"
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
+#include "mdlDLCommon.h"
 #include "PrtTick.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
@@ -34,22 +35,9 @@ using namespace prt::dl;
 
 namespace {
 
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QTreeWidget* MakeList(QWidget* parent, const char* name)
 {
-    auto* v = Make<QTreeWidget>(parent, name);
+    auto* v = DLMake<QTreeWidget>(parent, name);
     v->setColumnCount(2);
     v->setRootIsDecorated(false);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -104,29 +92,29 @@ TfrmDLFile_ZR::TfrmDLFile_ZR(QWidget* parent) : TDLFileFormBase(true, parent)
 void TDLFileFormBase::BuildControls()
 {
     auto* root = new QVBoxLayout(this);
-    gpbDLFiles = Make<QGroupBox>(this, "gpbDLFiles");
+    gpbDLFiles = DLMake<QGroupBox>(this, "gpbDLFiles");
     auto* g = new QGridLayout(gpbDLFiles);
-    lblFT_File = Make<QLabel>(gpbDLFiles, "lblFT_File");
-    cmbFileType = Make<QComboBox>(gpbDLFiles, "cmbFileType");
-    lblImageTimes = Make<QLabel>(gpbDLFiles, "lblImageTimes");
-    cmbImageTimes = Make<QComboBox>(gpbDLFiles, "cmbImageTimes");
+    lblFT_File = DLMake<QLabel>(gpbDLFiles, "lblFT_File");
+    cmbFileType = DLMake<QComboBox>(gpbDLFiles, "cmbFileType");
+    lblImageTimes = DLMake<QLabel>(gpbDLFiles, "lblImageTimes");
+    cmbImageTimes = DLMake<QComboBox>(gpbDLFiles, "cmbImageTimes");
     cmbImageTimes->addItems({"1.0", "1.5", "2.0", "2.5", "3.0"});
-    lblPPL_File = Make<QLabel>(gpbDLFiles, "lblPPL_File");
-    cmbPPL = Make<QComboBox>(gpbDLFiles, "cmbPPL");
-    Label3 = Make<QLabel>(gpbDLFiles, "Label3");
-    ComboBox1 = Make<QComboBox>(gpbDLFiles, "ComboBox1");
-    lblFN_File = Make<QLabel>(gpbDLFiles, "lblFN_File");
-    txtFilePath = Make<QLineEdit>(gpbDLFiles, "txtFilePath");
+    lblPPL_File = DLMake<QLabel>(gpbDLFiles, "lblPPL_File");
+    cmbPPL = DLMake<QComboBox>(gpbDLFiles, "cmbPPL");
+    Label3 = DLMake<QLabel>(gpbDLFiles, "Label3");
+    ComboBox1 = DLMake<QComboBox>(gpbDLFiles, "ComboBox1");
+    lblFN_File = DLMake<QLabel>(gpbDLFiles, "lblFN_File");
+    txtFilePath = DLMake<QLineEdit>(gpbDLFiles, "txtFilePath");
     txtFilePath->setReadOnly(true);
     txtFilePath->setMinimumWidth(260);
-    Button7 = Make<QPushButton>(gpbDLFiles, "Button7");
+    Button7 = DLMake<QPushButton>(gpbDLFiles, "Button7");
     Button7->setText(QStringLiteral("..."));
-    btnDLFile = Make<QPushButton>(gpbDLFiles, "btnDLFile");
-    ProgressBar2 = Make<QProgressBar>(gpbDLFiles, "ProgressBar2");
-    lblProgressInfo_F = Make<QLabel>(gpbDLFiles, "lblProgressInfo_F");
-    Label1 = Make<QLabel>(gpbDLFiles, "Label1");
-    Label2 = Make<QLabel>(gpbDLFiles, "Label2");
-    lblSpace_File = Make<QLabel>(gpbDLFiles, "lblSpace_File");
+    btnDLFile = DLMake<QPushButton>(gpbDLFiles, "btnDLFile");
+    ProgressBar2 = DLMake<QProgressBar>(gpbDLFiles, "ProgressBar2");
+    lblProgressInfo_F = DLMake<QLabel>(gpbDLFiles, "lblProgressInfo_F");
+    Label1 = DLMake<QLabel>(gpbDLFiles, "Label1");
+    Label2 = DLMake<QLabel>(gpbDLFiles, "Label2");
+    lblSpace_File = DLMake<QLabel>(gpbDLFiles, "lblSpace_File");
 
     g->addWidget(lblFT_File, 0, 0);
     g->addWidget(cmbFileType, 0, 1);
@@ -148,16 +136,16 @@ void TDLFileFormBase::BuildControls()
     g->addWidget(btnDLFile, 3, 4);
     g->addWidget(lblSpace_File, 4, 0, 1, 5);
     if (!zr_) {
-        lblPrintWidth = Make<QLabel>(gpbDLFiles, "lblPrintWidth");
-        txtPrintWidth = Make<QLineEdit>(gpbDLFiles, "txtPrintWidth");
-        tipPrintWidth = Make<QLabel>(gpbDLFiles, "tipPrintWidth");
-        lblPrintHeight = Make<QLabel>(gpbDLFiles, "lblPrintHeight");
-        txtPrintHeight = Make<QLineEdit>(gpbDLFiles, "txtPrintHeight");
-        tipPrintHeight = Make<QLabel>(gpbDLFiles, "tipPrintHeight");
-        lblXPosition = Make<QLabel>(gpbDLFiles, "lblXPosition");
-        txtXPosition = Make<QLineEdit>(gpbDLFiles, "txtXPosition");
-        lblYPosition = Make<QLabel>(gpbDLFiles, "lblYPosition");
-        txtYPosition = Make<QLineEdit>(gpbDLFiles, "txtYPosition");
+        lblPrintWidth = DLMake<QLabel>(gpbDLFiles, "lblPrintWidth");
+        txtPrintWidth = DLMake<QLineEdit>(gpbDLFiles, "txtPrintWidth");
+        tipPrintWidth = DLMake<QLabel>(gpbDLFiles, "tipPrintWidth");
+        lblPrintHeight = DLMake<QLabel>(gpbDLFiles, "lblPrintHeight");
+        txtPrintHeight = DLMake<QLineEdit>(gpbDLFiles, "txtPrintHeight");
+        tipPrintHeight = DLMake<QLabel>(gpbDLFiles, "tipPrintHeight");
+        lblXPosition = DLMake<QLabel>(gpbDLFiles, "lblXPosition");
+        txtXPosition = DLMake<QLineEdit>(gpbDLFiles, "txtXPosition");
+        lblYPosition = DLMake<QLabel>(gpbDLFiles, "lblYPosition");
+        txtYPosition = DLMake<QLineEdit>(gpbDLFiles, "txtYPosition");
         txtPrintWidth->setText(QStringLiteral("100"));
         txtPrintHeight->setText(QStringLiteral("80"));
         txtXPosition->setText(QStringLiteral("0"));
@@ -178,25 +166,25 @@ void TDLFileFormBase::BuildControls()
     root->addWidget(gpbDLFiles);
 
     auto* lists = new QGridLayout;
-    lblImage_File = Make<QLabel>(this, "lblImage_File");
+    lblImage_File = DLMake<QLabel>(this, "lblImage_File");
     lvFonts = MakeList(this, "lvFonts");
-    btnGetAllImage = Make<QPushButton>(this, "btnGetAllImage");
-    btnPrintImage = Make<QPushButton>(this, "btnPrintImage");
-    btnDelCurImage = Make<QPushButton>(this, "btnDelCurImage");
-    btnDelAllImage = Make<QPushButton>(this, "btnDelAllImage");
-    lblTemplate_File = Make<QLabel>(this, "lblTemplate_File");
+    btnGetAllImage = DLMake<QPushButton>(this, "btnGetAllImage");
+    btnPrintImage = DLMake<QPushButton>(this, "btnPrintImage");
+    btnDelCurImage = DLMake<QPushButton>(this, "btnDelCurImage");
+    btnDelAllImage = DLMake<QPushButton>(this, "btnDelAllImage");
+    lblTemplate_File = DLMake<QLabel>(this, "lblTemplate_File");
     ListView1 = MakeList(this, "ListView1");
-    btnGetAllTmp = Make<QPushButton>(this, "btnGetAllTmp");
-    btnPrintTmp = Make<QPushButton>(this, "btnPrintTmp");
-    btnDelCurTmp = Make<QPushButton>(this, "btnDelCurTmp");
-    btnDelAllTmp = Make<QPushButton>(this, "btnDelAllTmp");
-    lblAutoTmp_File = Make<QLabel>(this, "lblAutoTmp_File");
-    lsbAutoTmp = Make<QListWidget>(this, "lsbAutoTmp");
+    btnGetAllTmp = DLMake<QPushButton>(this, "btnGetAllTmp");
+    btnPrintTmp = DLMake<QPushButton>(this, "btnPrintTmp");
+    btnDelCurTmp = DLMake<QPushButton>(this, "btnDelCurTmp");
+    btnDelAllTmp = DLMake<QPushButton>(this, "btnDelAllTmp");
+    lblAutoTmp_File = DLMake<QLabel>(this, "lblAutoTmp_File");
+    lsbAutoTmp = DLMake<QListWidget>(this, "lsbAutoTmp");
     lsbAutoTmp->setMinimumHeight(110);
-    btnGetAutoTmp = Make<QPushButton>(this, "btnGetAutoTmp");
-    btnPrintAutoTmp = Make<QPushButton>(this, "btnPrintAutoTmp");
-    btnDeleteAutoTmp = Make<QPushButton>(this, "btnDeleteAutoTmp");
-    btnSwitchAutoform = Make<QPushButton>(this, "btnSwitchAutoform");
+    btnGetAutoTmp = DLMake<QPushButton>(this, "btnGetAutoTmp");
+    btnPrintAutoTmp = DLMake<QPushButton>(this, "btnPrintAutoTmp");
+    btnDeleteAutoTmp = DLMake<QPushButton>(this, "btnDeleteAutoTmp");
+    btnSwitchAutoform = DLMake<QPushButton>(this, "btnSwitchAutoform");
     auto column = [&](int c, QLabel* caption, QWidget* list, std::initializer_list<QPushButton*> buttons) {
         lists->addWidget(caption, 0, c);
         lists->addWidget(list, 1, c);
@@ -208,8 +196,8 @@ void TDLFileFormBase::BuildControls()
     column(1, lblTemplate_File, ListView1, {btnGetAllTmp, btnPrintTmp, btnDelCurTmp, btnDelAllTmp});
     column(2, lblAutoTmp_File, lsbAutoTmp, {btnGetAutoTmp, btnPrintAutoTmp, btnDeleteAutoTmp, btnSwitchAutoform});
     if (zr_) {
-        lblPrintImagePosition = Make<QLabel>(this, "lblPrintImagePosition");
-        edtPrintImagePosition = Make<QLineEdit>(this, "edtPrintImagePosition");
+        lblPrintImagePosition = DLMake<QLabel>(this, "lblPrintImagePosition");
+        edtPrintImagePosition = DLMake<QLineEdit>(this, "edtPrintImagePosition");
         edtPrintImagePosition->setText(QStringLiteral("0"));
         lists->addWidget(lblPrintImagePosition, 6, 0);
         lists->addWidget(edtPrintImagePosition, 7, 0);
@@ -270,7 +258,7 @@ void TDLFileFormBase::FormShow()
         st.directPortFlag = 0;
         const int code = EscCreateGlobalPrinter(GetModelName_F58S());
         if (code != 0)
-            DLErrorText(QString::number(code) + QLatin1Char(':') + Text("_Err_CreatePrinter"));
+            DLErrorText(QString::number(code) + QLatin1Char(':') + DLText("_Err_CreatePrinter"));
     } else {
         st.directPortFlag = 0;
     }
@@ -308,44 +296,44 @@ void TDLFileFormBase::FormClose()
 
 void TDLFileFormBase::LanguageIni()
 {
-    lblProgressInfo_F->setText(Text("FormDLF_ProgressInfo"));
-    btnDLFile->setText(Text(running_ ? "msgCC" : "msgDL"));
-    setWindowTitle(Text("FormDLFile_Caption"));
-    gpbDLFiles->setTitle(Text("FormDLFile_gpbDLFiles"));
-    lblImageTimes->setText(Text("FormDLFile_lblImageTimes"));
-    lblPPL_File->setText(Text("FormDLFile_lblPPL_File"));
-    lblFT_File->setText(Text("FormDLFile_lblDFUType"));
-    lblFN_File->setText(Text("FormDLFile_lblSelectFile"));
-    Label3->setText(Text("FormDLFile_lblCarPosi"));
+    lblProgressInfo_F->setText(DLText("FormDLF_ProgressInfo"));
+    btnDLFile->setText(DLText(running_ ? "msgCC" : "msgDL"));
+    setWindowTitle(DLText("FormDLFile_Caption"));
+    gpbDLFiles->setTitle(DLText("FormDLFile_gpbDLFiles"));
+    lblImageTimes->setText(DLText("FormDLFile_lblImageTimes"));
+    lblPPL_File->setText(DLText("FormDLFile_lblPPL_File"));
+    lblFT_File->setText(DLText("FormDLFile_lblDFUType"));
+    lblFN_File->setText(DLText("FormDLFile_lblSelectFile"));
+    Label3->setText(DLText("FormDLFile_lblCarPosi"));
     ComboBox1->clear();
-    ComboBox1->addItems({Text("FormDLFile_cmbLakeBoart1"), Text("FormDLFile_cmbLakeBoart2")});
+    ComboBox1->addItems({DLText("FormDLFile_cmbLakeBoart1"), DLText("FormDLFile_cmbLakeBoart2")});
     cmbFileType->clear();
     cmbFileType->addItems(
-        {Text("FormDLFile_cmbFileType_1"), Text("FormDLFile_cmbFileType_2"), Text("FormDLFile_cmbFileType_3")});
-    lblImage_File->setText(Text("FormDLFile_cmbFileType_1"));
-    lblTemplate_File->setText(Text("FormDLFile_cmbFileType_2"));
-    lblAutoTmp_File->setText(Text("FormDLFile_cmbFileType_3"));
-    btnGetAllImage->setText(Text("FormDLFile_btnGetAllImage"));
-    btnPrintImage->setText(Text("FormDLFile_btnPrintImage"));
-    btnDelCurImage->setText(Text("FormDLFile_btnDelCurImage"));
-    btnDelAllImage->setText(Text("FormDLFile_btnDelAllImage"));
-    btnGetAllTmp->setText(Text("FormDLFile_btnGetAllTmp"));
-    btnPrintTmp->setText(Text("FormDLFile_btnPrintTmp"));
-    btnDelCurTmp->setText(Text("FormDLFile_btnDelCurTmp"));
-    btnDelAllTmp->setText(Text("FormDLFile_btnDelAllTmp"));
-    btnGetAutoTmp->setText(Text("FormDLFile_btnGetAutoTmp"));
-    btnPrintAutoTmp->setText(Text("FormDLFile_btnPrintAutoTmp"));
-    btnDeleteAutoTmp->setText(Text("FormDLFile_btnDeleteAutoTmp"));
-    btnSwitchAutoform->setText(Text("FormDLFile_btnSwitchAutoform"));
-    lvFonts->setHeaderLabels({Text("FormDLF_lvFontsItem0"), Text("FormDLFile_lvImagesItem1")});
-    ListView1->setHeaderLabels({Text("FormDLF_lvFontsItem0"), Text("FormDLFile_lvModulItem1")});
+        {DLText("FormDLFile_cmbFileType_1"), DLText("FormDLFile_cmbFileType_2"), DLText("FormDLFile_cmbFileType_3")});
+    lblImage_File->setText(DLText("FormDLFile_cmbFileType_1"));
+    lblTemplate_File->setText(DLText("FormDLFile_cmbFileType_2"));
+    lblAutoTmp_File->setText(DLText("FormDLFile_cmbFileType_3"));
+    btnGetAllImage->setText(DLText("FormDLFile_btnGetAllImage"));
+    btnPrintImage->setText(DLText("FormDLFile_btnPrintImage"));
+    btnDelCurImage->setText(DLText("FormDLFile_btnDelCurImage"));
+    btnDelAllImage->setText(DLText("FormDLFile_btnDelAllImage"));
+    btnGetAllTmp->setText(DLText("FormDLFile_btnGetAllTmp"));
+    btnPrintTmp->setText(DLText("FormDLFile_btnPrintTmp"));
+    btnDelCurTmp->setText(DLText("FormDLFile_btnDelCurTmp"));
+    btnDelAllTmp->setText(DLText("FormDLFile_btnDelAllTmp"));
+    btnGetAutoTmp->setText(DLText("FormDLFile_btnGetAutoTmp"));
+    btnPrintAutoTmp->setText(DLText("FormDLFile_btnPrintAutoTmp"));
+    btnDeleteAutoTmp->setText(DLText("FormDLFile_btnDeleteAutoTmp"));
+    btnSwitchAutoform->setText(DLText("FormDLFile_btnSwitchAutoform"));
+    lvFonts->setHeaderLabels({DLText("FormDLF_lvFontsItem0"), DLText("FormDLFile_lvImagesItem1")});
+    ListView1->setHeaderLabels({DLText("FormDLF_lvFontsItem0"), DLText("FormDLFile_lvModulItem1")});
     if (!zr_) {
-        lblPrintWidth->setText(Text("FormPrintTextLabel_lblPrintableWidth"));
-        lblPrintHeight->setText(Text("FormPrintTextLabel_lblPrintableHeight"));
-        lblXPosition->setText(Text("FormPrintTextLabel_lblDColumnOffset"));
-        lblYPosition->setText(Text("FormPrintTextLabel_lblDRowOffset"));
+        lblPrintWidth->setText(DLText("FormPrintTextLabel_lblPrintableWidth"));
+        lblPrintHeight->setText(DLText("FormPrintTextLabel_lblPrintableHeight"));
+        lblXPosition->setText(DLText("FormPrintTextLabel_lblDColumnOffset"));
+        lblYPosition->setText(DLText("FormPrintTextLabel_lblDRowOffset"));
     } else {
-        lblPrintImagePosition->setText(Text("FormDLFile_lblPrintImagePosition"));
+        lblPrintImagePosition->setText(DLText("FormDLFile_lblPrintImagePosition"));
     }
 }
 
@@ -354,7 +342,7 @@ void TDLFileFormBase::LanguageIni()
 void TDLFileFormBase::SetRunning(bool running)
 {
     running_ = running;
-    btnDLFile->setText(Text(running ? "msgCC" : "msgDL"));
+    btnDLFile->setText(DLText(running ? "msgCC" : "msgDL"));
 }
 
 void TDLFileFormBase::SetPortControlsEnabled(bool enabled)
@@ -407,7 +395,7 @@ bool TDLFileFormBase::DirectWrite(const QByteArray& bytes)
         const int code = TsplOpenPort(GetCurrentPortString());
         SetCmdLastResult(code);
         if (code != 0 && code != prt::sdk::PRT_ALREADY_OPEN) {
-            DLErrorText(Text("_Err_OpenPort") + QLatin1Char(':') + QString::number(code));
+            DLErrorText(DLText("_Err_OpenPort") + QLatin1Char(':') + QString::number(code));
             return false;
         }
         st.directPortFlag = -1;
@@ -443,7 +431,7 @@ void TDLFileFormBase::ApplySpace(const QString& used, const QString& remaining)
         return;  // a reply that is no number leaves the label and the free space as they were
     DLStored().remainingSpace = info.remainingBytes;
     lblSpace_File->setText(
-        ReplaceFirst(ReplaceFirst(Text("FormDLF_SpaceInfo"), "{0}", info.remaining), "{1}", info.used));
+        ReplaceFirst(ReplaceFirst(DLText("FormDLF_SpaceInfo"), "{0}", info.remaining), "{1}", info.used));
     lblSpace_File->setVisible(true);
 }
 
@@ -566,11 +554,11 @@ void TDLFileFormBase::Button7Click()
         const bool dplDirect =
             IsCurModelInList(DLDirectModels7()) && DLStored().printerLanguage == QLatin1String("dpl");
         if (dplDirect && name.size() > 19) {
-            DLErrorText(ReplaceFirst(Text("_Error_1102"), "17", "16"));
+            DLErrorText(ReplaceFirst(DLText("_Error_1102"), "17", "16"));
             return;
         }
         if (!dplDirect && name.size() > 17) {
-            DLErrorText(Text("_Error_1102"));
+            DLErrorText(DLText("_Error_1102"));
             return;
         }
     }
@@ -711,7 +699,7 @@ void TDLFileFormBase::StartPacketPath()
     ProgressBar2->setRange(0, std::max(1, count));
     ProgressBar2->setValue(0);
     Label1->setText(QStringLiteral("0"));
-    Label2->setText(ReplaceFirst(Text("FormDLF_DLI2"), "{1}", QString::number(count)));
+    Label2->setText(ReplaceFirst(DLText("FormDLF_DLI2"), "{1}", QString::number(count)));
     for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar2, lblProgressInfo_F, Label1, Label2})
         w->setVisible(true);
     SetPortControlsEnabled(false);
@@ -758,7 +746,7 @@ void TDLFileFormBase::OnTransferEnded(int result, int)
         break;
     default:
         // the button keeps its cancel caption; the next click restores it
-        DLErrorText(Text(ResultMessageKey(static_cast<TDLResult>(result), QStringLiteral("FormGDL_ErrIO"))
+        DLErrorText(DLText(ResultMessageKey(static_cast<TDLResult>(result), QStringLiteral("FormGDL_ErrIO"))
                              .toLatin1()
                              .constData()));
         break;
@@ -927,7 +915,7 @@ void TDLFileFormBase::DoActive_Bitmap(QObject* sender)
     const int row = lvFonts->currentItem() ? lvFonts->indexOfTopLevelItem(lvFonts->currentItem()) : -1;
     if (row < 0) {
         ClosePortIfOpen();
-        prt::MessageBoxPrt(Text("msgsi"), Text("_MSG_Title_Warn"), prt::MB_ICONINFORMATION_);
+        prt::MessageBoxPrt(DLText("msgsi"), DLText("_MSG_Title_Warn"), prt::MB_ICONINFORMATION_);
         return;
     }
     const QString name = lvFonts->topLevelItem(row)->text(1);
@@ -1046,8 +1034,8 @@ void TDLFileFormBase::DoActive_AutoTmp(QObject* sender)
 {
     if (zr_)
         return;
-    const QString switchOn = Text("FormDLFile_btnSwitchAutoform1");
-    const QString switchOff = Text("FormDLFile_btnSwitchAutoform2");
+    const QString switchOn = DLText("FormDLFile_btnSwitchAutoform1");
+    const QString switchOff = DLText("FormDLFile_btnSwitchAutoform2");
     if (!OpenOnce())
         return;
     TDLStoredState& st = DLStored();

@@ -1,6 +1,7 @@
 #include "FormDownFirmwareSelType.h"
 
 #include "PrtTexts.h"
+#include "mdlDLCommon.h"
 #include "mdlGlobalVar.h"
 #include "mdlOptionLists.h"
 
@@ -10,31 +11,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-} // namespace
+using prt::dl::DLMake;
+using prt::dl::DLText;
 
 TfrmDownFirmwareSelType::TfrmDownFirmwareSelType(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfrmDownFirmwareSelType"));
     auto* g = new QGridLayout(this);
-    edtLbl_DFirmwareType = Make<QLineEdit>(this, "edtLbl_DFirmwareType");
-    cmbDownFirmwareType = Make<QComboBox>(this, "cmbDownFirmwareType");
+    edtLbl_DFirmwareType = DLMake<QLineEdit>(this, "edtLbl_DFirmwareType");
+    cmbDownFirmwareType = DLMake<QComboBox>(this, "cmbDownFirmwareType");
     cmbDownFirmwareType->setMinimumWidth(200);
-    edtSupport_DFirmwareType = Make<QLineEdit>(this, "edtSupport_DFirmwareType");
+    edtSupport_DFirmwareType = DLMake<QLineEdit>(this, "edtSupport_DFirmwareType");
     edtSupport_DFirmwareType->setMinimumWidth(360);
-    btnOk = Make<QPushButton>(this, "btnOk");
-    btnCancel = Make<QPushButton>(this, "btnCancel");
+    btnOk = DLMake<QPushButton>(this, "btnOk");
+    btnCancel = DLMake<QPushButton>(this, "btnCancel");
     g->addWidget(edtLbl_DFirmwareType, 0, 0);
     g->addWidget(cmbDownFirmwareType, 0, 1);
     g->addWidget(edtSupport_DFirmwareType, 1, 0, 1, 2);
@@ -47,10 +37,10 @@ TfrmDownFirmwareSelType::TfrmDownFirmwareSelType(QWidget* parent) : QDialog(pare
     // FormCreate
     setProperty("OKFlag", 0);
     setProperty("SelectedType", QString());
-    setWindowTitle(Text("Lang_All_00210020_11"));
-    btnOk->setText(Text("Lang_All_00010007_11"));
-    btnCancel->setText(Text("Lang_All_00010008_11"));
-    edtLbl_DFirmwareType->setText(Text("Lang_All_00210018_11"));
+    setWindowTitle(DLText("Lang_All_00210020_11"));
+    btnOk->setText(DLText("Lang_All_00010007_11"));
+    btnCancel->setText(DLText("Lang_All_00010008_11"));
+    edtLbl_DFirmwareType->setText(DLText("Lang_All_00210018_11"));
     SetEditReadOnly(edtLbl_DFirmwareType);
     FillFirmwareTypeList(&types_);
     FillComboFromValues(cmbDownFirmwareType, &types_);
@@ -83,7 +73,7 @@ void TfrmDownFirmwareSelType::SetSelectedType(const QString& type, bool lock)
 
 void TfrmDownFirmwareSelType::UpdateHint()
 {
-    edtSupport_DFirmwareType->setText(Text("Lang_All_00210029_11"));
+    edtSupport_DFirmwareType->setText(DLText("Lang_All_00210029_11"));
     int found = 0;
     QString name;
     FindNameByValue(cmbDownFirmwareType->currentText(), &types_, found, name);
@@ -91,10 +81,10 @@ void TfrmDownFirmwareSelType::UpdateHint()
         return;
     if (name == GetDfuTypeName())
         edtSupport_DFirmwareType->setText(
-            ReplaceFirst(Text("Lang_All_00210028_11"), "{0}", Text("Lang_All_00010009_11")));
+            ReplaceFirst(DLText("Lang_All_00210028_11"), "{0}", DLText("Lang_All_00010009_11")));
     else if (name == GetBinTypeName())
         edtSupport_DFirmwareType->setText(
-            ReplaceFirst(Text("Lang_All_00210028_11"), "{0}", Text("Lang_All_00010009_12")));
+            ReplaceFirst(DLText("Lang_All_00210028_11"), "{0}", DLText("Lang_All_00010009_12")));
 }
 
 void TfrmDownFirmwareSelType::btnOkClick()
@@ -103,7 +93,7 @@ void TfrmDownFirmwareSelType::btnOkClick()
     QString name;
     FindNameByValue(cmbDownFirmwareType->currentText(), &types_, found, name);
     if (!found) {
-        ShowInfoBox(ReplaceFirst(Text("Lang_All_00010014_11"), "{0}", Text("Lang_All_00210019_11")));
+        ShowInfoBox(ReplaceFirst(DLText("Lang_All_00010014_11"), "{0}", DLText("Lang_All_00210019_11")));
         return;
     }
     okFlag_ = 1;

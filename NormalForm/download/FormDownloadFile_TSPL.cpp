@@ -22,17 +22,6 @@
 using namespace prt::dl;
 
 namespace {
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 enum Result { Done = 0, Stopped = 1, WriteFailed = 2, Unreadable = 3 };
 } // namespace
 
@@ -40,16 +29,16 @@ T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(QWidget* parent) : QDialog(parent
 {
     setObjectName(QStringLiteral("T_frmDownloadFile_TSPL"));
     auto* g = new QGridLayout(this);
-    lblImagesList = Make<QLabel>(this, "lblImagesList");
-    lstTempletsList = Make<QListWidget>(this, "lstTempletsList");
+    lblImagesList = DLMake<QLabel>(this, "lblImagesList");
+    lstTempletsList = DLMake<QListWidget>(this, "lstTempletsList");
     lstTempletsList->setMinimumSize(360, 180);
     g->addWidget(lblImagesList, 0, 0);
     g->addWidget(lstTempletsList, 1, 0);
     auto* side = new QVBoxLayout;
-    btnAdd = Make<QPushButton>(this, "btnAdd");
-    btnDel = Make<QPushButton>(this, "btnDel");
-    btnDownload = Make<QPushButton>(this, "btnDownload");
-    btnClose = Make<QPushButton>(this, "btnClose");
+    btnAdd = DLMake<QPushButton>(this, "btnAdd");
+    btnDel = DLMake<QPushButton>(this, "btnDel");
+    btnDownload = DLMake<QPushButton>(this, "btnDownload");
+    btnClose = DLMake<QPushButton>(this, "btnClose");
     side->addWidget(btnAdd);
     side->addWidget(btnDel);
     side->addWidget(btnDownload);
@@ -89,12 +78,12 @@ void T_frmDownloadFile_TSPL::FormShow()
 
 void T_frmDownloadFile_TSPL::InitLanguage()
 {
-    setWindowTitle(Text("FormDownloadFile_TSPL_Cpation"));
-    lblImagesList->setText(Text("FormDownloadFile_TSPL_lblImagesList"));
-    btnAdd->setText(Text("FormDownloadFile_TSPL_btnAdd"));
-    btnDel->setText(Text("FormDownloadFile_TSPL_btnDel"));
-    btnDownload->setText(Text("FormDownloadFile_TSPL_btnDownload"));
-    btnClose->setText(Text("_Close"));
+    setWindowTitle(DLText("FormDownloadFile_TSPL_Cpation"));
+    lblImagesList->setText(DLText("FormDownloadFile_TSPL_lblImagesList"));
+    btnAdd->setText(DLText("FormDownloadFile_TSPL_btnAdd"));
+    btnDel->setText(DLText("FormDownloadFile_TSPL_btnDel"));
+    btnDownload->setText(DLText("FormDownloadFile_TSPL_btnDownload"));
+    btnClose->setText(DLText("_Close"));
 }
 
 void T_frmDownloadFile_TSPL::btnAddClick()
@@ -175,13 +164,13 @@ void T_frmDownloadFile_TSPL::OnEnded(int result, const QString& file)
     SetSending(false);
     switch (result) {
     case Done:
-        prt::MessageBoxPrt(Text("_DownloadSuccess"), Text("_MSG_Title_Message"), 64);
+        prt::MessageBoxPrt(DLText("_DownloadSuccess"), DLText("_MSG_Title_Message"), 64);
         break;
     case WriteFailed:
         DLError("_Err_WriteData");
         break;
     case Unreadable:
-        DLErrorText(Text("_Err_FileNotExist") + QStringLiteral("\r\n") + file);
+        DLErrorText(DLText("_Err_FileNotExist") + QStringLiteral("\r\n") + file);
         break;
     default:
         break;

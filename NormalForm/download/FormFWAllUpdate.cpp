@@ -31,19 +31,6 @@ using namespace prt::dl;
 
 namespace {
 
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 QPointer<TForm11>& FormPointer()
 {
     static QPointer<TForm11> form;
@@ -76,11 +63,11 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent), stop_(std::make_shared<TBul
     setObjectName(QStringLiteral("TForm11"));
     auto* v = new QVBoxLayout(this);
     auto* scan = new QHBoxLayout;
-    btnFW = Make<QPushButton>(this, "btnFW");
+    btnFW = DLMake<QPushButton>(this, "btnFW");
     scan->addWidget(btnFW);
     scan->addStretch(1);
     v->addLayout(scan);
-    lvPortList = Make<QTreeWidget>(this, "lvPortList");
+    lvPortList = DLMake<QTreeWidget>(this, "lvPortList");
     lvPortList->setRootIsDecorated(false);
     lvPortList->setColumnCount(4);
     lvPortList->setMinimumSize(560, 180);
@@ -90,24 +77,24 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent), stop_(std::make_shared<TBul
     lvPortList->setColumnWidth(ColStatus, 110);
     v->addWidget(lvPortList);
 
-    gpbSelectFile = Make<QGroupBox>(this, "gpbSelectFile");
+    gpbSelectFile = DLMake<QGroupBox>(this, "gpbSelectFile");
     auto* g = new QGridLayout(gpbSelectFile);
-    lblSelectFile = Make<QLabel>(gpbSelectFile, "lblSelectFile");
-    txtFileName = Make<QLineEdit>(gpbSelectFile, "txtFileName");
+    lblSelectFile = DLMake<QLabel>(gpbSelectFile, "lblSelectFile");
+    txtFileName = DLMake<QLineEdit>(gpbSelectFile, "txtFileName");
     txtFileName->setReadOnly(true);  // the file read when chosen is the one sent
-    Button2 = Make<QPushButton>(gpbSelectFile, "Button2");
+    Button2 = DLMake<QPushButton>(gpbSelectFile, "Button2");
     Button2->setText(QStringLiteral("..."));
     g->addWidget(lblSelectFile, 0, 0);
     g->addWidget(txtFileName, 0, 1);
     g->addWidget(Button2, 0, 2);
     v->addWidget(gpbSelectFile);
-    lblProgressInfo = Make<QLabel>(this, "lblProgressInfo");
+    lblProgressInfo = DLMake<QLabel>(this, "lblProgressInfo");
     v->addWidget(lblProgressInfo);
     lblProgressInfo->hide();  // each row shows its own progress
 
-    lblPrinterFailList = Make<QLabel>(this, "lblPrinterFailList");
+    lblPrinterFailList = DLMake<QLabel>(this, "lblPrinterFailList");
     v->addWidget(lblPrinterFailList);
-    listFailPort = Make<QTreeWidget>(this, "listFailPort");
+    listFailPort = DLMake<QTreeWidget>(this, "listFailPort");
     listFailPort->setRootIsDecorated(false);
     listFailPort->setColumnCount(2);
     listFailPort->setMinimumHeight(90);
@@ -115,8 +102,8 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent), stop_(std::make_shared<TBul
     v->addWidget(listFailPort);
 
     auto* buttons = new QHBoxLayout;
-    btnDownload = Make<QPushButton>(this, "btnDownload");
-    btnClose = Make<QPushButton>(this, "btnClose");
+    btnDownload = DLMake<QPushButton>(this, "btnDownload");
+    btnClose = DLMake<QPushButton>(this, "btnClose");
     buttons->addStretch(1);
     buttons->addWidget(btnDownload);
     buttons->addWidget(btnClose);
@@ -169,26 +156,26 @@ void TForm11::FormCreate()
 
 void TForm11::InitLanguage()
 {
-    setWindowTitle(Text("FormBulkUpdates"));
-    lblPrinterFailList->setText(Text("FormDownloadUpdateFWLabel"));
-    scanTipText_ = Text("FormDownloadScanPrinterTip");
-    readyText_ = Text("FormDownloadStatus_Ready");
-    downloadingText_ = Text("FormDownloadStatus_Downloading");
-    successText_ = Text("FormDownloadStatus_Success");
-    failText_ = Text("FormDownloadStatus_Fail");
-    endTipText_ = Text("FormDownloadDownloadEndTip");
-    const QString name = Text("FormPrinterName");
-    lvPortList->setHeaderLabels({name, QStringLiteral("IP"), Text("FormDownloadStatus"), Text("FormDownloadProgerss")});
+    setWindowTitle(DLText("FormBulkUpdates"));
+    lblPrinterFailList->setText(DLText("FormDownloadUpdateFWLabel"));
+    scanTipText_ = DLText("FormDownloadScanPrinterTip");
+    readyText_ = DLText("FormDownloadStatus_Ready");
+    downloadingText_ = DLText("FormDownloadStatus_Downloading");
+    successText_ = DLText("FormDownloadStatus_Success");
+    failText_ = DLText("FormDownloadStatus_Fail");
+    endTipText_ = DLText("FormDownloadDownloadEndTip");
+    const QString name = DLText("FormPrinterName");
+    lvPortList->setHeaderLabels({name, QStringLiteral("IP"), DLText("FormDownloadStatus"), DLText("FormDownloadProgerss")});
     listFailPort->setHeaderLabels({name, QStringLiteral("IP")});
-    btnFW->setText(Text("FormDownloadScanPrinter"));
-    gpbSelectFile->setTitle(Text("FormGDL_gpbSelectFile"));
-    lblSelectFile->setText(Text("FormDownloadFile_TSPL_lblImagesList"));
-    progressTemplate_ = Text("FormGDL_lblProgressInfo");
-    GDLRestartNote() = Text("msgRP");
-    downloadCaption_ = Text("FormDownloadFile_TSPL_btnDownload");
-    downloadCaption1_ = Text("FormDownloadFile_TSPL_btnDownload1");
+    btnFW->setText(DLText("FormDownloadScanPrinter"));
+    gpbSelectFile->setTitle(DLText("FormGDL_gpbSelectFile"));
+    lblSelectFile->setText(DLText("FormDownloadFile_TSPL_lblImagesList"));
+    progressTemplate_ = DLText("FormGDL_lblProgressInfo");
+    GDLRestartNote() = DLText("msgRP");
+    downloadCaption_ = DLText("FormDownloadFile_TSPL_btnDownload");
+    downloadCaption1_ = DLText("FormDownloadFile_TSPL_btnDownload1");
     btnDownload->setText(downloadCaption_);
-    btnClose->setText(Text("_Close"));
+    btnClose->setText(DLText("_Close"));
 }
 
 bool TForm11::IsScanning() const
@@ -361,7 +348,7 @@ void TForm11::OnOpenFailed(int, int)
 {
     if (stop_->Stopped())
         return;
-    prt::MessageBoxPrt(Text("_Err_OpenPort"), Text("_MSG_Title_Error"), 16);
+    prt::MessageBoxPrt(DLText("_Err_OpenPort"), DLText("_MSG_Title_Error"), 16);
 }
 
 void TForm11::OnEnded(int rowId, int result)
@@ -392,7 +379,7 @@ void TForm11::CheckAllDone()
     threads_.clear();
     SetRunning(false);
     if (!stop_->Stopped())
-        prt::MessageBoxPrt(endTipText_, Text("_MSG_Title_Message"), 64);
+        prt::MessageBoxPrt(endTipText_, DLText("_MSG_Title_Message"), 64);
     emit runEnded();
 }
 

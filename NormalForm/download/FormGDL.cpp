@@ -4,6 +4,7 @@
 #include "PrtMsgBox.h"
 #include "PrtPaths.h"
 #include "PrtTexts.h"
+#include "mdlDLCommon.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
@@ -28,23 +29,6 @@
 
 using namespace prt::dl;
 
-namespace {
-
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-} // namespace
-
 QString& GDLRestartNote()
 {
     static QString note;
@@ -55,34 +39,34 @@ TfrmGDL::TfrmGDL(QWidget* parent) : QDialog(parent), sender_(std::make_unique<TG
 {
     setObjectName(QStringLiteral("TfrmGDL"));
     auto* v = new QVBoxLayout(this);
-    gpbSelectFile = Make<QGroupBox>(this, "gpbSelectFile");
+    gpbSelectFile = DLMake<QGroupBox>(this, "gpbSelectFile");
     auto* g = new QGridLayout(gpbSelectFile);
-    lblSelectFile = Make<QLabel>(gpbSelectFile, "lblSelectFile");
-    txtFileName = Make<QLineEdit>(gpbSelectFile, "txtFileName");
+    lblSelectFile = DLMake<QLabel>(gpbSelectFile, "lblSelectFile");
+    txtFileName = DLMake<QLineEdit>(gpbSelectFile, "txtFileName");
     txtFileName->setReadOnly(true);  // the listed file is the one sent
     txtFileName->setMinimumWidth(320);
-    Button2 = Make<QPushButton>(gpbSelectFile, "Button2");
+    Button2 = DLMake<QPushButton>(gpbSelectFile, "Button2");
     Button2->setText(QStringLiteral("..."));
     g->addWidget(lblSelectFile, 0, 0);
     g->addWidget(txtFileName, 0, 1);
     g->addWidget(Button2, 0, 2);
     v->addWidget(gpbSelectFile);
-    lvDetails = Make<QTreeWidget>(this, "lvDetails");
+    lvDetails = DLMake<QTreeWidget>(this, "lvDetails");
     lvDetails->setRootIsDecorated(false);
     lvDetails->setColumnCount(4);
     lvDetails->setHeaderLabels({"File Name", "File Size(Byte)", "Version", "Type"});
     lvDetails->setMinimumHeight(140);
     lvDetails->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     v->addWidget(lvDetails);
-    proDLFont = Make<QProgressBar>(this, "proDLFont");
-    lblProgressInfo = Make<QLabel>(this, "lblProgressInfo");
+    proDLFont = DLMake<QProgressBar>(this, "proDLFont");
+    lblProgressInfo = DLMake<QLabel>(this, "lblProgressInfo");
     v->addWidget(proDLFont);
     v->addWidget(lblProgressInfo);
     proDLFont->hide();
     lblProgressInfo->hide();
     auto* buttons = new QHBoxLayout;
-    btnDownload = Make<QPushButton>(this, "btnDownload");
-    btnClose = Make<QPushButton>(this, "btnClose");
+    btnDownload = DLMake<QPushButton>(this, "btnDownload");
+    btnClose = DLMake<QPushButton>(this, "btnClose");
     buttons->addStretch(1);
     buttons->addWidget(btnDownload);
     buttons->addWidget(btnClose);
@@ -135,18 +119,18 @@ void TfrmGDL::FormShow()
 
 void TfrmGDL::InitLanguage()
 {
-    setWindowTitle(Text("FormDownloadFile_TSPL_Cpation"));
-    gpbSelectFile->setTitle(Text("FormGDL_gpbSelectFile"));
-    lblSelectFile->setText(Text("FormDownloadFile_TSPL_lblImagesList"));
-    downloadCaption_ = Text("FormDownloadFile_TSPL_btnDownload");
-    cancelCaption_ = Text("FormDownloadFile_TSPL_btnDownload1");
-    progressTemplate_ = Text("FormGDL_lblProgressInfo");
-    ioErrorText_ = Text("FormGDL_ErrIO");
+    setWindowTitle(DLText("FormDownloadFile_TSPL_Cpation"));
+    gpbSelectFile->setTitle(DLText("FormGDL_gpbSelectFile"));
+    lblSelectFile->setText(DLText("FormDownloadFile_TSPL_lblImagesList"));
+    downloadCaption_ = DLText("FormDownloadFile_TSPL_btnDownload");
+    cancelCaption_ = DLText("FormDownloadFile_TSPL_btnDownload1");
+    progressTemplate_ = DLText("FormGDL_lblProgressInfo");
+    ioErrorText_ = DLText("FormGDL_ErrIO");
     btnDownload->setText(running_ ? cancelCaption_ : downloadCaption_);
-    lvDetails->setHeaderLabels({Text("FormGDL_lvDetails_Col1"), Text("FormGDL_lvDetails_Col2"),
-                                Text("FormGDL_lvDetails_Col3"), Text("FormGDL_lvDetails_Col4")});
-    btnClose->setText(Text("_Close"));
-    GDLRestartNote() = Text("msgRP");
+    lvDetails->setHeaderLabels({DLText("FormGDL_lvDetails_Col1"), DLText("FormGDL_lvDetails_Col2"),
+                                DLText("FormGDL_lvDetails_Col3"), DLText("FormGDL_lvDetails_Col4")});
+    btnClose->setText(DLText("_Close"));
+    GDLRestartNote() = DLText("msgRP");
 }
 
 bool TfrmGDL::ListFile(const QString& path)
@@ -259,10 +243,10 @@ void TfrmGDL::OnEnded(int result, int status)
     switch (static_cast<TGDLResult>(result)) {
     case TGDLResult::Success: {
         SetRunning(false);  // the sender closed the port
-        QString text = Text("_DownloadSuccess");
+        QString text = DLText("_DownloadSuccess");
         if (IsModelInCommaList(PrtBasName, ParameterSetValue(QStringLiteral("UpdateRestart"))))
             text += QStringLiteral("\r\n") + GDLRestartNote();
-        prt::MessageBoxPrt(text, Text("_MSG_Title_Message"), 64);
+        prt::MessageBoxPrt(text, DLText("_MSG_Title_Message"), 64);
         break;
     }
     case TGDLResult::Cancelled:

@@ -22,17 +22,6 @@
 using namespace prt::dl;
 
 namespace {
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
 std::function<void(T_frmDownloadFile_TSPL&)>& DownloadShow()
 {
     static std::function<void(T_frmDownloadFile_TSPL&)> show;
@@ -49,25 +38,25 @@ TTsplStorageManager::TTsplStorageManager(const char* className, QWidget* parent)
 {
     setObjectName(QLatin1String(className));
     auto* g = new QGridLayout(this);
-    lblTempletSavePosition = Make<QLabel>(this, "lblTempletSavePosition");
-    cmbTempletSavePosition = Make<QComboBox>(this, "cmbTempletSavePosition");
+    lblTempletSavePosition = DLMake<QLabel>(this, "lblTempletSavePosition");
+    cmbTempletSavePosition = DLMake<QComboBox>(this, "cmbTempletSavePosition");
     g->addWidget(lblTempletSavePosition, 0, 0);
     g->addWidget(cmbTempletSavePosition, 0, 1);
-    lblTempletList = Make<QLabel>(this, "lblTempletList");
+    lblTempletList = DLMake<QLabel>(this, "lblTempletList");
     g->addWidget(lblTempletList, 1, 0, 1, 2);
-    lstImagesList = Make<QListWidget>(this, "lstImagesList");
+    lstImagesList = DLMake<QListWidget>(this, "lstImagesList");
     lstImagesList->setMinimumSize(260, 200);
     g->addWidget(lstImagesList, 2, 0, 1, 2);
-    lblSpaceInfo = Make<QLabel>(this, "lblSpaceInfo");
+    lblSpaceInfo = DLMake<QLabel>(this, "lblSpaceInfo");
     g->addWidget(lblSpaceInfo, 3, 0, 1, 2);
     auto* side = new QVBoxLayout;
-    btnDownload = Make<QPushButton>(this, "btnDownload");
-    btnPrint = Make<QPushButton>(this, "btnPrint");
-    btnDelCurrent = Make<QPushButton>(this, "btnDelCurrent");
-    btnDelPosiAll = Make<QPushButton>(this, "btnDelPosiAll");
-    btnDelAll = Make<QPushButton>(this, "btnDelAll");
-    btnRefresh = Make<QPushButton>(this, "btnRefresh");
-    btnClose = Make<QPushButton>(this, "btnClose");
+    btnDownload = DLMake<QPushButton>(this, "btnDownload");
+    btnPrint = DLMake<QPushButton>(this, "btnPrint");
+    btnDelCurrent = DLMake<QPushButton>(this, "btnDelCurrent");
+    btnDelPosiAll = DLMake<QPushButton>(this, "btnDelPosiAll");
+    btnDelAll = DLMake<QPushButton>(this, "btnDelAll");
+    btnRefresh = DLMake<QPushButton>(this, "btnRefresh");
+    btnClose = DLMake<QPushButton>(this, "btnClose");
     for (QPushButton* b : {btnDownload, btnPrint, btnDelCurrent, btnDelPosiAll, btnDelAll, btnRefresh})
         side->addWidget(b);
     side->addStretch(1);
@@ -106,24 +95,24 @@ void TTsplStorageManager::FormShow()
 
 void TTsplStorageManager::InitLanguage()
 {
-    setWindowTitle(Text("FormTempletManage_Caption"));
-    lblTempletList->setText(Text("FormTempletManage_lblTempletList"));
-    lblTempletSavePosition->setText(Text("FormTempletManage_lblTempletSavePosition"));
+    setWindowTitle(DLText("FormTempletManage_Caption"));
+    lblTempletList->setText(DLText("FormTempletManage_lblTempletList"));
+    lblTempletSavePosition->setText(DLText("FormTempletManage_lblTempletSavePosition"));
     const QSignalBlocker block(cmbTempletSavePosition);
     cmbTempletSavePosition->clear();
-    cmbTempletSavePosition->addItem(Text("FormTempletManage_cmbTempletSavePosition_Item2"));  // flash
-    cmbTempletSavePosition->addItem(Text("FormTempletManage_cmbTempletSavePosition_Item1"));  // DRAM
+    cmbTempletSavePosition->addItem(DLText("FormTempletManage_cmbTempletSavePosition_Item2"));  // flash
+    cmbTempletSavePosition->addItem(DLText("FormTempletManage_cmbTempletSavePosition_Item1"));  // DRAM
     cmbTempletSavePosition->setCurrentIndex(0);
-    btnDownload->setText(Text("FormTempletManage_btnDownload"));
-    btnPrint->setText(Text("FormTempletManage_btnPrint"));
-    btnDelCurrent->setText(Text("FormTempletManage_btnDelCurrent"));
-    btnDelPosiAll->setText(Text("FormTempletManage_btnDelPosiAll"));
-    btnDelAll->setText(Text("FormTempletManage_btnDelAll"));
-    btnRefresh->setText(Text("FormTempletManage_btnRefresh"));
-    btnClose->setText(Text("_Close"));
-    spaceTemplate_ = Text("FormTempletManage_lblSpaceInfo");
-    delCurrentTip_ = Text("FormTempletManage_DelCurrentTip");
-    delAllTip_ = Text("FormTempletManage_DelAllTip");
+    btnDownload->setText(DLText("FormTempletManage_btnDownload"));
+    btnPrint->setText(DLText("FormTempletManage_btnPrint"));
+    btnDelCurrent->setText(DLText("FormTempletManage_btnDelCurrent"));
+    btnDelPosiAll->setText(DLText("FormTempletManage_btnDelPosiAll"));
+    btnDelAll->setText(DLText("FormTempletManage_btnDelAll"));
+    btnRefresh->setText(DLText("FormTempletManage_btnRefresh"));
+    btnClose->setText(DLText("_Close"));
+    spaceTemplate_ = DLText("FormTempletManage_lblSpaceInfo");
+    delCurrentTip_ = DLText("FormTempletManage_DelCurrentTip");
+    delAllTip_ = DLText("FormTempletManage_DelAllTip");
 }
 
 void TTsplStorageManager::OpenPortReported()
@@ -131,7 +120,7 @@ void TTsplStorageManager::OpenPortReported()
     EnsureTsplPrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5)
-        DLErrorText(Text("_Err_OpenPort") + QLatin1Char(':') + QString::number(r));
+        DLErrorText(DLText("_Err_OpenPort") + QLatin1Char(':') + QString::number(r));
 }
 
 void TTsplStorageManager::RefreshTemplet()

@@ -19,12 +19,13 @@ TDLOpenFileDialog& DialogHook()
     return hook;
 }
 
-QString Text(const char* key)
+
+} // namespace
+
+QString DLText(const char* key)
 {
     return prt::LangText(QLatin1String(key));
 }
-
-} // namespace
 
 void SetDLOpenFileDialog(TDLOpenFileDialog dialog)
 {
@@ -56,22 +57,22 @@ QString DLOemCo()
 
 void DLErrorText(const QString& text)
 {
-    prt::MessageBoxPrt(text, Text("_MSG_Title_Error"), prt::MB_ICONERROR_);
+    prt::MessageBoxPrt(text, DLText("_MSG_Title_Error"), prt::MB_ICONERROR_);
 }
 
 void DLError(const char* key)
 {
-    DLErrorText(Text(key));
+    DLErrorText(DLText(key));
 }
 
 void DLInfo(const char* key)
 {
-    prt::MessageBoxPrt(Text(key), Text("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
+    prt::MessageBoxPrt(DLText(key), DLText("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
 }
 
 void DLWarn(const char* key, unsigned icon)
 {
-    prt::MessageBoxPrt(Text(key), Text("_MSG_Title_Warn"), icon);
+    prt::MessageBoxPrt(DLText(key), DLText("_MSG_Title_Warn"), icon);
 }
 
 TDLSdkKindGuard::TDLSdkKindGuard() : old_(GetPrinterSdkKind()), active_(true)

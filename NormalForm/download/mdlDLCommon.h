@@ -27,6 +27,17 @@ QString DLOemCo();
 
 // Message boxes: text of a language key (or a text as it stands) with the caption text
 // of "_MSG_Title_Error" / "_MSG_Title_Message" / "_MSG_Title_Warn".
+// The language text of a key.
+QString DLText(const char* key);
+// A new control of the window with its objectName.
+template <typename T>
+T* DLMake(QWidget* parent, const char* name)
+{
+    auto* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
 void DLErrorText(const QString& text);      // icon 16
 void DLError(const char* key);              // icon 16
 void DLInfo(const char* key);               // icon 64

@@ -3,6 +3,7 @@
 #include "PrtMsgBox.h"
 #include "PrtPaths.h"
 #include "PrtTexts.h"
+#include "mdlDLCommon.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
@@ -24,23 +25,6 @@
 
 using namespace prt::dl;
 
-namespace {
-
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
-}
-
-template <typename T>
-T* Make(QWidget* parent, const char* name)
-{
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-} // namespace
-
 bool IsModelInNameCommaList(const QString& model, const QString& list)
 {
     return list.contains(model + QLatin1Char(','));
@@ -52,30 +36,30 @@ TDLFontFileForm::TDLFontFileForm(Kind kind, QWidget* parent)
     if (kind_ == Kind::UserFont)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);  // FormCreate
     auto* g = new QGridLayout(this);
-    lblSelectFile = Make<QLabel>(this, "lblSelectFile");
-    txtFileName = Make<QLineEdit>(this, "txtFileName");
+    lblSelectFile = DLMake<QLabel>(this, "lblSelectFile");
+    txtFileName = DLMake<QLineEdit>(this, "txtFileName");
     txtFileName->setMinimumWidth(280);
-    Button2 = Make<QPushButton>(this, "Button2");
+    Button2 = DLMake<QPushButton>(this, "Button2");
     Button2->setText(QStringLiteral("..."));
     g->addWidget(lblSelectFile, 0, 0);
     g->addWidget(txtFileName, 0, 1);
     g->addWidget(Button2, 0, 2);
     int row = 1;
     if (kind_ == Kind::UserFont) {
-        lblFontID = Make<QLabel>(this, "lblFontID");
-        cmbFontID = Make<QComboBox>(this, "cmbFontID");
+        lblFontID = DLMake<QLabel>(this, "lblFontID");
+        cmbFontID = DLMake<QComboBox>(this, "cmbFontID");
         cmbFontID->addItems({"GBK", "BIG5", "JIS", "EUC", "ASCII"});
         g->addWidget(lblFontID, row, 0);
         g->addWidget(cmbFontID, row, 1);
         ++row;
     }
-    proDLFont = Make<QProgressBar>(this, "proDLFont");
-    lblProgressInfo = Make<QLabel>(this, "lblProgressInfo");
+    proDLFont = DLMake<QProgressBar>(this, "proDLFont");
+    lblProgressInfo = DLMake<QLabel>(this, "lblProgressInfo");
     g->addWidget(proDLFont, row, 0, 1, 3);
     g->addWidget(lblProgressInfo, row + 1, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
-    btnDownload = Make<QPushButton>(this, "btnDownload");
-    btnClose = Make<QPushButton>(this, "btnClose");
+    btnDownload = DLMake<QPushButton>(this, "btnDownload");
+    btnClose = DLMake<QPushButton>(this, "btnClose");
     buttons->addStretch(1);
     buttons->addWidget(btnDownload);
     buttons->addWidget(btnClose);
@@ -126,16 +110,16 @@ void TDLFontFileForm::FormShow()
 
 void TDLFontFileForm::InitLanguage()
 {
-    setWindowTitle(Text("FormDownloadFont_Caption"));
-    lblSelectFile->setText(Text("FormDownloadFont_lblSelectFile"));
-    restCaption_ = Text("FormDownloadFont_btnDownload");
-    runningCaption_ = Text("FormDownloadFont_btnDownload1");
-    progressText_ = Text("FormDownloadFont_lblProgressInfo");
-    errorText_ = Text("FormDownloadFont_ErrIO");
+    setWindowTitle(DLText("FormDownloadFont_Caption"));
+    lblSelectFile->setText(DLText("FormDownloadFont_lblSelectFile"));
+    restCaption_ = DLText("FormDownloadFont_btnDownload");
+    runningCaption_ = DLText("FormDownloadFont_btnDownload1");
+    progressText_ = DLText("FormDownloadFont_lblProgressInfo");
+    errorText_ = DLText("FormDownloadFont_ErrIO");
     btnDownload->setText(running_ ? runningCaption_ : restCaption_);
-    btnClose->setText(Text("_Close"));
+    btnClose->setText(DLText("_Close"));
     if (lblFontID)
-        lblFontID->setText(Text("FormParaSet_BQM_lblLanguage"));
+        lblFontID->setText(DLText("FormParaSet_BQM_lblLanguage"));
     if (kind_ == Kind::QuickFont) {
         // 4096-byte packets for the listed models, 1024 for every other model
         const QString list = ReadParameterSetNow(QStringLiteral("PackageSize4096"));
@@ -189,7 +173,7 @@ void TDLFontFileForm::btnDownloadClick()
         kindGuard_ = std::make_unique<TDLSdkKindGuard>();
     const int created = TsplCreateGlobalPrinter(GetMainDefaultModelName());
     if (created != 0)
-        DLErrorText(Text("_Err_CreatePrinter") + QLatin1Char(':') + QString::number(created));
+        DLErrorText(DLText("_Err_CreatePrinter") + QLatin1Char(':') + QString::number(created));
     if (TsplOpenPort(GetCurrentPortString()) != 0) {
         DLError("_Err_OpenPort");
         return;

@@ -91,30 +91,27 @@ int TDLHandlePort::ReadRetry(uint8_t* buffer, uint32_t length, uint32_t* count, 
     return code;
 }
 
-QString TDLHandlePort::GetVal(const QByteArray& key)
+QString TDLHandlePort::WriteWaitRead(const QByteArray& bytes, uint32_t waitMs)
 {
-    Write(QByteArray(CMD_PREFIX) + "getval " + key + "\r\n");
-    if (sleep)
-        sleep(100);
-    uint8_t buffer[1024];
-    uint32_t n = 0;
-    Read(buffer, sizeof buffer, &n);
-    QByteArray reply(reinterpret_cast<const char*>(buffer), static_cast<int>(n));
-    reply.replace('\0', QByteArray());
-    return QString::fromLatin1(reply);
-}
-
-QString TDLHandlePort::SendTextRead(const QString& text, uint32_t waitMs)
-{
-    Write(text.toLatin1() + "\r\n");
+    Write(bytes);
     if (sleep)
         sleep(waitMs);
     uint8_t buffer[1024];
     uint32_t n = 0;
     Read(buffer, sizeof buffer, &n);
-    QByteArray reply(reinterpret_cast<const char*>(buffer), static_cast<int>(n));
+    QByteArray reply(reinterpret_cast<const char*>(buffer), static_cast<int>(std::min<uint32_t>(n, sizeof buffer)));
     reply.replace('\0', QByteArray());
     return QString::fromLatin1(reply);
+}
+
+QString TDLHandlePort::GetVal(const QByteArray& key)
+{
+    return WriteWaitRead(QByteArray(CMD_PREFIX) + "getval " + key + "\r\n", 100);
+}
+
+QString TDLHandlePort::SendTextRead(const QString& text, uint32_t waitMs)
+{
+    return WriteWaitRead(text.toLatin1() + "\r\n", waitMs);
 }
 
 void TDLHandlePort::ClosePort(Close how)

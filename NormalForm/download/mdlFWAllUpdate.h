@@ -52,6 +52,8 @@ public:
     std::function<void(uint32_t ms)> sleep;
 
 private:
+    // Writes, waits, reads once: the non-zero bytes of the reply.
+    QString WriteWaitRead(const QByteArray& bytes, uint32_t waitMs);
     prt::sdk::Handle handle_ = 0;
 };
 

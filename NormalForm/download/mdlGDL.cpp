@@ -1,6 +1,7 @@
 #include "mdlGDL.h"
 
 #include "PrtTexts.h"
+#include "mdlDLCommon.h"
 #include "PubBytes.h"
 #include "mdlGlobalVar.h"
 
@@ -15,11 +16,6 @@ uint32_t U32At(const QByteArray& data, qint64 at)
 {
     const auto* p = reinterpret_cast<const uint8_t*>(data.constData()) + at;
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-QString Text(const char* key)
-{
-    return prt::LangText(QLatin1String(key));
 }
 
 } // namespace
@@ -72,13 +68,13 @@ QString GDLFaultText(const TGDLFile& file)
     case TGDLFault::None:
         return {};
     case TGDLFault::TooShort:
-        return ReplaceFirst(Text("FormGDL_ErrFileShort"), "{0}", QString::number(file.data.size()));
+        return ReplaceFirst(DLText("FormGDL_ErrFileShort"), "{0}", QString::number(file.data.size()));
     case TGDLFault::CutHeader:
-        return ReplaceFirst(ReplaceFirst(Text("FormGDL_ErrHeaderCut"), "{0}", QString::number(file.faultBlock)), "{1}",
+        return ReplaceFirst(ReplaceFirst(DLText("FormGDL_ErrHeaderCut"), "{0}", QString::number(file.faultBlock)), "{1}",
                             QString::number(file.faultOffset));
     case TGDLFault::CutBody: {
         const TGDLBlock& b = file.blocks.back();
-        QString t = ReplaceFirst(Text("FormGDL_ErrBodyCut"), "{0}", QString::number(file.faultBlock));
+        QString t = ReplaceFirst(DLText("FormGDL_ErrBodyCut"), "{0}", QString::number(file.faultBlock));
         t = ReplaceFirst(t, "{1}", QString::number(b.bodyLength));
         return ReplaceFirst(t, "{2}", QString::number(file.data.size() - b.offset - kGDLHeaderSize));
     }

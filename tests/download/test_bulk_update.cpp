@@ -39,20 +39,6 @@ using namespace prt::dl;
 
 namespace {
 
-QByteArray Block(uint32_t bodyLength, uint8_t type, const QByteArray& name, const QByteArray& version)
-{
-    QByteArray h("GDL\x01", 4);
-    for (int i = 0; i < 4; ++i)
-        h += char((bodyLength >> (8 * i)) & 0xFF);
-    h += char(type);
-    h += QByteArray("\xA1\xA2\xA3", 3);
-    h += name.leftJustified(32, '\0', true);
-    h += version.leftJustified(32, '\0', true);
-    QByteArray body;
-    for (qint64 i = 0; i < bodyLength; ++i)
-        body += char((i * 7 + 3) & 0xFF);
-    return h + body;
-}
 
 // A discovery reply of eight lines: the address first, the bulk update's name last.
 QByteArray Reply(const QByteArray& address, const QByteArray& name)
@@ -141,7 +127,7 @@ protected:
         });
         // every wait of the workers a fiftieth as long
         SetBulkUpdateSleeperForTests([](uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms / 50)); });
-        file = File("fw.gdl", Block(1025, 2, "APP.BIN", "V1.2.3") + Block(0, 5, "CFG.BIN", "V9"));
+        file = File("fw.gdl", SimGdlFileBlock(1025, 2, "APP.BIN", "V1.2.3") + SimGdlFileBlock(0, 5, "CFG.BIN", "V9"));
     }
     void TearDown() override
     {
@@ -292,7 +278,7 @@ TEST_F(BulkWin, FileChoiceAndStartNeedPrintersAndAGoodFile)
     boxes.clear();
 
     // a file whose body runs past its end: named fault, cannot start
-    nextFile = File("cut.gdl", Block(1025, 2, "APP.BIN", "V1").left(600));
+    nextFile = File("cut.gdl", SimGdlFileBlock(1025, 2, "APP.BIN", "V1").left(600));
     f.Button2Click();
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_FALSE(boxes.calls()[0].text.isEmpty());

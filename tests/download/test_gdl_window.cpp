@@ -39,22 +39,6 @@ namespace {
 
 void NoSleep(uint32_t) {}
 
-QByteArray Block(uint32_t bodyLength, uint8_t type, const QByteArray& name, const QByteArray& version,
-                 qint64 bodyBytes = -1)
-{
-    QByteArray h("GDL\x01", 4);
-    for (int i = 0; i < 4; ++i)
-        h += char((bodyLength >> (8 * i)) & 0xFF);
-    h += char(type);
-    h += QByteArray("\xA1\xA2\xA3", 3);
-    h += name.leftJustified(32, '\0', true);
-    h += version.leftJustified(32, '\0', true);
-    QByteArray body;
-    const qint64 n = bodyBytes < 0 ? bodyLength : bodyBytes;
-    for (qint64 i = 0; i < n; ++i)
-        body += char((i * 13 + 5) & 0xFF);
-    return h + body;
-}
 
 class GdlWin : public ::testing::Test {
 protected:
@@ -72,7 +56,7 @@ protected:
         prt::SetSleepHook(&NoSleep);
         prt::dl::SetGDLSleeperForTests([](uint32_t) {});
         prt::dl::SetDLOpenFileDialog([this](QWidget*, const QString&) { return nextFile; });
-        file = File("fw.gdl", Block(1025, 2, "APP.BIN", "V1.2.3") + Block(0, 5, "CFG.BIN", "V9"));
+        file = File("fw.gdl", SimGdlFileBlock(1025, 2, "APP.BIN", "V1.2.3") + SimGdlFileBlock(0, 5, "CFG.BIN", "V9"));
     }
     void TearDown() override
     {
@@ -276,7 +260,7 @@ TEST_F(GdlWin, BadFilesAndMissingFilesSendNothing)
     TfrmGDL f;
     f.show();
     // a damaged file is refused when chosen, with the fault named
-    nextFile = File("cut.gdl", Block(1025, 2, "APP.BIN", "V1", 100));
+    nextFile = File("cut.gdl", SimGdlFileBlock(1025, 2, "APP.BIN", "V1", 100));
     f.Button2Click();
     EXPECT_EQ(f.lvDetails->topLevelItemCount(), 0);
     ASSERT_EQ(boxes.calls().size(), 1u);

@@ -69,6 +69,11 @@ struct SimFirmwareState {
     std::vector<QByteArray> tsplRuns;
     std::vector<QByteArray> tsplKills;  // every KILL line (without CR LF)
 };
+// One block of a firmware file as the printer expects it: header "GDL" 01, the body length
+// (u32 LE), the type, A1 A2 A3, the file name and version zero-padded to 32 bytes each, then
+// `bodyBytes` body bytes (the body length when < 0) of a counting pattern.
+QByteArray SimGdlFileBlock(uint32_t bodyLength, uint8_t type, const QByteArray& name, const QByteArray& version,
+                           qint64 bodyBytes = -1);
 // The CRC-32 of the packets: reflected, polynomial EDB88320, register from 0, final xor.
 uint32_t SimOtaCrc(const QByteArray& bytes);
 

@@ -257,6 +257,23 @@ uint32_t SimOtaCrc(const QByteArray& bytes)
     return r ^ 0xFFFFFFFFu;
 }
 
+QByteArray SimGdlFileBlock(uint32_t bodyLength, uint8_t type, const QByteArray& name, const QByteArray& version,
+                           qint64 bodyBytes)
+{
+    QByteArray h("GDL\x01", 4);
+    for (int i = 0; i < 4; ++i)
+        h += char((bodyLength >> (8 * i)) & 0xFF);
+    h += char(type);
+    h += QByteArray("\xA1\xA2\xA3", 3);
+    h += name.leftJustified(32, '\0', true);
+    h += version.leftJustified(32, '\0', true);
+    const qint64 n = bodyBytes < 0 ? qint64(bodyLength) : bodyBytes;
+    QByteArray body(n, Qt::Uninitialized);
+    for (qint64 i = 0; i < n; ++i)
+        body[i] = char((i * 13 + 5) & 0xFF);
+    return h + body;
+}
+
 void AddFirmwareHandler(SimPrinter& printer)
 {
     auto s = std::make_shared<SimFirmwareState>();
