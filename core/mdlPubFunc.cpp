@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFrame>
+#include <QIcon>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
@@ -95,6 +96,13 @@ TAppFontSettings& AppFontSettings()
 {
     static TAppFontSettings settings;
     return settings;
+}
+
+void ApplyFormIcon(QWidget* form)
+{
+    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
+    if (form && QFileInfo::exists(icon))
+        form->setWindowIcon(QIcon(icon));
 }
 
 void ApplyFormFont(QWidget* form)

@@ -36,6 +36,8 @@ TAppFontSettings& AppFontSettings();
 // (frames); labels outside a layout first size themselves to their text. A missing or
 // invalid name or size is ignored (the widgets keep their font) instead of failing.
 void ApplyFormFont(QWidget* form);
+// The program's icon ("icons/icon.ico" of the program folder) on the window, when present.
+void ApplyFormIcon(QWidget* form);
 
 // ---- text and files -------------------------------------------------------------------
 // Every line whose trimmed text is not empty, untrimmed, in file order. Lines end with

@@ -92,9 +92,7 @@ void TfrmDFU_W16P::done(int result)
 
 void TfrmDFU_W16P::FormShow()
 {
-    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     InitLanguage();
     ApplyFormFont(this);
 }

@@ -146,9 +146,7 @@ void TForm11::SetFWAllUpdateForm()
 
 void TForm11::FormCreate()
 {
-    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     InitLanguage();
     ApplyFormFont(this);
     SetRunning(false);
@@ -233,16 +231,9 @@ bool TForm11::LoadFirmware(const QString& path)
 {
     firmware_.reset();
     firmwarePath_.clear();
-    QByteArray data;
-    if (!QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
-        DLError("_Err_FileNotExist");
+    auto parsed = ReadGDLFileOrTell(path);
+    if (!parsed)
         return false;
-    }
-    auto parsed = std::make_shared<TGDLFile>(ParseGDL(data));
-    if (!parsed->Ok()) {
-        DLErrorText(GDLFaultText(*parsed));
-        return false;
-    }
     firmware_ = std::move(parsed);
     firmwarePath_ = path;
     return true;

@@ -110,9 +110,7 @@ void TfrmGDL::done(int result)
 
 void TfrmGDL::FormShow()
 {
-    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     InitLanguage();
     ApplyFormFont(this);
 }
@@ -138,16 +136,9 @@ bool TfrmGDL::ListFile(const QString& path)
     lvDetails->clear();
     file_.reset();
     listedPath_.clear();
-    QByteArray data;
-    if (!QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
-        DLError("_Err_FileNotExist");
+    auto parsed = ReadGDLFileOrTell(path);
+    if (!parsed)
         return false;
-    }
-    auto parsed = std::make_shared<TGDLFile>(ParseGDL(data));
-    if (!parsed->Ok()) {
-        DLErrorText(GDLFaultText(*parsed));
-        return false;
-    }
     for (const TGDLBlock& b : parsed->blocks) {
         auto* item = new QTreeWidgetItem(lvDetails);
         item->setText(0, b.fileName);

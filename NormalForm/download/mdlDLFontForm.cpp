@@ -99,9 +99,7 @@ void TDLFontFileForm::done(int result)
 
 void TDLFontFileForm::FormShow()
 {
-    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     InitLanguage();
     ApplyFormFont(this);
     if (cmbFontID)

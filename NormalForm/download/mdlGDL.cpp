@@ -4,6 +4,9 @@
 #include "mdlDLCommon.h"
 #include "PubBytes.h"
 #include "mdlGlobalVar.h"
+#include "mdlPubFunc.h"
+
+#include <QFileInfo>
 
 namespace prt::dl {
 
@@ -80,6 +83,21 @@ QString GDLFaultText(const TGDLFile& file)
     }
     }
     return {};
+}
+
+std::shared_ptr<const TGDLFile> ReadGDLFileOrTell(const QString& path)
+{
+    QByteArray data;
+    if (!QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
+        DLError("_Err_FileNotExist");
+        return nullptr;
+    }
+    auto parsed = std::make_shared<const TGDLFile>(ParseGDL(data));
+    if (!parsed->Ok()) {
+        DLErrorText(GDLFaultText(*parsed));
+        return nullptr;
+    }
+    return parsed;
 }
 
 QString GDLStatusKey(int status)

@@ -58,6 +58,9 @@ TGDLFile ParseGDL(const QByteArray& data);
 // The operator's text of a file's fault (language templates with the block, offset and
 // sizes filled in); empty for a good file.
 QString GDLFaultText(const TGDLFile& file);
+// Reads and checks the file the operator chose. Null after a box: "_Err_FileNotExist" when
+// it cannot be read, else the text of its fault.
+std::shared_ptr<const TGDLFile> ReadGDLFileOrTell(const QString& path);
 // The language key of a status byte: 1 "FormGDL_err_Type", 2 "FormGDL_err_Head",
 // 3 "FormGDL_err_Crc", 4 "FormGDL_err_Storage " (the key ends with a blank),
 // 5 "FormGDL_err_StorageCheck", 6 "FormGDL_err_Name"; empty for 0 and any other value.

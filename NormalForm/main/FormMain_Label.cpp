@@ -480,9 +480,7 @@ void T_frmMain_Label::FormShow()
 
     RefreshPrinterModelList();
 
-    const QString icon = GetExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
 
     FReselectGuard = 0;
     SetPrinterSdkKind(1);

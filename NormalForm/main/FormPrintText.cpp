@@ -174,9 +174,7 @@ void T_frmPrintText::showEvent(QShowEvent* event)
 
 void T_frmPrintText::FormShow()
 {
-    const QString icon = prt::ExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFile::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     RegisterOptionRows();
     InitLanguage();
     ApplyFormFont(this);

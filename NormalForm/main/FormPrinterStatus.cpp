@@ -74,9 +74,7 @@ void T_frmPrinterStatus::showEvent(QShowEvent* event)
 
 void T_frmPrinterStatus::FormShow()
 {
-    const QString icon = GetExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     setWindowTitle(T("FormPrinterStatus_Caption"));
     lblPrinterStatus->setText(T("FormPrinterStatus_lblPrinterStatus"));
     btnRefresh->setText(T("FormPrinterStatus_btnRefresh"));

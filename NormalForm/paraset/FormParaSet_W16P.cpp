@@ -237,9 +237,7 @@ void T_frmParaSet_W16P::InitLanguage()
 
 void T_frmParaSet_W16P::FormShow()
 {
-    const QString icon = GetExeDir() + QStringLiteral("icons/icon.ico");
-    if (QFileInfo::exists(icon))
-        setWindowIcon(QIcon(icon));
+    ApplyFormIcon(this);
     FReleaseChangeFlag = true;
     FMinLenRead = FMinLenWrite = false;
     FMinLenLow = 8;
