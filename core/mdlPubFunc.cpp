@@ -105,6 +105,14 @@ void ApplyFormIcon(QWidget* form)
         form->setWindowIcon(QIcon(icon));
 }
 
+void CutLeaveHandlers(QWidget* form)
+{
+    if (!form)
+        return;
+    for (QLineEdit* edit : form->findChildren<QLineEdit*>())
+        QObject::disconnect(edit, nullptr, form, nullptr);
+}
+
 void ApplyFormFont(QWidget* form)
 {
     if (!form)

@@ -38,6 +38,10 @@ TAppFontSettings& AppFontSettings();
 void ApplyFormFont(QWidget* form);
 // The program's icon ("icons/icon.ico" of the program folder) on the window, when present.
 void ApplyFormIcon(QWidget* form);
+// Cuts every connection from the form's line edits to the form. A window calls it from its
+// destructor: a focused edit loses its focus while the window's children go away, and its
+// leave handler must not run on a half-destroyed window.
+void CutLeaveHandlers(QWidget* form);
 
 // ---- text and files -------------------------------------------------------------------
 // Every line whose trimmed text is not empty, untrimmed, in file order. Lines end with

@@ -124,6 +124,7 @@ TfrmDLF::TfrmDLF(QWidget* parent) : QDialog(parent), FSender(std::make_unique<pr
 
 TfrmDLF::~TfrmDLF()
 {
+    CutLeaveHandlers(this);
     FormClose();
 }
 

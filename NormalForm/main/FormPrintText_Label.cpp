@@ -48,7 +48,10 @@ TPrintTextLabelBase::TPrintTextLabelBase(QWidget* parent) : QDialog(parent)
     BuildControls();
 }
 
-TPrintTextLabelBase::~TPrintTextLabelBase() = default;
+TPrintTextLabelBase::~TPrintTextLabelBase()
+{
+    CutLeaveHandlers(this);
+}
 
 void TPrintTextLabelBase::BuildControls()
 {

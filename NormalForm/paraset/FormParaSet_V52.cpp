@@ -128,7 +128,10 @@ T_frmParaSet_V52::T_frmParaSet_V52(QWidget* parent) : QDialog(parent)
     resize(660, 420);
 }
 
-T_frmParaSet_V52::~T_frmParaSet_V52() = default;
+T_frmParaSet_V52::~T_frmParaSet_V52()
+{
+    CutLeaveHandlers(this);
+}
 
 void T_frmParaSet_V52::BuildUserPage()
 {

@@ -136,6 +136,11 @@ T_frmParaSet_W16P::T_frmParaSet_W16P(QWidget* parent) : QDialog(parent)
     connect(cmbReleasePaper, &QComboBox::currentIndexChanged, this, &T_frmParaSet_W16P::cmbReleasePaperChange);
 }
 
+T_frmParaSet_W16P::~T_frmParaSet_W16P()
+{
+    CutLeaveHandlers(this);
+}
+
 void T_frmParaSet_W16P::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

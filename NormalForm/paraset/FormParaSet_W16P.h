@@ -18,6 +18,7 @@ class T_frmParaSet_W16P : public QDialog {
     Q_OBJECT
 public:
     explicit T_frmParaSet_W16P(QWidget* parent = nullptr);
+    ~T_frmParaSet_W16P() override;
 
     QLabel* lblBaudRate;
     QComboBox* cmbBaudRate;

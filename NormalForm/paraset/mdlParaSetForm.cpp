@@ -37,11 +37,7 @@ TParaSetForm::TParaSetForm(QWidget* parent) : QDialog(parent)
 
 TParaSetForm::~TParaSetForm()
 {
-    // A focused edit loses its focus while the dialog goes away: its leave handler must
-    // not run on a half-destroyed form.
-    for (const QPointer<QLineEdit>& edit : FNumberEdits)
-        if (edit)
-            disconnect(edit, nullptr, this, nullptr);
+    CutLeaveHandlers(this);
 }
 
 QString TParaSetForm::Caption(const QString& key)

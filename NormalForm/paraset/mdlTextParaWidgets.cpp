@@ -1,6 +1,7 @@
 #include "mdlTextParaWidgets.h"
 
 #include "PrtTexts.h"
+#include "mdlPubFunc.h"
 #include "mdlTextParaCodecs.h"
 
 #include <QAbstractButton>
@@ -20,7 +21,10 @@ TTextParaDialog::TTextParaDialog(QWidget* parent) : QDialog(parent)
     cmd_ = std::make_unique<textpara::TLinkTextParaCmd>();
 }
 
-TTextParaDialog::~TTextParaDialog() = default;
+TTextParaDialog::~TTextParaDialog()
+{
+    CutLeaveHandlers(this);
+}
 
 void TTextParaDialog::SetCommand(std::unique_ptr<textpara::ITextParaCmd> cmd)
 {
