@@ -18,42 +18,41 @@
 namespace prt {
 namespace {
 
+// Case folding of a name; plain ASCII (nearly every name) takes a short road.
+QString FoldName(QStringView name)
+{
+    const qsizetype n = name.size();
+    const char16_t* d = name.utf16();
+    bool ascii = true, lower = true;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i];
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (c >= u'A' && c <= u'Z')
+            lower = false;
+    }
+    if (!ascii)
+        return name.toString().toCaseFolded();
+    QString out = name.toString();
+    if (!lower) {
+        char16_t* o = reinterpret_cast<char16_t*>(out.data());
+        for (qsizetype i = 0; i < n; ++i)
+            if (o[i] >= u'A' && o[i] <= u'Z')
+                o[i] = char16_t(o[i] + (u'a' - u'A'));
+    }
+    return out;
+}
+
 QString Fold(const QString& s)
 {
-    return s.trimmed().toCaseFolded();
+    return FoldName(QStringView(s).trimmed());
 }
 
 bool IsBlank(const QString& line)
 {
     return line.trimmed().isEmpty();
-}
-
-bool IsComment(const QString& trimmed)
-{
-    return trimmed.startsWith(QLatin1Char(';'));
-}
-
-// Section name of a header line, or a null QString when the line is not a header.
-QString HeaderName(const QString& trimmed)
-{
-    if (!trimmed.startsWith(QLatin1Char('[')))
-        return QString();
-    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
-    const QString name = close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1);
-    QString result = name.trimmed();
-    if (result.isNull())
-        result = QLatin1String("");
-    return result;
-}
-
-QString StripQuotes(const QString& v)
-{
-    if (v.size() >= 2) {
-        const QChar f = v.front();
-        if ((f == QLatin1Char('"') || f == QLatin1Char('\'')) && v.back() == f)
-            return v.mid(1, v.size() - 2);
-    }
-    return v;
 }
 
 bool HasLineBreak(const QString& s)
@@ -84,21 +83,28 @@ void IniFile::parse(const QByteArray& bytes)
 
 void IniFile::parseText(const QString& textIn)
 {
-    QString text = textIn;
+    QStringView text(textIn);
     if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+        text = text.mid(1);
     lines_.clear();
     const qsizetype firstLf = text.indexOf(QLatin1Char('\n'));
     crlf_ = firstLf < 0 ? true : (firstLf > 0 && text.at(firstLf - 1) == QLatin1Char('\r'));
     endsWithNewline_ = text.isEmpty() || text.endsWith(QLatin1Char('\n'));
-    const QStringList raw = text.split(QLatin1Char('\n'));
-    const qsizetype n = endsWithNewline_ ? raw.size() - 1 : raw.size();
-    lines_.reserve(static_cast<size_t>(n > 0 ? n : 0));
-    for (qsizetype i = 0; i < n; ++i) {
-        QString l = raw[i];
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-        lines_.push_back(l);
+    // Lines end at LF; a CR before it belongs to the line end. The text after the last LF
+    // is a line of its own unless it is empty.
+    lines_.reserve(static_cast<size_t>(text.count(QLatin1Char('\n')) + 1));
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        const qsizetype next = end < 0 ? n : end + 1;
+        if (end < 0)
+            end = n;
+        qsizetype len = end - start;
+        if (len > 0 && text.at(start + len - 1) == QLatin1Char('\r'))
+            --len;
+        lines_.push_back(text.mid(start, len).toString());
+        start = next;
     }
     reindex();
 }
@@ -109,13 +115,24 @@ void IniFile::reindex()
     sectionIndex_.clear();
     int current = -1;   // section receiving keys; -1 before the first header or in a duplicate
     int lastSeen = -1;  // for lastContentLine of the first section of a name
+    // Header lines first, so each section's index is sized once for the lines it spans.
+    std::vector<int> headers;
+    for (int i = 0; i < static_cast<int>(lines_.size()); ++i)
+        if (QStringView(lines_[static_cast<size_t>(i)]).trimmed().startsWith(QLatin1Char('[')))
+            headers.push_back(i);
+    headers.push_back(static_cast<int>(lines_.size()));
+    size_t nextHeader = 0;
     for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
-        const QString t = lines_[static_cast<size_t>(i)].trimmed();
+        // Views into the line: one allocation for each name and value that is kept.
+        const QStringView t = QStringView(lines_[static_cast<size_t>(i)]).trimmed();
         if (t.isEmpty())
             continue;
-        const QString header = HeaderName(t);
-        if (!header.isNull()) {
-            const QString folded = header.toCaseFolded();
+        if (t.startsWith(QLatin1Char('['))) {
+            const qsizetype close = t.indexOf(QLatin1Char(']'));
+            QString header = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString();
+            if (header.isNull())
+                header = QLatin1String("");
+            const QString folded = FoldName(header);
             if (sectionIndex_.contains(folded)) {
                 current = -1;  // a duplicate section is never read
                 lastSeen = -1;
@@ -125,6 +142,10 @@ void IniFile::reindex()
                 s.folded = folded;
                 s.headerLine = i;
                 s.lastContentLine = i;
+                while (headers[nextHeader] <= i)
+                    ++nextHeader;
+                s.keyIndex.reserve(headers[nextHeader] - i - 1);
+                s.keys.reserve(static_cast<size_t>(headers[nextHeader] - i - 1));
                 sections_.push_back(std::move(s));
                 current = static_cast<int>(sections_.size()) - 1;
                 lastSeen = current;
@@ -134,24 +155,30 @@ void IniFile::reindex()
         }
         if (lastSeen >= 0)
             sections_[static_cast<size_t>(lastSeen)].lastContentLine = i;
-        if (current < 0 || IsComment(t))
+        if (current < 0 || t.startsWith(QLatin1Char(';')))
             continue;
         const qsizetype eq = t.indexOf(QLatin1Char('='));
         if (eq < 0)
             continue;
-        const QString name = t.left(eq).trimmed();
+        const QStringView name = t.left(eq).trimmed();
         if (name.isEmpty())
             continue;
         Section& sec = sections_[static_cast<size_t>(current)];
-        const QString folded = name.toCaseFolded();
-        if (sec.keyIndex.contains(folded))
-            continue;
+        const qsizetype known = sec.keyIndex.size();
+        int& slot = sec.keyIndex[FoldName(name)];  // one lookup: inserts when new
+        if (sec.keyIndex.size() == known)
+            continue;  // the first key of a name wins
+        slot = static_cast<int>(sec.keys.size());
         Key k;
-        k.name = name;
-        k.folded = folded;
-        k.value = StripQuotes(t.mid(eq + 1).trimmed());
+        k.name = name.toString();
+        QStringView value = t.mid(eq + 1).trimmed();
+        if (value.size() >= 2) {
+            const QChar f = value.front();
+            if ((f == QLatin1Char('"') || f == QLatin1Char('\'')) && value.back() == f)
+                value = value.mid(1, value.size() - 2);
+        }
+        k.value = value.toString();
         k.line = i;
-        sec.keyIndex.insert(folded, static_cast<int>(sec.keys.size()));
         sec.keys.push_back(std::move(k));
     }
 }

@@ -75,7 +75,6 @@ public:
 private:
     struct Key {
         QString name;
-        QString folded;
         QString value;
         int line = 0;
     };
