@@ -5,7 +5,6 @@
 #include "mdlPrtDll.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
 namespace {
 
@@ -105,41 +104,79 @@ QStringList SplitTop(const QString& s)
 
 } // namespace
 
+namespace {
+
+// Four ASCII digits as a number, or -1.
+int FourDigits(QStringView v)
+{
+    if (v.size() != 4)
+        return -1;
+    int n = 0;
+    for (QChar c : v) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+} // namespace
+
 QStringList ExpandLangKeyList(const QString& prefix, const QString& compact)
 {
-    static const QRegularExpression range(QStringLiteral("^(\\d{4})-(\\d{4})$"));
-    static const QRegularExpression variants(QStringLiteral("^(\\d{4})\\s*\\((.*)\\)$"));
-    static const QRegularExpression bare(QStringLiteral("^(\\d{4})$"));
+    // prefix + item in four digits + "_" + variant in two digits (built by hand: this runs
+    // for every key of the table at start).
     auto key = [&prefix](int item, int variant) {
-        return prefix + QStringLiteral("%1_%2").arg(item, 4, 10, QChar('0')).arg(variant, 2, 10, QChar('0'));
+        QString k;
+        k.reserve(prefix.size() + 7);
+        k += prefix;
+        const QChar digits[] = {QChar(u'0' + item / 1000 % 10), QChar(u'0' + item / 100 % 10),
+                                QChar(u'0' + item / 10 % 10),   QChar(u'0' + item % 10),
+                                QLatin1Char('_'),               QChar(u'0' + variant / 10 % 10),
+                                QChar(u'0' + variant % 10)};
+        k.append(digits, 7);
+        return k;
     };
     QStringList keys;
     for (const QString& entry : SplitTop(compact)) {
-        if (auto m = range.match(entry); m.hasMatch()) {
-            for (int i = m.captured(1).toInt(); i <= m.captured(2).toInt(); ++i)
-                keys << key(i, 11);
-        } else if (auto m = variants.match(entry); m.hasMatch()) {
-            const int item = m.captured(1).toInt();
-            QString spec = m.captured(2);
-            spec.replace(',', ' ');
-            const QStringList toks = spec.split(' ', Qt::SkipEmptyParts);
-            QList<int> vs;
-            for (int i = 0; i < toks.size(); ++i) {
-                bool ok = false;
-                const int v = toks[i].toInt(&ok);
-                if (ok) {
-                    vs << v;
-                } else if (toks[i] == QLatin1String("to") && !vs.isEmpty() && i + 1 < toks.size()) {
-                    const int last = toks[++i].toInt();
-                    for (int x = vs.last() + 1; x <= last; ++x)
-                        vs << x;
-                }  // other words ("then", "every variant") carry no numbers
-            }
-            for (int v : vs)
-                keys << key(item, v);
-        } else if (auto m = bare.match(entry); m.hasMatch()) {
-            keys << key(m.captured(1).toInt(), 11);
+        const QStringView e(entry);
+        const int item = FourDigits(e.left(4));
+        if (item < 0)
+            continue;
+        QStringView rest = e.mid(4);
+        if (rest.isEmpty()) {  // "0007"
+            keys << key(item, 11);
+            continue;
         }
+        if (rest.front() == QLatin1Char('-')) {  // "0001-0005"
+            const int last = FourDigits(rest.mid(1));
+            if (last >= 0)
+                for (int i = item; i <= last; ++i)
+                    keys << key(i, 11);
+            continue;
+        }
+        while (!rest.isEmpty() && rest.front().isSpace())
+            rest = rest.mid(1);
+        if (rest.size() < 2 || rest.front() != QLatin1Char('(') || rest.back() != QLatin1Char(')'))
+            continue;
+        // "0006 (11 12 13)", "0082 (11 to 27, every variant)", "0129 (11 to 24, then 51)"
+        QString spec = rest.mid(1, rest.size() - 2).toString();
+        spec.replace(',', ' ');
+        const QStringList toks = spec.split(' ', Qt::SkipEmptyParts);
+        QList<int> vs;
+        for (int i = 0; i < toks.size(); ++i) {
+            bool ok = false;
+            const int v = toks[i].toInt(&ok);
+            if (ok) {
+                vs << v;
+            } else if (toks[i] == QLatin1String("to") && !vs.isEmpty() && i + 1 < toks.size()) {
+                const int last = toks[++i].toInt();
+                for (int x = vs.last() + 1; x <= last; ++x)
+                    vs << x;
+            }  // other words ("then", "every variant") carry no numbers
+        }
+        for (int v : vs)
+            keys << key(item, v);
     }
     return keys;
 }
@@ -174,11 +211,18 @@ void LoadLanguageStrings()
     // and windows reading prt::LangText see the same language.
     PublishLanguageTexts(file, section);
     QHash<QString, QString>& table = Slots();
+    // Without the plug-in's reader a slot reads the file as the store was just filled
+    // from it: take the published text instead of reading the key again.
+    const bool pluginReads = LangDllHasReader();
     for (const QString& k : LangTextKeys()) {
         QString text;
-        LangDllReadIni(file, section, k, text);
+        if (pluginReads) {
+            LangDllReadIni(file, section, k, text);
+            prt::SetLangText(k, text);
+        } else {
+            text = prt::LangText(k);
+        }
         table[k] = text;  // a missing key empties the slot
-        prt::SetLangText(k, text);
     }
 }
 

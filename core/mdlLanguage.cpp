@@ -444,16 +444,23 @@ void PublishLanguageTexts(const QString& fileName, const QString& section)
     const QString path = GetFilesDir() + fileName;
     QString prefix;
     BuildLanguageKeyVariant(section, QString(), prefix);
-    QStringList keys;
+    // One pass over the section's entries. Each key's text is what ReadIniString gives for
+    // it: for a plain name (no OEM variant rule) that is the entry's own value, the first
+    // of its name, through the value filters; the rare rest reads the file.
+    const bool variants = IsLanguageFileName(fileName) && gCurToolType == QLatin1String("Label") &&
+                          gCurOemCo == QLatin1String("Label_RUVALO") && kVariantSections.contains(section);
     for (const auto& entry : prt::IniReadEntries(path, section)) {
-        QString key = entry.first;
-        if (!prefix.isEmpty() && key.startsWith(prefix))
-            key = key.mid(prefix.size());  // an OEM variant: published under its plain key
-        keys << key;
+        const bool prefixed = !prefix.isEmpty() && entry.first.startsWith(prefix);
+        // an OEM variant is published under its plain key
+        const QString key = prefixed ? entry.first.mid(prefix.size()) : entry.first;
+        if (variants || prefixed) {
+            prt::SetLangText(key, ReadIniString(fileName, section, key));
+            continue;
+        }
+        QString value;
+        FilterIniValue(fileName, section, key, entry.second, value);
+        prt::SetLangText(key, value);
     }
-    keys.removeDuplicates();
-    for (const QString& key : keys)
-        prt::SetLangText(key, ReadIniString(fileName, section, key));
     bool ok = false;
     const int id = section.toInt(&ok);
     if (ok && id > 0) {

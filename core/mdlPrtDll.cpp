@@ -187,6 +187,11 @@ bool LangDllTryReadIni(const QString& file, const QString& section, const QStrin
     return true;
 }
 
+bool LangDllHasReader()
+{
+    return gLang.get<TLangReadIni>("LangReadIni") != nullptr;
+}
+
 void LangDllReadIni(const QString& file, const QString& section, const QString& key, QString& text)
 {
     text.clear();

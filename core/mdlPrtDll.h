@@ -61,6 +61,8 @@ void LangDllSetLanguageFile(const QString& path);  // only when the file exists
 void LangDllReadIni(const QString& file, const QString& section, const QString& key, QString& text);
 // Only the plug-in's LangReadIni; False (text untouched) when the entry is not loaded.
 bool LangDllTryReadIni(const QString& file, const QString& section, const QString& key, QString& text);
+// True when the language plug-in offers its own key reader.
+bool LangDllHasReader();
 
 // command library wrappers
 void CmdsDllInit();
