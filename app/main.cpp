@@ -1,26 +1,66 @@
 // Program entry: module initialisation, the application object, the start-up modes, the
-// four singletons, the start-up windows (the main window first), the message loop and
-// the tear-down.
+// four singletons, the main window (shown at once; the hidden start-up windows follow
+// while the message loop is idle), the message loop and the tear-down.
 #include "FormMain_Label.h"
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
 #include "USBUnit.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
+#include <functional>
+
+namespace {
+
+// Calls `then` once, right after the first paint of `w`.
+void OnFirstPaint(QWidget* w, std::function<void()> then)
+{
+    struct Filter : QObject {
+        std::function<void()> then;
+        bool eventFilter(QObject* watched, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && then) {
+                // after the paint itself: the next turn of the loop
+                QTimer::singleShot(0, this, [this] {
+                    auto f = std::move(then);
+                    then = nullptr;
+                    deleteLater();
+                    f();
+                });
+                watched->removeEventFilter(this);
+            }
+            return false;
+        }
+    };
+    auto* f = new Filter;
+    f->setParent(w);
+    f->then = std::move(then);
+    w->installEventFilter(f);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
     InitStartupModes();
-    UsbUnitInitialize();   // the USB device-change notifier (nothing listens to it)
     CreateGlobalSingletons();
-    T_frmMain_Label* mainForm = CreateStartupForms();
+    T_frmMain_Label* mainForm = CreateMainStartupForms();
+    // Once the main window has painted: the USB device-change notifier (nothing listens to
+    // it yet) and the hidden start-up windows, one per idle turn of the loop.
+    // Start-up measurement (bench/): PRT_QUIT_WHEN_IDLE=1 leaves at the first idle moment
+    // after that paint, =all once the hidden start-up windows are made as well.
+    const QByteArray quitWhen = qgetenv("PRT_QUIT_WHEN_IDLE");
+    OnFirstPaint(mainForm, [mainForm, quitWhen] {
+        if (quitWhen == "1")
+            QTimer::singleShot(0, qApp, &QApplication::quit);
+        UsbUnitInitialize();
+        BuildStartupFormsWhenIdle(mainForm, quitWhen == "all" ? std::function<void()>(&QApplication::quit)
+                                                              : std::function<void()>());
+    });
     mainForm->show();
-    // Start-up measurement (bench/): leave at the first idle moment with the window shown.
-    if (qEnvironmentVariableIsSet("PRT_QUIT_WHEN_IDLE"))
-        QTimer::singleShot(0, &app, &QApplication::quit);
     const int rc = app.exec();
     DestroyStartupForms();  // the main window frees the singletons
     UsbUnitFinalize();

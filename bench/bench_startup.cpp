@@ -1,7 +1,8 @@
 // Start-up: the program from process start to its first idle moment with the main window
 // shown, against a bare toolkit window built beside it (both offscreen, each in a private
 // program, data and config folder). Prints the ratio of the medians; the goal is at most
-// 1.3 on a quiet machine.
+// 1.3 on a quiet machine. Also measured: the program until the hidden start-up windows,
+// built while the loop is idle after the first show, are all made.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,7 +16,7 @@
 
 namespace {
 
-std::vector<double> g_program, g_bare;
+std::vector<double> g_program, g_programAll, g_bare;
 
 QTemporaryDir& Tree()
 {
@@ -31,13 +32,13 @@ QTemporaryDir& Tree()
     return dir;
 }
 
-double RunOnce(const QString& exe)
+double RunOnce(const QString& exe, const char* quitWhen = "1")
 {
     QTemporaryDir& t = Tree();
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("PRT_QUIT_WHEN_IDLE", "1");
+    env.insert("PRT_QUIT_WHEN_IDLE", QString::fromLatin1(quitWhen));
     env.insert("PRT_EXE_DIR", t.filePath("prog"));
     env.insert("PRT_DEV_ROOT", t.filePath("dev"));
     env.insert("XDG_DATA_HOME", t.filePath("data"));
@@ -54,10 +55,10 @@ double RunOnce(const QString& exe)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-void Measure(benchmark::State& state, const char* exe, std::vector<double>& samples)
+void Measure(benchmark::State& state, const char* exe, std::vector<double>& samples, const char* quitWhen = "1")
 {
     for (auto _ : state) {
-        const double s = RunOnce(QString::fromLocal8Bit(exe));
+        const double s = RunOnce(QString::fromLocal8Bit(exe), quitWhen);
         if (s < 0) {
             state.SkipWithError("the process did not end");
             return;
@@ -71,6 +72,8 @@ void BM_StartupBareWindow(benchmark::State& state) { Measure(state, PRT_BARE_WIN
 void BM_StartupProgram(benchmark::State& state) { Measure(state, PRT_PROGRAM_EXE, g_program); }
 BENCHMARK(BM_StartupBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_StartupProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+void BM_StartupProgramAllWindows(benchmark::State& state) { Measure(state, PRT_PROGRAM_EXE, g_programAll, "all"); }
+BENCHMARK(BM_StartupProgramAllWindows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 double Median(std::vector<double> v)
 {
@@ -88,9 +91,12 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    const double bare = Median(g_bare), program = Median(g_program);
+    const double bare = Median(g_bare), program = Median(g_program), all = Median(g_programAll);
     if (bare > 0 && program > 0)
         std::printf("start-up ratio (program / bare window, medians %.1f ms / %.1f ms): %.2f (goal: at most 1.30)\n",
                     program * 1000, bare * 1000, program / bare);
+    if (bare > 0 && all > 0)
+        std::printf("with every hidden start-up window made: %.1f ms, %.2f times the bare window\n", all * 1000,
+                    all / bare);
     return 0;
 }

@@ -47,6 +47,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QSet>
 #include <QToolButton>
@@ -151,10 +152,18 @@ void T_frmMain_Label::CreateControls()
     lvPrinterList->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvPrinterList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvPrinterList->setAllColumnsShowFocus(true);
-    // The selected row: white text on navy; the others black on white.
-    lvPrinterList->setStyleSheet(QStringLiteral(
-        "QTreeWidget { background: white; color: black; }"
-        "QTreeWidget::item:selected { background: #000080; color: white; }"));
+    // The selected row: white text on navy, focused or not; the others black on white.
+    // (A palette: a style sheet would cost the start a style-sheet pass of the view.)
+    {
+        QPalette pal = lvPrinterList->palette();
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+            pal.setColor(g, QPalette::Base, Qt::white);
+            pal.setColor(g, QPalette::Text, Qt::black);
+            pal.setColor(g, QPalette::Highlight, QColor(0x00, 0x00, 0x80));
+            pal.setColor(g, QPalette::HighlightedText, Qt::white);
+        }
+        lvPrinterList->setPalette(pal);
+    }
 
     const int sideLeft = kMargin + kListWidth + 8;
     btnAddPrinter = button(this, "btnAddPrinter");

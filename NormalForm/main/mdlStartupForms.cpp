@@ -38,6 +38,9 @@
 #include "FormPrintText_Label.h"
 
 #include <QList>
+#include <QTimer>
+#include <functional>
+#include <vector>
 #include <QPointer>
 #include <QWidget>
 
@@ -105,12 +108,62 @@ T* CreateOwned(T*& variable)
 }
 } // namespace
 
-T_frmMain_Label* CreateStartupForms()
+namespace {
+// The hidden start-up windows after the main and printer-management windows, one step
+// each, in the entry's creation order.
+using TStartupStep = void (*)();
+const std::vector<TStartupStep>& HiddenStartupSteps()
 {
-    // Creation order of the entry. A second creation of a class overwrites its window
-    // variable. Only the windows that exist so far are created; the others follow at
-    // their place when their windows are built:
-    //   T_frmMain_Label                (here)
+    static const std::vector<TStartupStep> steps = {
+        [] { CreateOwned(frmParaSet_BQM); },
+        [] { CreateOwned(frmParaSet_V64); },  // lays out its rows for no selected printer
+        [] { CreateOwned(frmCommandTest); },
+        [] { CreateOwned(frmPrintTextLabel); },
+        [] { CreateOwned(frmPrintText); },
+        [] { CreateOwned(frmDownloadFile_TSPL); },
+        [] { CreateOwned(frmImagesManageTSPL); },
+        [] { CreateOwned(frmParaSet_W7X_Vuzivaz); },
+        [] { CreateOwned(frmParaSet_W7X); },
+        [] { CreateOwned(frmParaSet_BTN7); },
+        [] { CreateOwned(frmParaSet_W16); },
+        [] { CreateOwned(frmParaSet_W16_Vuzivaz); },
+        [] { CreateOwned(frmParaSet_Trev); },
+        [] { CreateOwned(frmParaSet_U9); },
+        [] { CreateOwned(frmGDL); },
+        [] { CreateOwned(frmDLFile); },
+        [] { CreateOwned(frmDLF); },
+        [] { CreateOwned(frmDLFont); },
+        [] { CreateOwned(frmParaSet_BQM260); },
+        [] { CreateOwned(frmParaSet_J27); },
+        [] { CreateOwned(frmParaSet_Z12); },
+        [] { CreateOwned(frmParaSet_QX); },  // hidden; it reads nothing until it is shown
+        [] { CreateOwned(frmParaSet_F58S); },
+        [] { CreateOwned(frmParaSet_F58D); },
+        [] { CreateOwned(frmParaSet_F58S); },  // again: the variable holds the second instance
+        [] { CreateOwned(frmParaSet_J83); },
+        [] { CreateOwned(frmTempletManage); },
+        [] { CreateOwned(frmDLUF); },
+        [] { CreateOwned(frmParaSet_Z12); },  // again
+        [] { CreateOwned(frmPrinterStatus); },
+        [] { CreateOwned(frmParaSet_BTN7_Vuzivaz); },
+        [] { CreateOwned(frmParaSet_Z34); },
+        [] { CreateOwned(frmParaSet_W16P); },
+        [] { CreateOwned(frmDFU_W16P); },
+        [] { CreateOwned(frmParaSet_UZ650B); },
+        [] { CreateOwned(frmScanTest); },
+        [] { CreateOwned(frmDLFile); },  // again: the variable holds the second instance
+        [] { CreateOwned(frmParaSet_V52); },
+    };
+    return steps;
+}
+std::size_t g_nextHiddenStep = 0;
+} // namespace
+
+T_frmMain_Label* CreateMainStartupForms()
+{
+    // Creation order of the entry; a second creation of a class overwrites its window
+    // variable. The first two are made here, the rest are the hidden steps above:
+    //   T_frmMain_Label
     //   T_frmPrinterManage_Label       (the only one used later; reused by add / modify)
     //   T_frmParaSet_BQM, T_frmParaSet_V64, T_frmCommandTest, T_frmPrintTextLabel,
     //   T_frmDownloadFile_TSPL, T_frmImagesManageTSPL, T_frmPrintText,
@@ -124,49 +177,50 @@ T_frmMain_Label* CreateStartupForms()
     //   T_frmParaSet_V52
     frmMain_Label = new T_frmMain_Label();
     frmPrinterManage_Label = new T_frmPrinterManage_Label();
-    CreateOwned(frmParaSet_BQM);
-    CreateOwned(frmParaSet_V64);  // lays out its rows for no selected printer
-    CreateOwned(frmCommandTest);
-    CreateOwned(frmPrintTextLabel);
-    CreateOwned(frmPrintText);
-    CreateOwned(frmDownloadFile_TSPL);
-    CreateOwned(frmImagesManageTSPL);
-    CreateOwned(frmParaSet_W7X_Vuzivaz);
-    CreateOwned(frmParaSet_W7X);
-    CreateOwned(frmParaSet_BTN7);
-    CreateOwned(frmParaSet_W16);
-    CreateOwned(frmParaSet_W16_Vuzivaz);
-    CreateOwned(frmParaSet_Trev);
-    CreateOwned(frmParaSet_U9);
-    CreateOwned(frmGDL);
-    CreateOwned(frmDLFile);
-    CreateOwned(frmDLF);
-    CreateOwned(frmDLFont);
-    CreateOwned(frmParaSet_BQM260);
-    CreateOwned(frmParaSet_J27);
-    CreateOwned(frmParaSet_Z12);
-    CreateOwned(frmParaSet_QX);  // hidden; it reads nothing until it is shown
-    CreateOwned(frmParaSet_F58S);
-    CreateOwned(frmParaSet_F58D);
-    CreateOwned(frmParaSet_F58S);  // again: the variable holds the second instance
-    CreateOwned(frmParaSet_J83);
-    CreateOwned(frmTempletManage);
-    CreateOwned(frmDLUF);
-    CreateOwned(frmParaSet_Z12);   // again
-    CreateOwned(frmPrinterStatus);
-    CreateOwned(frmParaSet_BTN7_Vuzivaz);
-    CreateOwned(frmParaSet_Z34);
-    CreateOwned(frmParaSet_W16P);
-    CreateOwned(frmDFU_W16P);
-    CreateOwned(frmParaSet_UZ650B);
-    CreateOwned(frmScanTest);
-    CreateOwned(frmDLFile);  // again: the variable holds the second instance
-    CreateOwned(frmParaSet_V52);
+    g_nextHiddenStep = 0;
     return frmMain_Label;
+}
+
+bool BuildNextStartupForm()
+{
+    const auto& steps = HiddenStartupSteps();
+    if (g_nextHiddenStep >= steps.size())
+        return false;
+    steps[g_nextHiddenStep++]();
+    return g_nextHiddenStep < steps.size();
+}
+
+bool StartupFormsPending()
+{
+    return g_nextHiddenStep < HiddenStartupSteps().size();
+}
+
+T_frmMain_Label* CreateStartupForms()
+{
+    CreateMainStartupForms();
+    while (BuildNextStartupForm()) {
+    }
+    return frmMain_Label;
+}
+
+void BuildStartupFormsWhenIdle(QObject* context, std::function<void()> done)
+{
+    auto* timer = new QTimer(context);
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, done = std::move(done)] {
+        if (StartupFormsPending() && BuildNextStartupForm())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (done)
+            done();
+    });
+    timer->start();
 }
 
 void DestroyStartupForms()
 {
+    g_nextHiddenStep = HiddenStartupSteps().size();  // nothing is built after this
     for (QPointer<QWidget>& w : OwnedStartupForms())
         delete w.data();
     OwnedStartupForms().clear();

@@ -2,6 +2,9 @@
 // The windows the program entry creates before the message loop, the main window first.
 // Creating them needs no selected printer and no open port, shows nothing and sends
 // nothing.
+#include <functional>
+
+class QObject;
 class T_frmMain_Label;
 class TfrmDLF;
 class TfrmDLFile;
@@ -75,5 +78,16 @@ extern T_frmPrintText* frmPrintText;
 // Creates the start-up windows in the entry's order and returns the main window (not
 // shown). Windows of later areas add their creation here, at their place in the order.
 T_frmMain_Label* CreateStartupForms();
+// The same in two halves, so the main window shows at once: the main and
+// printer-management windows first, then the hidden windows one at a time (in the same
+// order) while the message loop is idle. A window that is never shown needs nothing
+// from its siblings, so nothing waits for them.
+T_frmMain_Label* CreateMainStartupForms();
+// Builds the next hidden start-up window; false when none is left after it.
+bool BuildNextStartupForm();
+bool StartupFormsPending();
+// Builds the remaining hidden windows, one per turn of the message loop, on a timer owned
+// by `context` (freed with it); calls `done` (may be empty) when all are built.
+void BuildStartupFormsWhenIdle(QObject* context, std::function<void()> done);
 // Destroys them again, the main window last (its destruction frees the singletons).
 void DestroyStartupForms();

@@ -30,8 +30,9 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items 
     auto* c = Make<QComboBox>(parent, name);
     c->setEditable(false);
     c->addItems(items);
+    // At least eight characters wide, wider for a longer item (sized at the first show;
+    // a size policy set here would build every list's popup up front).
     c->setMinimumContentsLength(8);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return c;
 }
 

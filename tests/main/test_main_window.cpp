@@ -655,6 +655,45 @@ TEST_F(Startup, EntryCreatesTheMainWindowWithoutShowingOrSendingAndTheLockIsDele
     EXPECT_FALSE(gLogLockCreated);
 }
 
+// The program shows the main window first and makes the hidden start-up windows while the
+// loop is idle: the same windows in the same order, and none after the tear-down began.
+TEST_F(Startup, HiddenWindowsAreMadeWhileIdleAndNotAfterTheTearDown)
+{
+    InitStartupModules();
+    InitStartupModes();
+    CreateGlobalSingletons();
+    T_frmMain_Label* f = CreateMainStartupForms();
+    ASSERT_EQ(f, frmMain_Label);
+    EXPECT_EQ(frmParaSet_BQM, nullptr);
+    bool done = false;
+    BuildStartupFormsWhenIdle(f, [&done] { done = true; });
+    QApplication::processEvents();
+    EXPECT_NE(frmParaSet_BQM, nullptr) << "the first of them, on the first idle turn";
+    EXPECT_EQ(frmParaSet_V52, nullptr) << "one window per turn: the loop stays responsive";
+    for (int i = 0; i < 200 && !done; ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(done);
+    EXPECT_FALSE(StartupFormsPending());
+    for (const void* w : {static_cast<const void*>(frmParaSet_V64), static_cast<const void*>(frmCommandTest),
+                          static_cast<const void*>(frmDLFile), static_cast<const void*>(frmGDL),
+                          static_cast<const void*>(frmScanTest), static_cast<const void*>(frmParaSet_V52)})
+        EXPECT_NE(w, nullptr);
+    DestroyStartupForms();
+    EXPECT_EQ(frmParaSet_V52, nullptr);
+
+    // A tear-down while windows are still due: nothing is made afterwards.
+    f = CreateMainStartupForms();
+    BuildStartupFormsWhenIdle(f, {});
+    QApplication::processEvents();
+    DestroyStartupForms();
+    EXPECT_FALSE(StartupFormsPending());
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(frmParaSet_V52, nullptr);
+    EXPECT_EQ(frmParaSet_V64, nullptr);
+    FinalizeStartup();
+}
+
 TEST_F(Startup, CommandLineSwitchesOfTheMainWindow)
 {
     struct Case {
