@@ -46,16 +46,7 @@ namespace {
 void NoSleep(uint32_t) {}
 
 // The simulator reads on its own thread: wait (briefly) until it has seen something.
-template <typename Pred>
-bool WaitFor(Pred pred)
-{
-    for (int i = 0; i < 300; ++i) {
-        if (pred())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
+using prt::test::WaitFor;
 
 bool Logged(SimPrinter& printer, const QByteArray& doBody)
 {

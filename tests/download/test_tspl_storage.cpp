@@ -291,7 +291,11 @@ TEST_F(StorageWin, TheDownloadWindowSendsEachFileBehindItsPrefix)
     w.btnAddClick();
     w.btnDownloadClick();
     w.WaitForSender();
-    EXPECT_EQ(SimFirmware(printer).tsplDram.back().first, "ONE.BAS");
+    // the sender is done when its bytes are written; the printer takes them a moment later
+    EXPECT_TRUE(prt::test::WaitFor([&] {
+        const SimFirmwareState s = SimFirmware(printer);
+        return !s.tsplDram.empty() && s.tsplDram.back().first == "ONE.BAS";
+    }));
     // a file that is gone: its name in the message, nothing more sent
     boxes.clear();
     QFile::remove(one);

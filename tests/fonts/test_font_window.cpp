@@ -44,16 +44,7 @@ namespace {
 
 void NoSleep(uint32_t) {}
 
-template <typename Pred>
-bool WaitFor(Pred pred)
-{
-    for (int i = 0; i < 300; ++i) {
-        if (pred())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
+using prt::test::WaitFor;
 
 QStringList Names(const QTreeWidget* lv)
 {

@@ -26,16 +26,7 @@ namespace {
 const QByteArray kPrefix("\x1B\x1C\x26\x20\x56\x31\x20", 7);
 
 // The simulator reads on its own thread: wait (briefly) until it has seen something.
-template <typename Pred>
-bool WaitFor(Pred pred)
-{
-    for (int i = 0; i < 300; ++i) {
-        if (pred())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
+using prt::test::WaitFor;
 
 bool Received(SimPrinter& printer, const QByteArray& bytes)
 {

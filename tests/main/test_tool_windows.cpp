@@ -175,16 +175,7 @@ TEST(EthernetRules, AddressPieces)
 
 namespace {
 
-template <typename Pred>
-bool WaitFor(Pred pred)
-{
-    for (int i = 0; i < 300; ++i) {
-        if (pred())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
+using prt::test::WaitFor;
 
 const QByteArray kPrefix("\x1B\x1C\x26\x20\x56\x31\x20", 7);
 

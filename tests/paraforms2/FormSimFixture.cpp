@@ -25,16 +25,7 @@ void ShortSleep(uint32_t ms)
     QThread::msleep(ms > 10 ? 10 : ms);
 }
 
-template <typename Pred>
-bool WaitFor(Pred pred)
-{
-    for (int i = 0; i < 300; ++i) {
-        if (pred())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
+using prt::test::WaitFor;
 
 } // namespace
 

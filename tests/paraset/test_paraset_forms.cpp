@@ -548,6 +548,8 @@ TEST_F(Forms, Z12PasswordTestAndResetAfterAGoodWriteOnly)
         form->btnSet->click();
     });
     EXPECT_EQ(ToHex(Writes()[0]), ToHex(stored));
+    // that good write's reset is in before the next part clears what came in
+    ASSERT_TRUE(Pump([&] { return printer.received().contains(reset); }, 1500));
 
     // A failed write sends no reset.
     Select("Z12");

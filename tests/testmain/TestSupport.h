@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QThread>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,5 +77,18 @@ std::string ToHex(const QByteArray& bytes);
 
 // Source folder of the project (for shipped files in files/).
 QString SourceDir();
+
+// Polls `pred` every 10 ms for up to 3 s (another thread, such as the simulator, is to
+// make it true); true as soon as it holds.
+template <typename Pred>
+bool WaitFor(Pred pred)
+{
+    for (int i = 0; i < 300; ++i) {
+        if (pred())
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
 
 } // namespace prt::test

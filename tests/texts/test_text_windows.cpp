@@ -47,16 +47,7 @@ using prt::test::MsgBoxRecorder;
 
 namespace {
 
-template <typename Pred>
-bool WaitFor(Pred pred)
-{
-    for (int i = 0; i < 300; ++i) {
-        if (pred())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
+using prt::test::WaitFor;
 
 QByteArray Hex(const char* hex)
 {
