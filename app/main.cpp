@@ -13,22 +13,26 @@
 
 namespace {
 
-// Calls `then` once, right after the first paint of `w`.
+// Calls `then` once, right after the first paint of `w`, or after a second when no paint
+// comes (a window that starts minimised, a platform that paints late).
 void OnFirstPaint(QWidget* w, std::function<void()> then)
 {
     struct Filter : QObject {
         std::function<void()> then;
+        void Fire()
+        {
+            if (!then)
+                return;
+            auto f = std::move(then);
+            then = nullptr;
+            deleteLater();
+            f();
+        }
         bool eventFilter(QObject* watched, QEvent* e) override
         {
             if (e->type() == QEvent::Paint && then) {
-                // after the paint itself: the next turn of the loop
-                QTimer::singleShot(0, this, [this] {
-                    auto f = std::move(then);
-                    then = nullptr;
-                    deleteLater();
-                    f();
-                });
                 watched->removeEventFilter(this);
+                QTimer::singleShot(0, this, [this] { Fire(); });  // after the paint itself
             }
             return false;
         }
@@ -37,6 +41,7 @@ void OnFirstPaint(QWidget* w, std::function<void()> then)
     f->setParent(w);
     f->then = std::move(then);
     w->installEventFilter(f);
+    QTimer::singleShot(1000, f, [f] { f->Fire(); });
 }
 
 } // namespace
