@@ -3,6 +3,7 @@
 // real waits. The workers run side by side, so twenty should take little longer than one;
 // prints the ratio of the medians (goal: at most 1.5).
 //   bench_bulk_update [--benchmark_filter=...]
+#include "BenchSupport.h"
 #include "SimDefaults.h"
 #include "SimFirmware.h"
 #include "SimPrinter.h"
@@ -14,7 +15,6 @@
 #include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <map>
@@ -22,6 +22,8 @@
 #include <vector>
 
 using namespace prt::dl;
+
+using prt::bench::Median;
 
 namespace {
 
@@ -78,14 +80,6 @@ void BM_BulkUpdate(benchmark::State& state)
             state.SkipWithError("a printer was not updated");
     }
     SetBulkUpdateTcpPortOverride(0);
-}
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 //                 10 ms (a header, a chunk, the step after each body, the end phase), and
 //                 100 ms after each header
 //   bench_firmware [--benchmark_filter=...]
+#include "BenchSim.h"
 #include "PrinterCMD.h"
 #include "SimDefaults.h"
 #include "SimFirmware.h"
@@ -27,23 +28,7 @@ using namespace prt::dl;
 
 namespace {
 
-struct SimAt {
-    prt::sim::SimPrinter printer;
-    std::unique_ptr<prt::sim::SimTcpServer> server;
-    SimAt()
-    {
-        prt::sim::AddStandardHandlers(printer);
-        server = std::make_unique<prt::sim::SimTcpServer>(printer);
-        SetCurrentPortString(server->portString());
-        SetPrinterSdkKind(1);
-        TsplCreateGlobalPrinter(QStringLiteral("SIM"));
-    }
-    ~SimAt()
-    {
-        TsplDestroyGlobalPrinter();
-        server->stop();
-    }
-};
+using SimAt = prt::bench::TSimAtGlobalPrinter;
 
 void Report(benchmark::State& state, double waits, double ms)
 {

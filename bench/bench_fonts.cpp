@@ -6,6 +6,8 @@
 //   packets  200 KB by the font manager's packet options, against the sum of the waits
 //            the protocol prescribes (fails when the waits take under 90 % of the time)
 //   bench_fonts [--benchmark_filter=...]
+#include "BenchSim.h"
+#include "BenchSupport.h"
 #include "PrinterCMD.h"
 #include "SimDefaults.h"
 #include "SimDownload.h"
@@ -17,7 +19,6 @@
 
 #include <QElapsedTimer>
 #include <QThread>
-#include <algorithm>
 #include <vector>
 #include <benchmark/benchmark.h>
 
@@ -25,23 +26,8 @@ using namespace prt::dl;
 
 namespace {
 
-struct SimAt {
-    prt::sim::SimPrinter printer;
-    std::unique_ptr<prt::sim::SimTcpServer> server;
-    SimAt()
-    {
-        prt::sim::AddStandardHandlers(printer);
-        prt::sim::SimSetDownloadDefaults(printer, "tsc");
-        server = std::make_unique<prt::sim::SimTcpServer>(printer);
-        SetCurrentPortString(server->portString());
-        SetPrinterSdkKind(1);
-        TsplCreateGlobalPrinter(QStringLiteral("SIM"));
-    }
-    ~SimAt()
-    {
-        TsplDestroyGlobalPrinter();
-        server->stop();
-    }
+struct SimAt : prt::bench::TSimAtGlobalPrinter {
+    SimAt() : TSimAtGlobalPrinter([](prt::sim::SimPrinter& p) { prt::sim::SimSetDownloadDefaults(p, "tsc"); }) {}
     // Waits until the printer holds `count` fonts (at most about 12 s).
     bool WaitStored(size_t count)
     {
@@ -101,10 +87,7 @@ void BM_DirectFont1MB(benchmark::State& state)
     }
     if (raws.empty() || raws.size() != sliceds.size())
         return;
-    // Medians: single runs on a busy machine scatter widely.
-    std::sort(raws.begin(), raws.end());
-    std::sort(sliceds.begin(), sliceds.end());
-    const double raw = raws[raws.size() / 2], sliced = sliceds[sliceds.size() / 2];
+    const double raw = prt::bench::Median(raws), sliced = prt::bench::Median(sliceds);
     state.counters["raw_ms"] = raw;
     state.counters["sliced_ms"] = sliced;
     state.counters["speed_share"] = raw / sliced;

@@ -3,16 +3,19 @@
 // program, data and config folder). Prints the ratio of the medians; the goal is at most
 // 1.3 on a quiet machine. Also measured: the program until the hidden start-up windows,
 // built while the loop is idle after the first show, are all made.
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <vector>
+
+using prt::bench::Median;
 
 namespace {
 
@@ -74,14 +77,6 @@ BENCHMARK(BM_StartupBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)-
 BENCHMARK(BM_StartupProgram)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 void BM_StartupProgramAllWindows(benchmark::State& state) { Measure(state, PRT_PROGRAM_EXE, g_programAll, "all"); }
 BENCHMARK(BM_StartupProgramAllWindows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 } // namespace
 

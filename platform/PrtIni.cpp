@@ -139,7 +139,6 @@ void IniFile::reindex()
             } else {
                 Section s;
                 s.name = header;
-                s.folded = folded;
                 s.headerLine = i;
                 s.lastContentLine = i;
                 while (headers[nextHeader] <= i)

@@ -80,7 +80,6 @@ private:
     };
     struct Section {
         QString name;
-        QString folded;
         int headerLine = 0;
         int lastContentLine = 0;  // last non-blank line of the section (header at least)
         std::vector<Key> keys;    // first of each name only

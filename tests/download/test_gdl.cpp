@@ -1,6 +1,7 @@
 // Block firmware files: the check when a file is read, and the exchange with the printer
 // over a scripted port (wire order, waits, every status and fault).
 #include "PrtTexts.h"
+#include "SimFirmware.h"
 #include "TestSupport.h"
 #include "mdlGDL.h"
 
@@ -15,23 +16,11 @@ using prt::test::ToHex;
 
 namespace {
 
-// One block: header bytes 0..3 "GDL" 01, body length, type, 9..11 A1 A2 A3, the two texts
-// zero-padded, then a body of counting bytes.
+// One block of a firmware file, as the simulator builds it for every test.
 QByteArray Block(uint32_t bodyLength, uint8_t type, const QByteArray& name, const QByteArray& version,
                  qint64 bodyBytes = -1)
 {
-    QByteArray h("GDL\x01", 4);
-    for (int i = 0; i < 4; ++i)
-        h += char((bodyLength >> (8 * i)) & 0xFF);
-    h += char(type);
-    h += QByteArray("\xA1\xA2\xA3", 3);
-    h += name.leftJustified(32, '\0', true);
-    h += version.leftJustified(32, '\0', true);
-    QByteArray body;
-    const qint64 n = bodyBytes < 0 ? bodyLength : bodyBytes;
-    for (qint64 i = 0; i < n; ++i)
-        body += char(i * 7 & 0xFF);
-    return h + body;
+    return prt::sim::SimGdlFileBlock(bodyLength, type, name, version, bodyBytes);
 }
 
 QByteArray TwoBlocks()
