@@ -169,13 +169,6 @@ protected:
             out << list->topLevelItem(i)->text(column);
         return out;
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
 
     mainwin::TempProgram prog;
     SimPrinter printerA, printerB;
@@ -242,7 +235,7 @@ TEST_F(BulkWin, ThreePrintersSuccessRefusedHeaderAndNothingListening)
     EXPECT_EQ(FWAllUpdateForm(), nullptr) << "cleared when the window goes";
 
     // one open failure box (nothing listens on 127.0.0.4), then the one end box
-    ASSERT_EQ(boxes.calls().size(), 2u) << Texts().join(" | ").toStdString();
+    ASSERT_EQ(boxes.calls().size(), 2u) << boxes.texts().join(" | ").toStdString();
     EXPECT_EQ(boxes.calls()[0].text, T("_Err_OpenPort"));
     EXPECT_EQ(boxes.calls()[0].caption, T("_MSG_Title_Error"));
     EXPECT_EQ(boxes.calls()[0].flags, 16u);
@@ -268,13 +261,13 @@ TEST_F(BulkWin, FileChoiceAndStartNeedPrintersAndAGoodFile)
     nextFile = file;
     f.Button2Click();
     EXPECT_EQ(dialogs, 0) << "no printer listed yet";
-    EXPECT_EQ(Texts(), QStringList{T("FormDownloadScanPrinterTip")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadScanPrinterTip")});
     boxes.clear();
 
     Scan(f);
     ASSERT_EQ(f.lvPortList->topLevelItemCount(), 1);
     f.btnDownloadClick();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_FileNotExist")}) << "no firmware chosen";
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")}) << "no firmware chosen";
     boxes.clear();
 
     // a file whose body runs past its end: named fault, cannot start
@@ -285,7 +278,7 @@ TEST_F(BulkWin, FileChoiceAndStartNeedPrintersAndAGoodFile)
     EXPECT_EQ(f.Firmware(), nullptr);
     boxes.clear();
     f.btnDownloadClick();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_FileNotExist")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")});
     EXPECT_FALSE(f.IsRunning());
     EXPECT_EQ(SimFirmware(printerA).dfuCount, 0) << "nothing sent";
 }
@@ -309,7 +302,7 @@ TEST_F(BulkWin, AStartAgainClearsTheFailureListAndCountsAfresh)
     f.WaitForIdle();
     EXPECT_EQ(f.FinishedCount(), 2);
     EXPECT_EQ(f.listFailPort->topLevelItemCount(), 0);
-    EXPECT_EQ(Texts(), QStringList{T("FormDownloadDownloadEndTip")}) << "one end box per run";
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadDownloadEndTip")}) << "one end box per run";
     EXPECT_EQ(SimFirmware(printerA).dfuCount, 2);
 }
 
@@ -335,5 +328,5 @@ TEST_F(BulkWin, ClosingDuringARunStopsAndJoinsTheWorkers)
     EXPECT_FALSE(f->IsRunning());
     EXPECT_EQ(FWAllUpdateForm(), nullptr);
     f.reset();
-    EXPECT_TRUE(Texts().isEmpty()) << "no end box after a stop";
+    EXPECT_TRUE(boxes.texts().isEmpty()) << "no end box after a stop";
 }

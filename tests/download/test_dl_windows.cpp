@@ -115,13 +115,6 @@ protected:
         prt::test::WriteTestFile(path, bytes);
         return path;
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
     static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
     static QString LengthMessage(const QString& name)
     {
@@ -181,7 +174,7 @@ TEST_F(DlWin, ImageToFlashAndRamThroughTheOpenerTable)
     ASSERT_TRUE(ShowFormModal("TfrmDLFile"));
     SetFormShowHook({});
     ASSERT_TRUE(ran);
-    EXPECT_EQ(Texts(), QStringList({T("_DownloadSuccess"), T("_DownloadSuccess")}));
+    EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess"), T("_DownloadSuccess")}));
     const auto files = SimStoredFiles(printer);
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].name, "E_photo.jpeg.GRF") << "the name is cut at its last dot";
@@ -232,7 +225,7 @@ TEST_F(DlWin, TemplatesAndAutoTemplatesByPacket)
     EXPECT_EQ(f.ListView1->topLevelItemCount(), 2);
     ASSERT_EQ(f.lsbAutoTmp->count(), 1);
     EXPECT_EQ(f.lsbAutoTmp->item(0)->text(), "form.tspl.prn");
-    EXPECT_EQ(Texts(), QStringList(3, T("_DownloadSuccess")));
+    EXPECT_EQ(boxes.texts(), QStringList(3, T("_DownloadSuccess")));
     f.close();
 }
 
@@ -349,7 +342,7 @@ TEST_F(DlWin, PrinterRefusalsKeepTheCancelCaptionUntilClicked)
     SimEditDownload(printer, [](SimDownloadState& s) { s.handshakeReply = "NO"; });
     f.btnDLFileClick();
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("FormGDL_ErrIO")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormGDL_ErrIO")});
     EXPECT_EQ(f.btnDLFile->text(), T("msgDL")) << "a refused handshake gives the button back";
 
     boxes.clear();
@@ -359,7 +352,7 @@ TEST_F(DlWin, PrinterRefusalsKeepTheCancelCaptionUntilClicked)
     });
     f.btnDLFileClick();
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_CheckSum")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_CheckSum")});
     EXPECT_EQ(f.btnDLFile->text(), T("msgCC"));
     f.btnDLFileClick();
     EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
@@ -403,7 +396,7 @@ TEST_F(DlWin, KeyValueListPrintAndDelete)
     EXPECT_EQ(f.lvFonts->topLevelItem(1)->text(1), "sun.GRF");
     // nothing selected
     f.DoActive_Bitmap(f.btnPrintImage);
-    EXPECT_EQ(Texts(), QStringList{T("msgsi")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("msgsi")});
     EXPECT_EQ(boxes.calls()[0].flags, 64u);
     f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(1));
     f.DoActive_Bitmap(f.btnPrintImage);
@@ -446,7 +439,7 @@ TEST_F(DlWin, DirectTsplImagesAndTemplates)
     f.Button7Click();
     f.btnDLFileClick();
     EXPECT_FALSE(f.IsSenderBusy()) << "the direct path runs inside the click";
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     EXPECT_TRUE(SimPackets(printer).empty());
     auto files = SimStoredFiles(printer);
     ASSERT_EQ(files.size(), 1u);
@@ -465,7 +458,7 @@ TEST_F(DlWin, DirectTsplImagesAndTemplates)
     nextFile = File("form.prn", "SIZE 40 mm,30 mm\r\n");
     f.Button7Click();
     f.btnDLFileClick();
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     files = SimStoredFiles(printer);
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[1].name, "form.BAS");
@@ -510,10 +503,10 @@ TEST_F(DlWin, DirectDplImagesWithAlternateControlBytes)
     EXPECT_TRUE(boxes.calls().empty());
     nextFile = prog.Root() + "abcdefghijklmnop.png";
     f.Button7Click();
-    EXPECT_EQ(Texts(), QStringList{ReplaceFirst(T("_Error_1102"), "17", "16")});
+    EXPECT_EQ(boxes.texts(), QStringList{ReplaceFirst(T("_Error_1102"), "17", "16")});
     boxes.clear();
     f.btnDLFileClick();
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     const auto files = SimStoredFiles(printer);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].name, "abcdefghijklmno") << "no extension on a DPL printer";
@@ -547,7 +540,7 @@ TEST_F(DlWin, DirectZplImages)
     nextFile = Picture("logo.png", 9, 3);
     f.Button7Click();
     f.btnDLFileClick();
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     const auto files = SimStoredFiles(printer);
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].name, "logo.GRF");
@@ -633,7 +626,7 @@ TEST_F(DlWin, ADirectImageThePrinterDoesNotListIsReported)
     printer.setFaults(quiet);
     f.btnDLFileClick();
     printer.setFaults({});
-    EXPECT_EQ(Texts(), QStringList{T("FormGDL_ErrIO")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormGDL_ErrIO")});
     EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
     EXPECT_FALSE(f.IsRunning());
     f.close();
@@ -694,7 +687,7 @@ TEST_F(DlWin, UserFontTwoPacketsAndTheEncoding)
     f.btnDownloadClick();
     EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload1"));
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
     EXPECT_EQ(f.lblProgressInfo->text(),
               ReplaceFirst(ReplaceFirst(T("FormDownloadFont_lblProgressInfo"), "{1}", "2"), "{2}", "2"));
@@ -712,7 +705,7 @@ TEST_F(DlWin, UserFontTwoPacketsAndTheEncoding)
     const QString accepted = nextFile;
     nextFile = File("over.bin", QByteArray(3133441, 'm'));
     f.Button2Click();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_FileToBig")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileToBig")});
     EXPECT_EQ(f.txtFileName->text(), accepted);
     Save(&f, "TfrmDLUF");
     f.btnCloseClick();
@@ -749,7 +742,7 @@ TEST_F(DlWin, QuickFontHandshakesAndPacketSizes)
         boxes.clear();
         f.btnDownloadClick();
         f.WaitForSender();
-        EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
         EXPECT_EQ(ToHex(printer.received().left(c.firstBytes.size())), ToHex(c.firstBytes));
         std::vector<int> sizes;
         for (const QByteArray& p : SimPackets(printer))
@@ -769,7 +762,7 @@ TEST_F(DlWin, QuickFontHandshakesAndPacketSizes)
         boxes.clear();
         f.txtFileName->setText(name);
         f.btnDownloadClick();
-        EXPECT_EQ(Texts(), QStringList{T("_Err_FileNotExist")});
+        EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")});
         EXPECT_EQ(TsplGetHandle(), 0u);
     }
     Save(&f, "TfrmDLFont");
@@ -785,7 +778,7 @@ TEST_F(DlWin, FontWindowsRefusedTransfersLeaveThePortOpen)
     SimEditDownload(printer, [](SimDownloadState& s) { s.handshakeReply = "O"; });
     f.btnDownloadClick();
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("FormDownloadFont_ErrIO")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadFont_ErrIO")});
     EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
     boxes.clear();
     SimEditDownload(printer, [](SimDownloadState& s) {
@@ -794,7 +787,7 @@ TEST_F(DlWin, FontWindowsRefusedTransfersLeaveThePortOpen)
     });
     f.btnDownloadClick();
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("FormDownloadFont_ErrIO")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadFont_ErrIO")});
     EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload1")) << "the running caption stays";
     EXPECT_EQ(SimPackets(printer).size(), 2u);
     EXPECT_EQ(TsplWriteData(QByteArray("X\r\n")), 0) << "the port is still open";

@@ -81,13 +81,6 @@ protected:
         prt::test::WriteTestFile(path, bytes);
         return path;
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
     static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
     // Chooses the file and runs one download to its end.
     void Download(TfrmGDL& f)
@@ -145,7 +138,7 @@ TEST_F(GdlWin, TwoBlocksThroughTheOpenerTable)
     ASSERT_TRUE(ShowFormModal("TfrmGDL"));
     SetFormShowHook({});
     ASSERT_TRUE(ran);
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")}) << "V64 restarts on its own";
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")}) << "V64 restarts on its own";
     const SimFirmwareState s = SimFirmware(printer);
     EXPECT_EQ(s.dfuCount, 1);
     ASSERT_EQ(s.blocks.size(), 2u);
@@ -160,7 +153,7 @@ TEST_F(GdlWin, APrinterThatRestartsGetsTheRestartNote)
     TfrmGDL f;
     f.show();
     Download(f);
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess") + "\r\n" + T("msgRP")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess") + "\r\n" + T("msgRP")});
     ASSERT_FALSE(T("msgRP").isEmpty());
 }
 
@@ -183,7 +176,7 @@ TEST_F(GdlWin, TheMobileToolsGdlModelGetsTheRestartNote)
     TfrmGDL f;
     f.show();
     Download(f);
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess") + "\r\n" + T("msgRP")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess") + "\r\n" + T("msgRP")});
     f.close();
     // a Mobile model without the note
     boxes.clear();
@@ -191,7 +184,7 @@ TEST_F(GdlWin, TheMobileToolsGdlModelGetsTheRestartNote)
     TfrmGDL g;
     g.show();
     Download(g);
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     g.close();
     SetLabelConfigFileNames();
     LoadParameterSetKeys();
@@ -231,7 +224,7 @@ TEST_F(GdlWin, EveryRefusalShowsItsMessageAndSendsNothingMore)
         if (*c.message) {
             EXPECT_FALSE(text.isEmpty()) << "the key has a text";
         }
-        EXPECT_EQ(Texts(), QStringList{text});
+        EXPECT_EQ(boxes.texts(), QStringList{text});
         EXPECT_EQ(SimFirmware(printer).blocks.size(), c.headers);
         if (c.headerStatus >= 0) {
             EXPECT_TRUE(SimFirmware(printer).blocks[0].body.isEmpty());
@@ -251,7 +244,7 @@ TEST_F(GdlWin, APrinterWithoutFinalStatusIsAReadError)
     TfrmGDL f;
     f.show();
     Download(f);
-    EXPECT_EQ(Texts(), QStringList{T("_Err_ReadData")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_ReadData")});
     EXPECT_EQ(SimFirmware(printer).blocks.size(), 2u);
 }
 
@@ -272,7 +265,7 @@ TEST_F(GdlWin, BadFilesAndMissingFilesSendNothing)
     ASSERT_EQ(f.lvDetails->topLevelItemCount(), 2);
     QFile::remove(file);
     f.btnDownloadClick();
-    EXPECT_EQ(Texts().last(), T("_Err_FileNotExist"));
+    EXPECT_EQ(boxes.texts().last(), T("_Err_FileNotExist"));
     EXPECT_FALSE(f.IsRunning());
     EXPECT_EQ(SimFirmware(printer).dfuCount, 0) << "nothing was sent";
     EXPECT_TRUE(printer.received().isEmpty());
@@ -301,7 +294,7 @@ TEST_F(GdlWin, ClosingWhileTheFirmwareGoesOutCancelsAndJoins)
     EXPECT_FALSE(f->Sender().IsBusy());
     EXPECT_FALSE(f->isVisible());
     delete f;
-    EXPECT_TRUE(Texts().isEmpty()) << "a cancel shows nothing";
+    EXPECT_TRUE(boxes.texts().isEmpty()) << "a cancel shows nothing";
     const SimFirmwareState s = SimFirmware(printer);
     EXPECT_EQ(s.dfuCount, 1);
     EXPECT_TRUE(s.blocks.empty()) << "stopped before the first header";

@@ -88,13 +88,6 @@ protected:
         ClearLangStrings();
         mainwin::ResetMainState();
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
     static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
 
     mainwin::TempProgram prog;
@@ -154,7 +147,7 @@ TEST_F(OtaReconnect, TheWindowUpdatesThePrinterAfterItsRestart)
     f.Button2Click();
     f.btnDownloadClick();
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     EXPECT_FALSE(f.IsRunning());
     EXPECT_GE(reconnectWaits.load(), 2) << "at least one reconnect was refused";
     const SimFirmwareState s = SimFirmware(printer);
@@ -184,7 +177,7 @@ TEST_F(OtaReconnect, APrinterAwayLongerThanFifteenSecondsGivesTheIoErrorAndNothi
     const QByteArray before = printer.received();
     f.btnDownloadClick();
     f.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("FormDownloadFont_ErrIO")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadFont_ErrIO")});
     EXPECT_EQ(reconnectWaits.load(), 16) << "until more than 15000 ms have passed";
     const QByteArray sent = printer.received().mid(before.size());
     EXPECT_EQ(sent, QByteArray("\x1B\x1C\x26\x20\x56\x31\x20", 7) + "do \"enter_ota\"\r\n") << "no package length, no packet";

@@ -84,13 +84,6 @@ protected:
         SetPrinterSdkKind(0);
         ASSERT_EQ(TsplCreateGlobalPrinter(GetMainDefaultModelName()), 0);
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
     bool DoLogged(const QByteArray& body)
     {
         const auto log = SimDoLog(printer);
@@ -145,7 +138,7 @@ TEST_F(OtaWin, AFileGoesOverTheAirThroughTheOpenerTable)
     ASSERT_TRUE(ShowFormModal("TfrmDFU_W16P", [](QWidget* w) { CallFormHook(w, "DfuSetMode", 1); }));
     SetFormShowHook({});
     ASSERT_TRUE(ran);
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     EXPECT_TRUE(DoLogged("\"wifi_enter_ota\""));
     const SimFirmwareState s = SimFirmware(printer);
     EXPECT_EQ(s.otaImage, "123456789");
@@ -183,7 +176,7 @@ TEST_F(OtaWin, EachModelIsSwitchedItsWay)
         f.DfuSetMode(c.mode);
         f.show();
         Download(f);
-        EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
         const auto log = SimDoLog(printer);
         if (*c.doKey) {
             EXPECT_EQ(log, std::vector<QByteArray>{c.doKey});
@@ -223,7 +216,7 @@ TEST_F(OtaWin, RefusedAcknowledgementsAndRepliesStopTheTransfer)
         TfrmDFU_W16P f;
         f.show();
         Download(f);
-        EXPECT_EQ(Texts(), QStringList{T("FormDownloadFont_ErrIO")});
+        EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadFont_ErrIO")});
         EXPECT_EQ(SimFirmware(printer).otaPackets.size(), c.packets);
         EXPECT_TRUE(f.IsRunning()) << "the cancel caption stays";
         EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload1"));
@@ -239,7 +232,7 @@ TEST_F(OtaWin, RefusedAcknowledgementsAndRepliesStopTheTransfer)
     f.show();
     f.txtFileName->setText(prog.Root() + "gone.bin");
     f.btnDownloadClick();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_FileNotExist")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")});
     EXPECT_FALSE(f.IsRunning());
     EXPECT_TRUE(printer.received().isEmpty());
 }
@@ -285,7 +278,7 @@ TEST_F(OtaWin, TheChooserPresetsLocksAndReportsTheType)
         f.show();
         f.cmbDownFirmwareType->setCurrentIndex(-1);
         f.btnOkClick();
-        EXPECT_EQ(Texts(), QStringList{ReplaceFirst(T("Lang_All_00010014_11"), "{0}", T("Lang_All_00210019_11"))});
+        EXPECT_EQ(boxes.texts(), QStringList{ReplaceFirst(T("Lang_All_00010014_11"), "{0}", T("Lang_All_00210019_11"))});
         EXPECT_TRUE(f.isVisible());
         EXPECT_EQ(f.property("OKFlag").toInt(), 0);
         f.cmbDownFirmwareType->setCurrentIndex(1);

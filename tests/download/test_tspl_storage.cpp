@@ -128,13 +128,6 @@ protected:
             out << l->item(i)->text();
         return out;
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
     static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
     QString Space(uint32_t freeKb, uint32_t usedKb)
     {
@@ -198,13 +191,13 @@ TEST_F(StorageWin, BothManagersListPrintAndDelete)
             ran = true;
         });
         ASSERT_TRUE(IsFormAvailable(cls)) << AvailableFormNames().join(",").toStdString();
-        ASSERT_TRUE(ShowFormModal(cls)) << Texts().join("|").toStdString();
+        ASSERT_TRUE(ShowFormModal(cls)) << boxes.texts().join("|").toStdString();
         SetFormShowHook({});
         ASSERT_TRUE(ran);
         const SimFirmwareState s = SimFirmware(printer);
         EXPECT_EQ(s.tsplRuns, std::vector<QByteArray>{"LOGO.BMP"});
         EXPECT_EQ(s.tsplKills, (std::vector<QByteArray>{"KILL F,\"A.BAS\"", "KILL \"*\""}));
-        EXPECT_EQ(Texts(), QStringList({T("FormTempletManage_DelCurrentTip"), T("FormTempletManage_DelAllTip"),
+        EXPECT_EQ(boxes.texts(), QStringList({T("FormTempletManage_DelCurrentTip"), T("FormTempletManage_DelAllTip"),
                                         T("FormTempletManage_DelAllTip")}));
     }
 }
@@ -219,7 +212,7 @@ TEST_F(StorageWin, DeleteAllOfBothInOneWriteAndNothingWithoutASelection)
     printer.clearReceived();
     f.MouseClick(f.btnPrint);
     f.MouseClick(f.btnDelCurrent);  // still asks first
-    EXPECT_EQ(Texts(), QStringList{T("FormTempletManage_DelCurrentTip")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("FormTempletManage_DelCurrentTip")});
     EXPECT_FALSE(printer.received().contains("RUN"));
     EXPECT_FALSE(printer.received().contains("KILL"));
     f.MouseClick(f.btnDelAll);
@@ -238,7 +231,7 @@ TEST_F(StorageWin, AShortSpaceReplyKeepsTheLabel)
     SimEditFirmware(printer, [](SimFirmwareState& s) { s.spaceReply = QByteArray(15, '\x01'); });
     boxes.clear();
     f.RefreshTemplet();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_ReadData")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_ReadData")});
     EXPECT_EQ(f.lblSpaceInfo->text(), before);
 }
 
@@ -276,7 +269,7 @@ TEST_F(StorageWin, TheDownloadWindowSendsEachFileBehindItsPrefix)
     });
     m.MouseClick(m.btnDownload);
     ASSERT_TRUE(ran);
-    EXPECT_EQ(Texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
     EXPECT_EQ(Items(m.lstImagesList), QStringList({"A.BAS", "LOGO.BMP", "ONE.BAS", "BIG.BAS"}))
         << "listed again after the download window";
     const SimFirmwareState s = SimFirmware(printer);
@@ -301,5 +294,5 @@ TEST_F(StorageWin, TheDownloadWindowSendsEachFileBehindItsPrefix)
     QFile::remove(one);
     w.btnDownloadClick();
     w.WaitForSender();
-    EXPECT_EQ(Texts(), QStringList{T("_Err_FileNotExist") + "\r\n" + one});
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist") + "\r\n" + one});
 }

@@ -125,13 +125,6 @@ protected:
         f.btnDLFontClick();
         f.WaitForSender();
     }
-    QStringList Texts() const
-    {
-        QStringList t;
-        for (const auto& c : boxes.calls())
-            t << c.text;
-        return t;
-    }
     static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
     void Save(QWidget* w, const QString& name)
     {
@@ -192,7 +185,7 @@ TEST_F(FontWin, PacketPathShowsSpaceAndListDownloadsDeletesOneAndAll)
     SetFormShowHook({});
     ASSERT_TRUE(ran);
     EXPECT_EQ(GetPrinterSdkKind(), 0) << "the kind is given back at close";
-    EXPECT_EQ(Texts(), QStringList({T("_DownloadSuccess")}));
+    EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess")}));
     const auto handshakes = SimHandshakes(printer);
     ASSERT_EQ(handshakes.size(), 1u);
     EXPECT_TRUE(handshakes[0].contains("\"download\" \"fonts\" \"E_ARIAL.TTF\""));
@@ -217,7 +210,7 @@ TEST_F(FontWin, DirectTsplAndZplDownloadUnderTheCutNameAndListAgain)
         TfrmDLF f;
         Show(f, File(c.file, QByteArray(1000, 'z')));
         Download(f);
-        EXPECT_EQ(Texts(), QStringList({T("_DownloadSuccess")}));
+        EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess")}));
         EXPECT_EQ(Names(f.lvFonts), QStringList({c.stored}));
         // The stored name deletes it again.
         f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
@@ -254,7 +247,7 @@ TEST_F(FontWin, DirectDplInEachControlCodeSet)
         EXPECT_TRUE(f.gpbLanguage->isVisible());
         EXPECT_EQ(f.txtPrintableWidth->text(), "10");
         Download(f);
-        EXPECT_EQ(Texts(), QStringList({T("_DownloadSuccess")}));
+        EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess")}));
         EXPECT_EQ(Names(f.lvFonts), QStringList({"51ARIAL.ttf"}));
         const QByteArray head = QByteArray(1, c.soh) + "D" + QByteArray(1, c.stx) + "iET51ARIAL" +
                                 QByteArray(1, c.eol) + "00011170";
@@ -282,12 +275,12 @@ TEST_F(FontWin, RefusalsSendNothingAndEveryClickEndsIdle)
             f.txtId->setText(id);
             f.btnDLFontClick();
         }
-        EXPECT_EQ(Texts(), QStringList({T("FormDLF_ErrFontId"), T("FormDLF_ErrFontId"), T("FormDLF_ErrFontId")}));
+        EXPECT_EQ(boxes.texts(), QStringList({T("FormDLF_ErrFontId"), T("FormDLF_ErrFontId"), T("FormDLF_ErrFontId")}));
         f.txtId->setText("51");
         prt::dl::DLStored().remainingSpace = 10;
         boxes.clear();
         f.btnDLFontClick();
-        EXPECT_EQ(Texts(), QStringList({T("mNoSP")}));
+        EXPECT_EQ(boxes.texts(), QStringList({T("mNoSP")}));
         EXPECT_EQ(f.btnDLFont->text(), T("msgDL"));
         EXPECT_FALSE(f.IsDownloading());
         EXPECT_FALSE(Received().contains("iET"));
@@ -295,7 +288,7 @@ TEST_F(FontWin, RefusalsSendNothingAndEveryClickEndsIdle)
         boxes.clear();
         f.btnDLFontClick();
         ASSERT_EQ(boxes.calls().size(), 1u);
-        EXPECT_TRUE(Texts()[0].startsWith(T("_Err_FileNotExist")));
+        EXPECT_TRUE(boxes.texts()[0].startsWith(T("_Err_FileNotExist")));
     }
     // A remaining space that is not a number keeps the label and the value.
     Select(GetModelName_V64(), 1);
@@ -349,7 +342,7 @@ TEST_F(FontWin, DirectSlicesOf2048BytesEachWriteChecked)
         ASSERT_EQ(int(port->writes.size()), c.slices);
         EXPECT_EQ(port->writes[0].size(), 2048);
         EXPECT_EQ(FontDirectBuffer.size(), c.fileBytes + 30);
-        EXPECT_EQ(Texts(), QStringList({c.ok ? T("_DownloadSuccess") : T("FormGDL_ErrIO")}));
+        EXPECT_EQ(boxes.texts(), QStringList({c.ok ? T("_DownloadSuccess") : T("FormGDL_ErrIO")}));
         EXPECT_EQ(f.btnDLFont->text(), T("msgDL"));
         f.close();
     }
@@ -373,7 +366,7 @@ TEST_F(FontWin, CancelStopsBeforeTheNextPacketWithoutAMessage)
     f.btnDLFontClick();  // the cancel
     released = true;
     f.WaitForSender();
-    EXPECT_TRUE(Texts().isEmpty());
+    EXPECT_TRUE(boxes.texts().isEmpty());
     EXPECT_EQ(f.btnDLFont->text(), T("msgDL"));
     EXPECT_LE(SimPackets(printer).size(), 1u) << "nothing after the packet under way";
     EXPECT_EQ(TsplGetHandle(), 0u) << "a cancel closes and destroys the printer object";

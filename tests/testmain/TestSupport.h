@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 #include <optional>
@@ -21,6 +22,14 @@ public:
     MsgBoxRecorder& operator=(const MsgBoxRecorder&) = delete;
 
     const std::vector<prt::MsgBoxCall>& calls() const { return calls_; }
+    // The text of every box so far, in order.
+    QStringList texts() const
+    {
+        QStringList t;
+        for (const prt::MsgBoxCall& c : calls_)
+            t << c.text;
+        return t;
+    }
     void setAnswer(int answer) { answer_ = answer; }
     void clear() { calls_.clear(); }
 
