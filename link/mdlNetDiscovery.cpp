@@ -1,11 +1,16 @@
 #include "mdlNetDiscovery.h"
 
-#include <QNetworkDatagram>
-#include <QNetworkProxy>
+#include <QSocketNotifier>
 #include <QStringConverter>
 #include <QStringList>
 #include <QTimer>
-#include <QUdpSocket>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,6 +18,12 @@ QString& TargetOverride()
 {
     static QString text;
     return text;
+}
+
+bool ParseIPv4(const QString& text, in_addr* out)
+{
+    const QByteArray latin = text.toLatin1();
+    return !text.isEmpty() && inet_pton(AF_INET, latin.constData(), out) == 1;
 }
 
 QString DecodeText(const QByteArray& bytes)
@@ -77,7 +88,7 @@ void SetDiscoveryTargetOverride(const QString& hostAndPort)
 TDiscoveryTarget DiscoveryTarget(uint16_t defaultPort)
 {
     TDiscoveryTarget t;
-    t.Host = QHostAddress(QStringLiteral("255.255.255.255"));
+    t.Host = QStringLiteral("255.255.255.255");
     t.Port = defaultPort;
     QString text = TargetOverride();
     if (text.isEmpty())
@@ -86,9 +97,9 @@ TDiscoveryTarget DiscoveryTarget(uint16_t defaultPort)
         return t;
     const QString host = text.section(QLatin1Char(':'), 0, 0);
     const QString port = text.section(QLatin1Char(':'), 1, 1);
-    QHostAddress a;
-    if (a.setAddress(host))
-        t.Host = a;
+    in_addr a{};
+    if (ParseIPv4(host, &a))
+        t.Host = host;
     bool ok = false;
     const uint p = port.toUInt(&ok);
     if (ok && p > 0 && p < 65536)
@@ -109,6 +120,20 @@ TNetDiscovery::TNetDiscovery(QObject* parent) : QObject(parent)
 TNetDiscovery::~TNetDiscovery()
 {
     FRunning = false;
+    CloseSocket();
+}
+
+void TNetDiscovery::CloseSocket()
+{
+    // A reply handler may cancel while the notifier is delivering: it goes when the loop is back.
+    if (FNotifier) {
+        FNotifier->setEnabled(false);
+        FNotifier->deleteLater();
+        FNotifier = nullptr;
+    }
+    if (FSocket >= 0)
+        ::close(FSocket);
+    FSocket = -1;
 }
 
 bool TNetDiscovery::Start(const TDiscoveryTarget& target)
@@ -116,17 +141,34 @@ bool TNetDiscovery::Start(const TDiscoveryTarget& target)
     Cancel();
     FReplies.clear();
     FEmpty = 0;
-    delete FSocket;
-    FSocket = new QUdpSocket(this);
-    FSocket->setProxy(QNetworkProxy::NoProxy);  // a broadcast on the local network, never through a proxy
-    connect(FSocket, &QUdpSocket::readyRead, this, [this] { ReadPending(); });
+    CloseSocket();
     FRunning = true;
-    if (!FSocket->bind(QHostAddress::AnyIPv4, 0)) {
+    // A datagram on the local network, sent straight from the socket (never through a proxy).
+    FSocket = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    in_addr host{};
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    const int on = 1;
+    if (FSocket < 0 || !ParseIPv4(target.Host, &host)
+        || ::setsockopt(FSocket, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0
+        || ::bind(FSocket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         Finish();
         return false;
     }
+    FNotifier = new QSocketNotifier(FSocket, QSocketNotifier::Read, this);
+    connect(FNotifier, &QSocketNotifier::activated, this, [this] { ReadPending(); });
     const QByteArray request = DiscoveryRequest();
-    if (FSocket->writeDatagram(request, target.Host, target.Port) != request.size()) {
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr = host;
+    to.sin_port = htons(target.Port);
+    ssize_t sent;
+    do
+        sent = ::sendto(FSocket, request.constData(), size_t(request.size()), 0, reinterpret_cast<const sockaddr*>(&to),
+                        sizeof to);
+    while (sent < 0 && errno == EINTR);
+    if (sent != request.size()) {
         Finish();
         return false;
     }
@@ -143,11 +185,17 @@ void TNetDiscovery::Cancel()
 
 void TNetDiscovery::ReadPending()
 {
-    while (FRunning && FSocket && FSocket->hasPendingDatagrams()) {
-        const QNetworkDatagram d = FSocket->receiveDatagram();
-        if (!d.isValid())
-            continue;
-        const TDiscoveryReply r = ParseDiscoveryReply(d.data());
+    // A datagram is at most 64 KiB; a reply longer than the buffer is cut, as a datagram read is.
+    static constexpr size_t kMaxDatagram = 65536;
+    QByteArray buffer(qsizetype(kMaxDatagram), Qt::Uninitialized);
+    while (FRunning && FSocket >= 0) {
+        const ssize_t n = ::recv(FSocket, buffer.data(), kMaxDatagram, 0);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            break;  // nothing more pending (or an error the idle wait ends)
+        }
+        const TDiscoveryReply r = ParseDiscoveryReply(buffer.left(qsizetype(n)));
         FReplies.append(r);
         FEmpty = 0;
         emit replyReceived(r);
@@ -179,7 +227,6 @@ void TNetDiscovery::Finish()
     FRunning = false;
     FIdle->stop();
     FTotal->stop();
-    if (FSocket)
-        FSocket->close();
+    CloseSocket();
     emit finished();
 }

@@ -13,15 +13,14 @@
 // PRT_DISCOVERY_TARGET ("host" or "host:port") or SetDiscoveryTargetOverride says
 // otherwise (tests point it at a responder on 127.0.0.1).
 #include <QByteArray>
-#include <QHostAddress>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
+class QSocketNotifier;
 class QTimer;
-class QUdpSocket;
 
 constexpr uint16_t DISCOVERY_PORT_PRINTER_LIST = 3289;
 constexpr uint16_t DISCOVERY_PORT_BULK_UPDATE = 8089;
@@ -50,10 +49,10 @@ QString DiscoveryPortString(const TDiscoveryReply& reply);
 bool IsStrictIPv4(const QString& text);
 
 struct TDiscoveryTarget {
-    QHostAddress Host;
+    QString Host;  // dotted IPv4 address
     uint16_t Port = 0;
 };
-// The target for a default port (see above).
+// The target for a default port (see above). Only numeric IPv4 hosts are taken.
 TDiscoveryTarget DiscoveryTarget(uint16_t defaultPort);
 // Empty text clears the override.
 void SetDiscoveryTargetOverride(const QString& hostAndPort);
@@ -87,8 +86,10 @@ private:
     void ReadPending();
     void IdleTimeout();
     void Finish();
+    void CloseSocket();
 
-    QUdpSocket* FSocket = nullptr;
+    int FSocket = -1;  // an IPv4 datagram socket, -1 when closed
+    QSocketNotifier* FNotifier = nullptr;
     QTimer* FIdle = nullptr;
     QTimer* FTotal = nullptr;
     QList<TDiscoveryReply> FReplies;

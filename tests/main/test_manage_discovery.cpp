@@ -63,10 +63,10 @@ TEST(Discovery, RequestRepliesAndPortStrings)
 
     // The target setting: broadcast by default, a loopback responder when set.
     SetDiscoveryTargetOverride({});
-    EXPECT_EQ(DiscoveryTarget(3289).Host.toString(), "255.255.255.255");
+    EXPECT_EQ(DiscoveryTarget(3289).Host, "255.255.255.255");
     EXPECT_EQ(DiscoveryTarget(8089).Port, 8089);
     SetDiscoveryTargetOverride("127.0.0.1:4711");
-    EXPECT_EQ(DiscoveryTarget(3289).Host.toString(), "127.0.0.1");
+    EXPECT_EQ(DiscoveryTarget(3289).Host, "127.0.0.1");
     EXPECT_EQ(DiscoveryTarget(3289).Port, 4711);
     SetDiscoveryTargetOverride({});
 }
