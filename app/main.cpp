@@ -4,6 +4,8 @@
 #include "FormMain_Label.h"
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
+#include "PrtStyle.h"
+#include "PrtStyle.h"
 #include "USBUnit.h"
 
 #include <QApplication>
@@ -50,6 +52,7 @@ int main(int argc, char** argv)
 {
     InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
+    InstallPrtAppStyle();
     InitStartupModes();
     CreateGlobalSingletons();
     T_frmMain_Label* mainForm = CreateMainStartupForms();
