@@ -64,9 +64,13 @@ int main(int argc, char** argv)
     OnFirstPaint(mainForm, [mainForm, quitWhen] {
         if (quitWhen == "1")
             QTimer::singleShot(0, qApp, &QApplication::quit);
-        UsbUnitInitialize();
-        BuildStartupFormsWhenIdle(mainForm, quitWhen == "all" ? std::function<void()>(&QApplication::quit)
-                                                              : std::function<void()>());
+        UsbUnitInitialize();  // opens the USB library on the notifier's own thread
+        // The hidden windows start after this turn: the first idle moment after the paint
+        // belongs to the operator (and ends the measurement).
+        QTimer::singleShot(0, mainForm, [mainForm, quitWhen] {
+            BuildStartupFormsWhenIdle(mainForm, quitWhen == "all" ? std::function<void()>(&QApplication::quit)
+                                                                  : std::function<void()>());
+        });
     });
     mainForm->show();
     const int rc = app.exec();

@@ -27,16 +27,23 @@ int LIBUSB_CALL HotplugCallback(libusb_context*, libusb_device*, libusb_hotplug_
 
 TUSB::TUSB(QObject* parent) : QObject(parent)
 {
-    FRegistered = RegisterUsbNotification();
-    if (FRegistered)
-        FThread = std::thread([this] { Run(); });
+    // Opening the USB library walks every device on the bus: that happens on the
+    // notifier's own thread, so the window that starts the notifier does not wait for it.
+    FThread = std::thread([this] {
+        if (!RegisterUsbNotification())
+            return;
+        FRegistered.store(true);
+        Run();
+    });
 }
 
 TUSB::~TUSB()
 {
+    // Either the thread sees the stop before it starts waiting for events, or this sees
+    // the registration and wakes it by taking the callback away.
     FStop.store(true);
-    if (FContext && FRegistered)
-        libusb_hotplug_deregister_callback(FContext, FCallbackHandle);  // wakes the event thread
+    if (FRegistered.load())
+        libusb_hotplug_deregister_callback(FContext, FCallbackHandle);
     if (FThread.joinable())
         FThread.join();
     if (FContext)

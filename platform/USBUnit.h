@@ -3,8 +3,9 @@
 // optional callbacks and two signals. Nothing in the program listens, so plugging a
 // printer in or out changes nothing; the notifier only receives the events.
 //
-// Events come from libusb hot-plug on a thread of the notifier's own; the callbacks run
-// on the GUI thread (queued). Where the USB library or hot-plug is not available the
+// Events come from libusb hot-plug on a thread of the notifier's own, which also opens the
+// library and registers (the constructor returns at once); the callbacks run on the GUI
+// thread (queued). Where the USB library or hot-plug is not available the
 // notifier simply receives nothing (not an error).
 #include <QObject>
 #include <atomic>
@@ -30,8 +31,8 @@ public:
     std::function<void(TUSB* sender)> OnArrival;
     std::function<void(TUSB* sender)> OnRemove;
 
-    // True when hot-plug events are being received.
-    bool IsRegistered() const { return FRegistered; }
+    // True once hot-plug events are being received (set by the notifier's thread).
+    bool IsRegistered() const { return FRegistered.load(); }
     // The device-change handler: only arrival and removal of a device interface count;
     // every other event or device type is ignored. GUI thread.
     void DeviceChange(int event, int deviceType);
@@ -46,7 +47,7 @@ private:
 
     libusb_context* FContext = nullptr;
     int FCallbackHandle = 0;
-    bool FRegistered = false;
+    std::atomic<bool> FRegistered{false};
     std::atomic<bool> FStop{false};
     std::thread FThread;
 };

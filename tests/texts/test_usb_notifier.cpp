@@ -3,7 +3,9 @@
 #include "USBUnit.h"
 
 #include <QSignalSpy>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(UsbNotifier, OnlyArrivalAndRemovalOfADeviceInterfaceCount)
 {
@@ -50,4 +52,14 @@ TEST(UsbNotifier, OneInstanceFromFirstStartUpToMatchingFinish)
     EXPECT_EQ(UsbNotifier(), nullptr);
     UsbUnitFinalize();  // one finish too many is harmless
     EXPECT_EQ(UsbNotifier(), nullptr);
+}
+
+// The notifier opens the USB library on its own thread: one freed at any moment of that
+// start (before, during or after the registration) ends cleanly and at once.
+TEST(UsbNotifier, FreedAtAnyMomentOfItsStartEndsCleanly)
+{
+    for (int delayUs : {0, 0, 50, 200, 1000, 5000, 20000}) {
+        TUSB usb;
+        std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
+    }
 }
