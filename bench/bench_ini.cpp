@@ -1,4 +1,5 @@
-// Ini reads: a cached read of one key of a large language-style file, and a full parse.
+// Ini reads: a cached read of one key of a large language-style file; a parse with the
+// first read of one section (the usual load); a parse with every section read.
 #include "PrtIni.h"
 
 #include <QByteArray>
@@ -48,6 +49,18 @@ void BM_IniParseLargeFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_IniParseLargeFile)->Unit(benchmark::kMillisecond);
+
+void BM_IniParseAndReadEverySection(benchmark::State& state)
+{
+    const QByteArray bytes = LanguageFileBytes();
+    for (auto _ : state) {
+        prt::IniFile ini;
+        ini.parse(bytes);
+        for (int s = 0; s < 10; ++s)
+            benchmark::DoNotOptimize(ini.readString(QString::number(1000 + s), QStringLiteral("FormMain_Label_Key1")));
+    }
+}
+BENCHMARK(BM_IniParseAndReadEverySection)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -299,9 +299,26 @@ bool EncodeText(const QString& text, const TTextEncoding& enc, QByteArray& out)
     return false;
 }
 
-QString DecodeTextFileBytes(const QByteArray& bytes)
+QString DecodeTextFileBytes(const QByteArray& bytes, TTextEncoding* used)
 {
-    return DecodeText(bytes, DetectTextEncoding(bytes));
+    TTextEncoding e;
+    QString text;
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        e = DetectTextEncoding(bytes);
+        text = DecodeText(bytes, e);
+    } else {
+        // Decoded as UTF-8 once: valid, that is the text; else the 8-bit code page.
+        QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = dec(bytes);
+        if (dec.hasError()) {
+            e.kind = TTextEncoding::CodePage;
+            e.codePage = SystemAnsiCodePage();
+            text = CodePageBytesToText(bytes, e.codePage);
+        }
+    }
+    if (used)
+        *used = e;
+    return text;
 }
 
 QStringList SplitTextLines(const QString& text)

@@ -42,11 +42,6 @@ QString AnsiBytesToText(const QByteArray& bytes);
 
 // True when the bytes are well-formed UTF-8 (a BOM is allowed).
 bool IsValidUtf8(const QByteArray& bytes);
-// Text of a file's bytes: UTF-16 when it starts with a UTF-16 byte-order mark, UTF-8
-// when it has the UTF-8 BOM or is valid UTF-8 (the mark is dropped), otherwise the
-// system 8-bit code page.
-QString DecodeTextFileBytes(const QByteArray& bytes);
-
 // How a text file is encoded, so that a rewrite can keep it.
 struct TTextEncoding {
     enum Kind { Utf8, Utf16LE, Utf16BE, CodePage };
@@ -58,6 +53,10 @@ struct TTextEncoding {
 // else the system 8-bit code page.
 TTextEncoding DetectTextEncoding(const QByteArray& bytes);
 QString DecodeText(const QByteArray& bytes, const TTextEncoding& enc);
+// Text of a file's bytes: UTF-16 when it starts with a UTF-16 byte-order mark, UTF-8
+// when it has the UTF-8 BOM or is valid UTF-8 (the mark is dropped), otherwise the
+// system 8-bit code page. The bytes are decoded once; `used` receives the encoding.
+QString DecodeTextFileBytes(const QByteArray& bytes, TTextEncoding* used = nullptr);
 // The text's bytes in the encoding (with its mark). False, and empty bytes, when a
 // character does not fit the code page (it would not read back as itself).
 bool EncodeText(const QString& text, const TTextEncoding& enc, QByteArray& out);

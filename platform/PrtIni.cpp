@@ -78,22 +78,27 @@ bool IniFile::load(const QString& path)
 void IniFile::parse(const QByteArray& bytes)
 {
     bom_ = bytes.startsWith("\xEF\xBB\xBF");
-    parseText(DecodeTextFileBytes(bytes));
+    TTextEncoding used;
+    QString text = DecodeTextFileBytes(bytes, &used);
+    parseText(text);
+    codePage_ = used.kind == TTextEncoding::CodePage ? used.codePage : 0;
 }
 
 void IniFile::parseText(const QString& textIn)
 {
-    QStringView text(textIn);
+    codePage_ = 0;
+    text_ = textIn;  // shared, not copied
+    QStringView text(text_);
+    qsizetype start = 0;
     if (text.startsWith(QChar(0xFEFF)))
-        text = text.mid(1);
+        start = 1;
     lines_.clear();
-    const qsizetype firstLf = text.indexOf(QLatin1Char('\n'));
-    crlf_ = firstLf < 0 ? true : (firstLf > 0 && text.at(firstLf - 1) == QLatin1Char('\r'));
-    endsWithNewline_ = text.isEmpty() || text.endsWith(QLatin1Char('\n'));
+    const qsizetype firstLf = text.indexOf(QLatin1Char('\n'), start);
+    crlf_ = firstLf < 0 ? true : (firstLf > start && text.at(firstLf - 1) == QLatin1Char('\r'));
+    endsWithNewline_ = text.size() <= start || text.endsWith(QLatin1Char('\n'));
     // Lines end at LF; a CR before it belongs to the line end. The text after the last LF
     // is a line of its own unless it is empty.
     lines_.reserve(static_cast<size_t>(text.count(QLatin1Char('\n')) + 1));
-    qsizetype start = 0;
     const qsizetype n = text.size();
     while (start < n) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
@@ -103,31 +108,54 @@ void IniFile::parseText(const QString& textIn)
         qsizetype len = end - start;
         if (len > 0 && text.at(start + len - 1) == QLatin1Char('\r'))
             --len;
-        lines_.push_back(text.mid(start, len).toString());
+        lines_.push_back({start, len});
         start = next;
     }
     reindex();
 }
 
+std::vector<QString> IniFile::lineStrings() const
+{
+    std::vector<QString> out;
+    out.reserve(lines_.size());
+    for (size_t i = 0; i < lines_.size(); ++i)
+        out.push_back(line(i).toString());
+    return out;
+}
+
+void IniFile::setLines(const std::vector<QString>& lines)
+{
+    qsizetype total = 0;
+    for (const QString& l : lines)
+        total += l.size() + 1;
+    QString text;
+    text.reserve(total);
+    lines_.clear();
+    lines_.reserve(lines.size());
+    for (const QString& l : lines) {
+        lines_.push_back({text.size(), l.size()});
+        text += l;
+        text += QLatin1Char('\n');
+    }
+    text_ = text;
+    reindex();
+}
+
 void IniFile::reindex()
 {
+    // Only the headers here; each section's keys are indexed when it is first read.
     sections_.clear();
     sectionIndex_.clear();
-    int current = -1;   // section receiving keys; -1 before the first header or in a duplicate
+    int current = -1;   // the open section when it is the first of its name
     int lastSeen = -1;  // for lastContentLine of the first section of a name
-    // Header lines first, so each section's index is sized once for the lines it spans.
-    std::vector<int> headers;
-    for (int i = 0; i < static_cast<int>(lines_.size()); ++i)
-        if (QStringView(lines_[static_cast<size_t>(i)]).trimmed().startsWith(QLatin1Char('[')))
-            headers.push_back(i);
-    headers.push_back(static_cast<int>(lines_.size()));
-    size_t nextHeader = 0;
-    for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
-        // Views into the line: one allocation for each name and value that is kept.
-        const QStringView t = QStringView(lines_[static_cast<size_t>(i)]).trimmed();
+    const int count = static_cast<int>(lines_.size());
+    for (int i = 0; i < count; ++i) {
+        const QStringView t = line(static_cast<size_t>(i)).trimmed();
         if (t.isEmpty())
             continue;
         if (t.startsWith(QLatin1Char('['))) {
+            if (current >= 0)
+                sections_[static_cast<size_t>(current)].endLine = i;
             const qsizetype close = t.indexOf(QLatin1Char(']'));
             QString header = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString();
             if (header.isNull())
@@ -141,10 +169,7 @@ void IniFile::reindex()
                 s.name = header;
                 s.headerLine = i;
                 s.lastContentLine = i;
-                while (headers[nextHeader] <= i)
-                    ++nextHeader;
-                s.keyIndex.reserve(headers[nextHeader] - i - 1);
-                s.keys.reserve(static_cast<size_t>(headers[nextHeader] - i - 1));
+                s.endLine = count;
                 sections_.push_back(std::move(s));
                 current = static_cast<int>(sections_.size()) - 1;
                 lastSeen = current;
@@ -154,7 +179,22 @@ void IniFile::reindex()
         }
         if (lastSeen >= 0)
             sections_[static_cast<size_t>(lastSeen)].lastContentLine = i;
-        if (current < 0 || t.startsWith(QLatin1Char(';')))
+    }
+}
+
+const IniFile::KeyTable& IniFile::keyTable(const Section& sec) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (sec.table)
+        return *sec.table;
+    auto table = std::make_shared<KeyTable>();
+    const int lines = sec.endLine - sec.headerLine - 1;
+    table->keys.reserve(static_cast<size_t>(lines > 0 ? lines : 0));
+    table->keyIndex.reserve(lines > 0 ? lines : 0);
+    for (int i = sec.headerLine + 1; i < sec.endLine; ++i) {
+        // Views into the line: one allocation for each name and value that is kept.
+        const QStringView t = line(static_cast<size_t>(i)).trimmed();
+        if (t.isEmpty() || t.startsWith(QLatin1Char(';')))
             continue;
         const qsizetype eq = t.indexOf(QLatin1Char('='));
         if (eq < 0)
@@ -162,12 +202,11 @@ void IniFile::reindex()
         const QStringView name = t.left(eq).trimmed();
         if (name.isEmpty())
             continue;
-        Section& sec = sections_[static_cast<size_t>(current)];
-        const qsizetype known = sec.keyIndex.size();
-        int& slot = sec.keyIndex[FoldName(name)];  // one lookup: inserts when new
-        if (sec.keyIndex.size() == known)
+        const qsizetype known = table->keyIndex.size();
+        int& slot = table->keyIndex[FoldName(name)];  // one lookup: inserts when new
+        if (table->keyIndex.size() == known)
             continue;  // the first key of a name wins
-        slot = static_cast<int>(sec.keys.size());
+        slot = static_cast<int>(table->keys.size());
         Key k;
         k.name = name.toString();
         QStringView value = t.mid(eq + 1).trimmed();
@@ -178,8 +217,10 @@ void IniFile::reindex()
         }
         k.value = value.toString();
         k.line = i;
-        sec.keys.push_back(std::move(k));
+        table->keys.push_back(std::move(k));
     }
+    sec.table = std::move(table);
+    return *sec.table;
 }
 
 const IniFile::Section* IniFile::findSection(const QString& section) const
@@ -188,10 +229,11 @@ const IniFile::Section* IniFile::findSection(const QString& section) const
     return it == sectionIndex_.constEnd() ? nullptr : &sections_[static_cast<size_t>(*it)];
 }
 
-const IniFile::Key* IniFile::findKey(const Section& s, const QString& key)
+const IniFile::Key* IniFile::findKey(const Section& s, const QString& key) const
 {
-    const auto it = s.keyIndex.constFind(Fold(key));
-    return it == s.keyIndex.constEnd() ? nullptr : &s.keys[static_cast<size_t>(*it)];
+    const KeyTable& table = keyTable(s);
+    const auto it = table.keyIndex.constFind(Fold(key));
+    return it == table.keyIndex.constEnd() ? nullptr : &table.keys[static_cast<size_t>(*it)];
 }
 
 QString IniFile::readString(const QString& section, const QString& key,
@@ -228,7 +270,7 @@ QStringList IniFile::keys(const QString& section) const
 {
     QStringList out;
     if (const Section* s = findSection(section))
-        for (const Key& k : s->keys)
+        for (const Key& k : keyTable(*s).keys)
             out.append(k.name);
     return out;
 }
@@ -236,9 +278,12 @@ QStringList IniFile::keys(const QString& section) const
 QList<QPair<QString, QString>> IniFile::entries(const QString& section) const
 {
     QList<QPair<QString, QString>> out;
-    if (const Section* s = findSection(section))
-        for (const Key& k : s->keys)
+    if (const Section* s = findSection(section)) {
+        const KeyTable& table = keyTable(*s);
+        out.reserve(static_cast<qsizetype>(table.keys.size()));
+        for (const Key& k : table.keys)
             out.append({k.name, k.value});
+    }
     return out;
 }
 
@@ -252,21 +297,21 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
         name.startsWith(QLatin1Char('[')))
         return false;
 
+    std::vector<QString> lines = lineStrings();
     if (const Section* s = findSection(sec)) {
         if (const Key* k = findKey(*s, name)) {
-            lines_[static_cast<size_t>(k->line)] = k->name + QLatin1Char('=') + value;
+            lines[static_cast<size_t>(k->line)] = k->name + QLatin1Char('=') + value;
         } else {
-            lines_.insert(lines_.begin() + s->lastContentLine + 1,
-                          name + QLatin1Char('=') + value);
+            lines.insert(lines.begin() + s->lastContentLine + 1, name + QLatin1Char('=') + value);
         }
     } else {
-        if (!lines_.empty() && !IsBlank(lines_.back()))
-            lines_.push_back(QString());
-        lines_.push_back(QLatin1Char('[') + sec + QLatin1Char(']'));
-        lines_.push_back(name + QLatin1Char('=') + value);
+        if (!lines.empty() && !IsBlank(lines.back()))
+            lines.push_back(QString());
+        lines.push_back(QLatin1Char('[') + sec + QLatin1Char(']'));
+        lines.push_back(name + QLatin1Char('=') + value);
         endsWithNewline_ = true;
     }
-    reindex();
+    setLines(lines);
     return true;
 }
 
@@ -278,8 +323,9 @@ bool IniFile::removeKey(const QString& section, const QString& key)
     const Key* k = findKey(*s, key);
     if (!k)
         return false;
-    lines_.erase(lines_.begin() + k->line);
-    reindex();
+    std::vector<QString> lines = lineStrings();
+    lines.erase(lines.begin() + k->line);
+    setLines(lines);
     return true;
 }
 
@@ -287,8 +333,9 @@ QByteArray IniFile::toBytes() const
 {
     const QLatin1String eol(crlf_ ? "\r\n" : "\n");
     QString text;
+    text.reserve(text_.size() + static_cast<qsizetype>(lines_.size()) + 16);
     for (size_t i = 0; i < lines_.size(); ++i) {
-        text += lines_[i];
+        text += line(i);
         if (i + 1 < lines_.size() || endsWithNewline_)
             text += eol;
     }
@@ -458,7 +505,7 @@ std::shared_ptr<const IniFile> ParsedChecked(const QString& path, int* codePageO
     // The stamp taken before reading: a change while reading makes the next read parse
     // again rather than keep stale data.
     e.stamp = stamp;
-    e.codePage = IsValidUtf8(bytes) ? 0 : SystemAnsiCodePage();
+    e.codePage = ini->decodedCodePage();
     e.ini = ini;
     if (codePageOut)
         *codePageOut = e.codePage;

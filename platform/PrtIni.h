@@ -33,6 +33,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace prt {
@@ -40,6 +42,8 @@ namespace prt {
 class IniFile {
 public:
     IniFile() = default;
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     // Reads and parses a file; false (and an empty object) when it cannot be read.
     bool load(const QString& path);
@@ -71,6 +75,8 @@ public:
 
     bool usesCrLf() const { return crlf_; }
     bool hadBom() const { return bom_; }
+    // The 8-bit code page parse() decoded the bytes with; 0 for UTF-8 or UTF-16.
+    int decodedCodePage() const { return codePage_; }
 
 private:
     struct Key {
@@ -78,23 +84,40 @@ private:
         QString value;
         int line = 0;
     };
+    // The keys of one section, indexed when the section is first asked for a key: a large
+    // file (the language file holds every language) only pays for the sections it reads.
+    struct KeyTable {
+        std::vector<Key> keys;         // first of each name only
+        QHash<QString, int> keyIndex;  // folded name -> index in keys
+    };
     struct Section {
         QString name;
         int headerLine = 0;
         int lastContentLine = 0;  // last non-blank line of the section (header at least)
-        std::vector<Key> keys;    // first of each name only
-        QHash<QString, int> keyIndex;  // folded name -> index in keys
+        int endLine = 0;          // the next header line, or the line count
+        mutable std::shared_ptr<const KeyTable> table;  // built on first use, under mutex_
     };
+    struct LineRef {
+        qsizetype start = 0;  // in text_
+        qsizetype length = 0;
+    };
+    QStringView line(size_t i) const { return QStringView(text_).mid(lines_[i].start, lines_[i].length); }
+    std::vector<QString> lineStrings() const;
+    void setLines(const std::vector<QString>& lines);
     void reindex();
     const Section* findSection(const QString& section) const;
-    static const Key* findKey(const Section& s, const QString& key);
+    const KeyTable& keyTable(const Section& s) const;
+    const Key* findKey(const Section& s, const QString& key) const;
 
-    std::vector<QString> lines_;
+    QString text_;                 // the decoded text; lines are views into it
+    std::vector<LineRef> lines_;
     bool endsWithNewline_ = true;
     bool crlf_ = true;
     bool bom_ = false;
+    int codePage_ = 0;
     std::vector<Section> sections_;  // first of each name only
     QHash<QString, int> sectionIndex_;  // folded name -> index in sections_
+    mutable std::mutex mutex_;          // builds of key tables (a parsed file is shared by threads)
 };
 
 // Cached reads of a file (missing file/section/key -> defaultValue).

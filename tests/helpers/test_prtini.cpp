@@ -247,3 +247,44 @@ TEST(IniFiles, ReadBurstChecksEachFileOnceAndSeesItsOwnWrites)
     put("[S]\r\nk=555\r\n");
     EXPECT_EQ(prt::IniReadString(path, "S", "k"), "555") << "outside a burst every read checks the file";
 }
+
+// A parsed file is shared by every thread that reads it, and each section's keys are
+// indexed when that section is first read: threads reading first of different sections
+// at once all see their own values, and a write after such reads keeps every other line.
+TEST(IniFiles, SectionsFirstReadByManyThreadsAtOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lang.ini");
+    QByteArray bytes = "[LanguageCollect]\r\nList=0,1,2,3,4,5,6,7\r\n";
+    for (int s = 0; s < 8; ++s) {
+        bytes += "[" + QByteArray::number(s) + "]\r\n";
+        for (int k = 0; k < 200; ++k)
+            bytes += "Key" + QByteArray::number(k) + "=s" + QByteArray::number(s) + "k" + QByteArray::number(k) + "\r\n";
+    }
+    WriteAll(path, bytes);
+    prt::IniClearCache();
+    std::vector<std::thread> threads;
+    std::vector<int> wrong(8, 0);
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 3; ++round)
+                for (int k = 0; k < 200; k += 7) {
+                    const int s = (t + round) % 8;
+                    const QString expected = QStringLiteral("s%1k%2").arg(s).arg(k);
+                    if (prt::IniReadString(path, QString::number(s), QStringLiteral("key%1").arg(k)) != expected)
+                        ++wrong[size_t(t)];
+                }
+        });
+    for (auto& th : threads)
+        th.join();
+    EXPECT_EQ(wrong, std::vector<int>(8, 0));
+    EXPECT_EQ(prt::IniReadKeys(path, "7").size(), 200);
+
+    ASSERT_TRUE(prt::IniWriteString(path, "3", "Key5", "changed"));
+    QByteArray expected = bytes;
+    expected.replace("[3]\r\nKey0=s3k0\r\nKey1=s3k1\r\nKey2=s3k2\r\nKey3=s3k3\r\nKey4=s3k4\r\nKey5=s3k5\r\n",
+                     "[3]\r\nKey0=s3k0\r\nKey1=s3k1\r\nKey2=s3k2\r\nKey3=s3k3\r\nKey4=s3k4\r\nKey5=changed\r\n");
+    EXPECT_EQ(ReadAll(path), expected);
+    EXPECT_EQ(prt::IniReadString(path, "3", "Key5"), "changed");
+    EXPECT_EQ(prt::IniReadString(path, "4", "Key5"), "s4k5");
+}
