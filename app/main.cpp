@@ -4,7 +4,9 @@
 #include "FormMain_Label.h"
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
+#include "PrtIni.h"
 #include "PrtStyle.h"
+#include "PrtIni.h"
 #include "PrtStyle.h"
 #include "USBUnit.h"
 
@@ -12,6 +14,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -53,26 +56,33 @@ int main(int argc, char** argv)
     InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
     InstallPrtAppStyle();
+    // Until the main window is shown, every configuration and language file is checked on
+    // disk once.
+    std::optional<prt::IniReadBurst> startBurst;
+    startBurst.emplace();
     InitStartupModes();
     CreateGlobalSingletons();
     T_frmMain_Label* mainForm = CreateMainStartupForms();
     // Once the main window has painted: the USB device-change notifier (nothing listens to
-    // it yet) and the hidden start-up windows, one per idle turn of the loop.
+    // it yet) and the hidden start-up windows (the printer-management window first), one
+    // per idle turn of the loop.
     // Start-up measurement (bench/): PRT_QUIT_WHEN_IDLE=1 leaves at the first idle moment
     // after that paint, =all once the hidden start-up windows are made as well.
     const QByteArray quitWhen = qgetenv("PRT_QUIT_WHEN_IDLE");
     OnFirstPaint(mainForm, [mainForm, quitWhen] {
         if (quitWhen == "1")
             QTimer::singleShot(0, qApp, &QApplication::quit);
-        UsbUnitInitialize();  // opens the USB library on the notifier's own thread
-        // The hidden windows start after this turn: the first idle moment after the paint
-        // belongs to the operator (and ends the measurement).
+        // The USB notifier (opening the USB library on its own thread) and the hidden
+        // windows start at the idle turns after this one: the first idle moment after the
+        // paint belongs to the operator (and ends the measurement).
         QTimer::singleShot(0, mainForm, [mainForm, quitWhen] {
-            BuildStartupFormsWhenIdle(mainForm, quitWhen == "all" ? std::function<void()>(&QApplication::quit)
-                                                                  : std::function<void()>());
+            BuildStartupFormsWhenIdle(
+                mainForm, quitWhen == "all" ? std::function<void()>(&QApplication::quit) : std::function<void()>(),
+                &UsbUnitInitialize);
         });
     });
     mainForm->show();
+    startBurst.reset();
     const int rc = app.exec();
     DestroyStartupForms();  // the main window frees the singletons
     UsbUnitFinalize();

@@ -131,6 +131,7 @@ QString LangFileNameOfToolType(const QString& toolType)
 
 TConstLangV::TConstLangV()
 {
+    const prt::IniReadBurst burst;  // the language file is checked on disk once for all its words
     PathsDone = SwitchDone = LanguageResolved = FileNameDone = false;
     InitAppPaths();
     ParseLanguageSwitch(this);

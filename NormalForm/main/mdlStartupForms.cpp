@@ -39,6 +39,7 @@
 
 #include <QList>
 #include <QTimer>
+#include <utility>
 #include <functional>
 #include <vector>
 #include <QPointer>
@@ -59,8 +60,9 @@ T_frmScanTest* frmScanTest = nullptr;
 
 T_frmPrinterManage_Label* GetPrinterManageForm()
 {
-    // Made here when the program entry did not make it (tests that start the main window
-    // alone); the instance is reused for every add and modify.
+    // Made by the first idle step after the main window's paint, or here when an add or
+    // modify comes first (or a test starts the main window alone); the instance is reused
+    // for every add and modify.
     if (!frmPrinterManage_Label)
         frmPrinterManage_Label = new T_frmPrinterManage_Label();
     return frmPrinterManage_Label;
@@ -109,12 +111,13 @@ T* CreateOwned(T*& variable)
 } // namespace
 
 namespace {
-// The hidden start-up windows after the main and printer-management windows, one step
-// each, in the entry's creation order.
+// The start-up windows after the main window, one step each, in the entry's creation
+// order.
 using TStartupStep = void (*)();
 const std::vector<TStartupStep>& HiddenStartupSteps()
 {
     static const std::vector<TStartupStep> steps = {
+        [] { GetPrinterManageForm(); },  // unless an add or modify made it already
         [] { CreateOwned(frmParaSet_BQM); },
         [] { CreateOwned(frmParaSet_V64); },  // lays out its rows for no selected printer
         [] { CreateOwned(frmCommandTest); },
@@ -162,7 +165,7 @@ std::size_t g_nextHiddenStep = 0;
 T_frmMain_Label* CreateMainStartupForms()
 {
     // Creation order of the entry; a second creation of a class overwrites its window
-    // variable. The first two are made here, the rest are the hidden steps above:
+    // variable. The first is made here, the rest are the hidden steps above:
     //   T_frmMain_Label
     //   T_frmPrinterManage_Label       (the only one used later; reused by add / modify)
     //   T_frmParaSet_BQM, T_frmParaSet_V64, T_frmCommandTest, T_frmPrintTextLabel,
@@ -176,7 +179,6 @@ T_frmMain_Label* CreateMainStartupForms()
     //   TfrmDFU_W16P, T_frmParaSet_UZ650B, T_frmScanTest, TfrmDLFile (again),
     //   T_frmParaSet_V52
     frmMain_Label = new T_frmMain_Label();
-    frmPrinterManage_Label = new T_frmPrinterManage_Label();
     g_nextHiddenStep = 0;
     return frmMain_Label;
 }
@@ -203,11 +205,13 @@ T_frmMain_Label* CreateStartupForms()
     return frmMain_Label;
 }
 
-void BuildStartupFormsWhenIdle(QObject* context, std::function<void()> done)
+void BuildStartupFormsWhenIdle(QObject* context, std::function<void()> done, std::function<void()> first)
 {
     auto* timer = new QTimer(context);
     timer->setInterval(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, done = std::move(done)] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, done = std::move(done), first = std::move(first)]() mutable {
+        if (first)
+            std::exchange(first, nullptr)();
         if (StartupFormsPending() && BuildNextStartupForm())
             return;
         timer->stop();

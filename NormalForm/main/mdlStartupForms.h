@@ -87,7 +87,9 @@ T_frmMain_Label* CreateMainStartupForms();
 bool BuildNextStartupForm();
 bool StartupFormsPending();
 // Builds the remaining hidden windows, one per turn of the message loop, on a timer owned
-// by `context` (freed with it); calls `done` (may be empty) when all are built.
-void BuildStartupFormsWhenIdle(QObject* context, std::function<void()> done);
+// by `context` (freed with it); calls `first` (may be empty) at the first turn, before the
+// first window, and `done` (may be empty) when all are built.
+void BuildStartupFormsWhenIdle(QObject* context, std::function<void()> done,
+                               std::function<void()> first = {});
 // Destroys them again, the main window last (its destruction frees the singletons).
 void DestroyStartupForms();

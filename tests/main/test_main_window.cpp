@@ -664,15 +664,23 @@ TEST_F(Startup, HiddenWindowsAreMadeWhileIdleAndNotAfterTheTearDown)
     CreateGlobalSingletons();
     T_frmMain_Label* f = CreateMainStartupForms();
     ASSERT_EQ(f, frmMain_Label);
+    EXPECT_EQ(frmPrinterManage_Label, nullptr);
     EXPECT_EQ(frmParaSet_BQM, nullptr);
     bool done = false;
-    BuildStartupFormsWhenIdle(f, [&done] { done = true; });
+    int firsts = 0;
+    BuildStartupFormsWhenIdle(f, [&done] { done = true; }, [&firsts] { ++firsts; });
+    EXPECT_EQ(firsts, 0) << "nothing before the loop turns";
     QApplication::processEvents();
-    EXPECT_NE(frmParaSet_BQM, nullptr) << "the first of them, on the first idle turn";
-    EXPECT_EQ(frmParaSet_V52, nullptr) << "one window per turn: the loop stays responsive";
+    EXPECT_EQ(firsts, 1);
+    EXPECT_NE(frmPrinterManage_Label, nullptr) << "the first of them, on the first idle turn";
+    EXPECT_EQ(frmParaSet_BQM, nullptr) << "one window per turn: the loop stays responsive";
+    QApplication::processEvents();
+    EXPECT_NE(frmParaSet_BQM, nullptr);
+    EXPECT_EQ(frmParaSet_V52, nullptr);
     for (int i = 0; i < 200 && !done; ++i)
         QApplication::processEvents();
     ASSERT_TRUE(done);
+    EXPECT_EQ(firsts, 1);
     EXPECT_FALSE(StartupFormsPending());
     for (const void* w : {static_cast<const void*>(frmParaSet_V64), static_cast<const void*>(frmCommandTest),
                           static_cast<const void*>(frmDLFile), static_cast<const void*>(frmGDL),
