@@ -441,27 +441,31 @@ void AppendMobileFeatureModels(const QString& key, const QString& value, QString
 
 void PublishLanguageTexts(const QString& fileName, const QString& section)
 {
-    prt::ClearLangTexts();
     const QString path = GetFilesDir() + fileName;
     QString prefix;
     BuildLanguageKeyVariant(section, QString(), prefix);
     // One pass over the section's entries. Each key's text is what ReadIniString gives for
     // it: for a plain name (no OEM variant rule) that is the entry's own value, the first
-    // of its name, through the value filters; the rare rest reads the file.
+    // of its name, through the value filters; the rare rest reads the file. The store is
+    // replaced as a whole when the pass is done.
     const bool variants = IsLanguageFileName(fileName) && gCurToolType == QLatin1String("Label") &&
                           gCurOemCo == QLatin1String("Label_RUVALO") && kVariantSections.contains(section);
-    for (const auto& entry : prt::IniReadEntries(path, section)) {
+    const auto entries = prt::IniReadEntries(path, section);
+    QHash<QString, QString> texts;
+    texts.reserve(entries.size());
+    for (const auto& entry : entries) {
         const bool prefixed = !prefix.isEmpty() && entry.first.startsWith(prefix);
         // an OEM variant is published under its plain key
         const QString key = prefixed ? entry.first.mid(prefix.size()) : entry.first;
         if (variants || prefixed) {
-            prt::SetLangText(key, ReadIniString(fileName, section, key));
+            texts.insert(key, ReadIniString(fileName, section, key));
             continue;
         }
         QString value;
         FilterIniValue(fileName, section, key, entry.second, value);
-        prt::SetLangText(key, value);
+        texts.insert(key, value);
     }
+    prt::SetLangTexts(std::move(texts));
     bool ok = false;
     const int id = section.toInt(&ok);
     if (ok && id > 0) {

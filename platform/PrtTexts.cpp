@@ -25,6 +25,12 @@ void SetLangText(const QString& key, const QString& text)
     Store().insert(key, text);
 }
 
+void SetLangTexts(QHash<QString, QString> texts)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    Store().swap(texts);
+}
+
 void ClearLangTexts()
 {
     std::lock_guard<std::mutex> lock(g_mutex);
