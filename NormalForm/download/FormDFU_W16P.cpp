@@ -159,8 +159,9 @@ void TfrmDFU_W16P::OnStarted(int count)
 void TfrmDFU_W16P::OnProgress(int index, int, int kbSent, int kbTotal)
 {
     proDLFont->setValue(std::min(index, proDLFont->maximum()));
+    // Each packet rounds up to whole kilobytes: the KB sent stops at the file's total.
     lblProgressInfo->setText(ReplaceFirst(ReplaceFirst(progressTemplate_, "{1}", QString::number(kbTotal)), "{2}",
-                                          QString::number(kbSent)));
+                                          QString::number(std::min(kbSent, kbTotal))));
 }
 
 void TfrmDFU_W16P::OnEnded(int result)

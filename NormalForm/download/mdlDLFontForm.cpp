@@ -217,8 +217,9 @@ void TDLFontFileForm::OnProgress(int index, int)
     if (index == 0)
         return;
     proDLFont->setValue(std::min(index, proDLFont->maximum()));
+    // The last packet may be partly padding: the KB sent stops at the file's total.
     lblProgressInfo->setText(ReplaceFirst(ReplaceFirst(progressText_, "{1}", QString::number(totalKb_)), "{2}",
-                                          QString::number(index * kbPerPacket_)));
+                                          QString::number(std::min(index * kbPerPacket_, totalKb_))));
 }
 
 void TDLFontFileForm::OnTransferEnded(int result, int)

@@ -128,8 +128,10 @@ TEST_F(OtaWin, AFileGoesOverTheAirThroughTheOpenerTable)
         EXPECT_FALSE(f->IsRunning());
         EXPECT_EQ(f->btnDownload->text(), T("FormDownloadFont_btnDownload"));
         EXPECT_EQ(f->proDLFont->value(), 3);
+        // Three small packets each round up to a kilobyte: the label never shows more sent
+        // than the file holds.
         EXPECT_EQ(f->lblProgressInfo->text(),
-                  ReplaceFirst(ReplaceFirst(T("FormDownloadFont_lblProgressInfo"), "{1}", "1"), "{2}", "3"));
+                  ReplaceFirst(ReplaceFirst(T("FormDownloadFont_lblProgressInfo"), "{1}", "1"), "{2}", "1"));
         f->adjustSize();
         EXPECT_TRUE(f->grab().save(QStringLiteral(PRT_DL_TEST_OUT_DIR) + "/TfrmDFU_W16P.png"));
         ran = true;
