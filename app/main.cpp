@@ -56,6 +56,7 @@ int main(int argc, char** argv)
     InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
     InstallPrtAppStyle();
+    TFontDatabaseLoad fontDatabase;  // meanwhile the configuration and language files load
     // Until the main window is shown, every configuration and language file is checked on
     // disk once.
     std::optional<prt::IniReadBurst> startBurst;
@@ -63,6 +64,7 @@ int main(int argc, char** argv)
     InitStartupModes();
     CreateGlobalSingletons();
     T_frmMain_Label* mainForm = CreateMainStartupForms();
+    fontDatabase.Wait();
     // Once the main window has painted: the USB device-change notifier (nothing listens to
     // it yet) and the hidden start-up windows (the printer-management window first), one
     // per idle turn of the loop.

@@ -1,6 +1,7 @@
 #include "PrtStyle.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QPainter>
@@ -61,4 +62,19 @@ void InstallPrtAppStyle()
     // Over the style in use (a -style argument included), by a fresh instance of it.
     QStyle* base = QStyleFactory::create(QApplication::style()->name());
     QApplication::setStyle(new TPrtAppStyle(base));
+}
+
+TFontDatabaseLoad::TFontDatabaseLoad() : FThread([] { (void)QFontDatabase::families(); })
+{
+}
+
+TFontDatabaseLoad::~TFontDatabaseLoad()
+{
+    Wait();
+}
+
+void TFontDatabaseLoad::Wait()
+{
+    if (FThread.joinable())
+        FThread.join();
 }

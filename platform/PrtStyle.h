@@ -4,6 +4,7 @@
 // way, the first group box on screen makes the image reader try every image-format plug-in
 // (a dozen libraries loaded before the main window can show); the pixels are the same.
 #include <QProxyStyle>
+#include <thread>
 
 class TPrtAppStyle : public QProxyStyle {
 public:
@@ -19,3 +20,19 @@ private:
 // Sets the application style to TPrtAppStyle over the current one. Call after the
 // application object exists.
 void InstallPrtAppStyle();
+
+// Reads the toolkit's font database on a thread of its own: the font configuration files
+// and caches take milliseconds the start spends on its own files meanwhile. The first
+// widget that needs a font waits for the database only if it is not ready yet. Joined by
+// Wait() or the destructor. Start it after the application object exists.
+class TFontDatabaseLoad {
+public:
+    TFontDatabaseLoad();
+    ~TFontDatabaseLoad();
+    TFontDatabaseLoad(const TFontDatabaseLoad&) = delete;
+    TFontDatabaseLoad& operator=(const TFontDatabaseLoad&) = delete;
+    void Wait();
+
+private:
+    std::thread FThread;
+};

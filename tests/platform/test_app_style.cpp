@@ -3,6 +3,8 @@
 #include "PrtStyle.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QGroupBox>
 #include <QImage>
 #include <QStyleFactory>
@@ -51,7 +53,23 @@ bool ImagePluginLoaded()
 
 } // namespace
 
-// First in this program: nothing has drawn a group box the toolkit's way yet.
+// First in this program: the font database is read on its own thread while a widget
+// with text is made and drawn (no image is read by it either).
+TEST(AppStyle, FontDatabaseLoadsBesideTheGuiThread)
+{
+    TFontDatabaseLoad load;
+    QLabel label(QStringLiteral("Printer Information"));
+    label.adjustSize();
+    QImage image(label.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    label.render(&image);
+    load.Wait();
+    load.Wait();  // a second wait is harmless
+    EXPECT_FALSE(QFontDatabase::families().isEmpty());
+    EXPECT_GT(label.width(), 0);
+}
+
+// Nothing has drawn a group box the toolkit's way yet.
 TEST(AppStyle, GroupBoxesAreDrawnWithoutLoadingImagePlugins)
 {
     ASSERT_FALSE(ImagePluginLoaded());
