@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QThreadPool>
 #include <QTimer>
 #include <functional>
 #include <optional>
@@ -71,7 +72,14 @@ int main(int argc, char** argv)
     // Start-up measurement (bench/): PRT_QUIT_WHEN_IDLE=1 leaves at the first idle moment
     // after that paint, =all once the hidden start-up windows are made as well.
     const QByteArray quitWhen = qgetenv("PRT_QUIT_WHEN_IDLE");
-    OnFirstPaint(mainForm, [mainForm, quitWhen] {
+    // The first paint's parallel span fills (a few small areas of one window) run on one
+    // pool thread: starting a thread for each part costs more than the fills themselves.
+    // The toolkit's own limit comes back after that paint.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int poolThreads = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    OnFirstPaint(mainForm, [mainForm, quitWhen, pool, poolThreads] {
+        pool->setMaxThreadCount(poolThreads);
         if (quitWhen == "1")
             QTimer::singleShot(0, qApp, &QApplication::quit);
         // The USB notifier (opening the USB library on its own thread) and the hidden
