@@ -230,16 +230,31 @@ bool IsValidUtf8(const QByteArray& bytes)
     return !dec.hasError();
 }
 
+namespace {
+
+// The encoding a byte-order mark at the start names; false when there is none.
+bool EncodingOfMark(const QByteArray& bytes, TTextEncoding* e)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        e->kind = TTextEncoding::Utf8;
+    else if (bytes.startsWith("\xFF\xFE"))
+        e->kind = TTextEncoding::Utf16LE;
+    else if (bytes.startsWith("\xFE\xFF"))
+        e->kind = TTextEncoding::Utf16BE;
+    else
+        return false;
+    e->bom = true;
+    return true;
+}
+
+} // namespace
+
 TTextEncoding DetectTextEncoding(const QByteArray& bytes)
 {
     TTextEncoding e;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        e.kind = TTextEncoding::Utf8;
-        e.bom = true;
-    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        e.kind = bytes.startsWith("\xFF\xFE") ? TTextEncoding::Utf16LE : TTextEncoding::Utf16BE;
-        e.bom = true;
-    } else if (IsValidUtf8(bytes)) {
+    if (EncodingOfMark(bytes, &e))
+        return e;
+    if (IsValidUtf8(bytes)) {
         e.kind = TTextEncoding::Utf8;
     } else {
         e.kind = TTextEncoding::CodePage;
@@ -303,8 +318,7 @@ QString DecodeTextFileBytes(const QByteArray& bytes, TTextEncoding* used)
 {
     TTextEncoding e;
     QString text;
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        e = DetectTextEncoding(bytes);
+    if (EncodingOfMark(bytes, &e)) {
         text = DecodeText(bytes, e);
     } else {
         // Decoded as UTF-8 once: valid, that is the text; else the 8-bit code page.
