@@ -6,8 +6,6 @@
 #include "mdlStartupForms.h"
 #include "PrtIni.h"
 #include "PrtStyle.h"
-#include "PrtIni.h"
-#include "PrtStyle.h"
 #include "USBUnit.h"
 
 #include <QApplication>
@@ -54,10 +52,13 @@ void OnFirstPaint(QWidget* w, std::function<void()> then)
 
 int main(int argc, char** argv)
 {
+    // The fonts are read on a thread of their own from the start, while the application
+    // object is made and the configuration and language files load.
+    TFontDatabaseLoad fontDatabase;
     InitStartupModules();  // model lists, module state; build kind 2 (Label)
     QApplication app(argc, argv);
     InstallPrtAppStyle();
-    TFontDatabaseLoad fontDatabase;  // meanwhile the configuration and language files load
+    fontDatabase.ApplicationReady();
     // Until the main window is shown, every configuration and language file is checked on
     // disk once.
     std::optional<prt::IniReadBurst> startBurst;

@@ -1,7 +1,9 @@
 #include "PrtStyle.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QPainter>
@@ -10,20 +12,46 @@
 #include <QStyleOption>
 #include <qdrawutil.h>
 
+#include <dlfcn.h>
+
 namespace {
 
 // The frame image Fusion draws group boxes with, read as PNG with no format detection
 // (which would load every image plug-in to ask whether it knows the file). Null when the
-// toolkit does not carry it; the toolkit's own drawing is used then.
-const QPixmap& FusionGroupBoxFrame()
+// toolkit does not carry it; the toolkit's own drawing is used then. Read once, by the
+// first caller of any thread (the font thread reads it ahead during the start).
+const QImage& FusionGroupBoxFrameImage()
 {
-    static const QPixmap pixmap = [] {
+    static const QImage image = [] {
         QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
                             QByteArrayLiteral("png"));
         reader.setAutoDetectImageFormat(false);
-        return QPixmap::fromImage(reader.read());
+        return reader.read();
     }();
+    return image;
+}
+
+// The frame as a pixmap, made on the GUI thread.
+const QPixmap& FusionGroupBoxFrame()
+{
+    static const QPixmap pixmap = QPixmap::fromImage(FusionGroupBoxFrameImage());
     return pixmap;
+}
+
+bool IsFusionAppStyle()
+{
+    const auto* style = dynamic_cast<const TPrtAppStyle*>(QApplication::style());
+    return style && style->IsFusion();
+}
+
+// The system's font configuration (files, caches and the font list) through the font
+// library the toolkit is linked with. Found among the loaded libraries, not linked by us;
+// without it the toolkit reads the configuration itself later.
+void ReadSystemFontConfiguration()
+{
+    using TInit = int (*)();
+    if (auto init = reinterpret_cast<TInit>(dlsym(RTLD_DEFAULT, "FcInit")))
+        init();
 }
 
 constexpr int kGroupBoxTopMargin = 3;  // Fusion's space above the frame line
@@ -64,17 +92,48 @@ void InstallPrtAppStyle()
     QApplication::setStyle(new TPrtAppStyle(base));
 }
 
-TFontDatabaseLoad::TFontDatabaseLoad() : FThread([] { (void)QFontDatabase::families(); })
+TFontDatabaseLoad::TFontDatabaseLoad()
 {
+    std::future<TNext> next = FNext.get_future();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        ApplicationReady();
+    FThread = std::thread([next = std::move(next)]() mutable {
+        ReadSystemFontConfiguration();
+        const TNext then = next.get();
+        if (then == TNext::Stop)
+            return;
+        (void)QFontDatabase::families();
+        (void)QFontMetrics(QGuiApplication::font()).height();
+        if (then == TNext::FontsAndFrame)
+            (void)FusionGroupBoxFrameImage();
+    });
 }
 
 TFontDatabaseLoad::~TFontDatabaseLoad()
 {
+    Release(TNext::Stop);
     Wait();
+}
+
+void TFontDatabaseLoad::ApplicationReady()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        Release(TNext::Stop);
+    else
+        Release(IsFusionAppStyle() ? TNext::FontsAndFrame : TNext::Fonts);
+}
+
+void TFontDatabaseLoad::Release(TNext next)
+{
+    if (!FReleased) {
+        FReleased = true;
+        FNext.set_value(next);
+    }
 }
 
 void TFontDatabaseLoad::Wait()
 {
+    Release(TNext::Stop);
     if (FThread.joinable())
         FThread.join();
 }

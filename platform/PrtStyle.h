@@ -4,6 +4,7 @@
 // way, the first group box on screen makes the image reader try every image-format plug-in
 // (a dozen libraries loaded before the main window can show); the pixels are the same.
 #include <QProxyStyle>
+#include <future>
 #include <thread>
 
 class TPrtAppStyle : public QProxyStyle {
@@ -12,6 +13,7 @@ public:
     explicit TPrtAppStyle(QStyle* base = nullptr);
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    bool IsFusion() const { return FFusion; }
 
 private:
     bool FFusion = false;
@@ -21,18 +23,26 @@ private:
 // application object exists.
 void InstallPrtAppStyle();
 
-// Reads the toolkit's font database on a thread of its own: the font configuration files
-// and caches take milliseconds the start spends on its own files meanwhile. The first
-// widget that needs a font waits for the database only if it is not ready yet. Joined by
-// Wait() or the destructor. Start it after the application object exists.
+// Reads the fonts on a thread of its own while the program starts: the system's font
+// configuration at once (the object may be made before the application object), then,
+// once the application object exists, the toolkit's font database and, under Fusion, the
+// group-box frame image. The start spends those milliseconds on its own files and windows
+// meanwhile; the first widget that needs a font waits only for what is not read yet.
+// Joined by Wait() or the destructor; a load never released stops after the first step.
 class TFontDatabaseLoad {
 public:
-    TFontDatabaseLoad();
+    TFontDatabaseLoad();  // made after the application object: released at once
     ~TFontDatabaseLoad();
     TFontDatabaseLoad(const TFontDatabaseLoad&) = delete;
     TFontDatabaseLoad& operator=(const TFontDatabaseLoad&) = delete;
+    // The application object exists and its style is set.
+    void ApplicationReady();
     void Wait();
 
 private:
+    enum class TNext { Stop, Fonts, FontsAndFrame };
+    void Release(TNext next);
+    std::promise<TNext> FNext;
+    bool FReleased = false;  // GUI thread only
     std::thread FThread;
 };
