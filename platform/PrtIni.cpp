@@ -64,6 +64,52 @@ bool HasLineBreak(const QString& s)
 
 // ---- IniFile ----------------------------------------------------------------------
 
+namespace {
+
+bool IsAscii(QStringView s)
+{
+    for (const QChar c : s)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+char16_t AsciiFold(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+} // namespace
+
+bool IniNamesEqual(QStringView a, QStringView b) noexcept
+{
+    if (IsAscii(a) && IsAscii(b)) {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (AsciiFold(a[i].unicode()) != AsciiFold(b[i].unicode()))
+                return false;
+        return true;
+    }
+    return FoldName(a) == FoldName(b);
+}
+
+size_t IniNameHash(QStringView name, size_t seed) noexcept
+{
+    // FNV-1a over the folded UTF-16 units, so an ASCII name and a non-ASCII name that
+    // folds to it hash alike.
+    auto mix = [](QStringView folded, size_t h, bool ascii) {
+        for (const QChar c : folded)
+            h = (h ^ (ascii ? AsciiFold(c.unicode()) : c.unicode())) * 1099511628211ULL;
+        return h;
+    };
+    const size_t basis = 14695981039346656037ULL ^ seed;
+    if (IsAscii(name))
+        return mix(name, basis, true);
+    const QString folded = FoldName(name);
+    return mix(folded, basis, false);
+}
+
 bool IniFile::load(const QString& path)
 {
     QFile f(path);
@@ -203,19 +249,19 @@ const IniFile::KeyTable& IniFile::keyTable(const Section& sec) const
         if (name.isEmpty())
             continue;
         const qsizetype known = table->keyIndex.size();
-        int& slot = table->keyIndex[FoldName(name)];  // one lookup: inserts when new
+        int& slot = table->keyIndex[FoldedName{name}];  // one lookup: inserts when new
         if (table->keyIndex.size() == known)
             continue;  // the first key of a name wins
         slot = static_cast<int>(table->keys.size());
         Key k;
-        k.name = name.toString();
+        k.name = name;
         QStringView value = t.mid(eq + 1).trimmed();
         if (value.size() >= 2) {
             const QChar f = value.front();
             if ((f == QLatin1Char('"') || f == QLatin1Char('\'')) && value.back() == f)
                 value = value.mid(1, value.size() - 2);
         }
-        k.value = value.toString();
+        k.value = value;
         k.line = i;
         table->keys.push_back(std::move(k));
     }
@@ -232,7 +278,7 @@ const IniFile::Section* IniFile::findSection(const QString& section) const
 const IniFile::Key* IniFile::findKey(const Section& s, const QString& key) const
 {
     const KeyTable& table = keyTable(s);
-    const auto it = table.keyIndex.constFind(Fold(key));
+    const auto it = table.keyIndex.constFind(FoldedName{QStringView(key).trimmed()});
     return it == table.keyIndex.constEnd() ? nullptr : &table.keys[static_cast<size_t>(*it)];
 }
 
@@ -243,7 +289,7 @@ QString IniFile::readString(const QString& section, const QString& key,
     if (!s)
         return defaultValue;
     const Key* k = findKey(*s, key);
-    return k ? k->value : defaultValue;
+    return k ? k->value.toString() : defaultValue;
 }
 
 bool IniFile::hasSection(const QString& section) const
@@ -271,7 +317,7 @@ QStringList IniFile::keys(const QString& section) const
     QStringList out;
     if (const Section* s = findSection(section))
         for (const Key& k : keyTable(*s).keys)
-            out.append(k.name);
+            out.append(k.name.toString());
     return out;
 }
 
@@ -282,7 +328,7 @@ QList<QPair<QString, QString>> IniFile::entries(const QString& section) const
         const KeyTable& table = keyTable(*s);
         out.reserve(static_cast<qsizetype>(table.keys.size()));
         for (const Key& k : table.keys)
-            out.append({k.name, k.value});
+            out.append({k.name.toString(), k.value.toString()});
     }
     return out;
 }
@@ -300,7 +346,7 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
     std::vector<QString> lines = lineStrings();
     if (const Section* s = findSection(sec)) {
         if (const Key* k = findKey(*s, name)) {
-            lines[static_cast<size_t>(k->line)] = k->name + QLatin1Char('=') + value;
+            lines[static_cast<size_t>(k->line)] = k->name.toString() + QLatin1Char('=') + value;
         } else {
             lines.insert(lines.begin() + s->lastContentLine + 1, name + QLatin1Char('=') + value);
         }

@@ -39,6 +39,11 @@
 
 namespace prt {
 
+// Ini names compared the way the reader does (trimmed by the caller, case folded), and a
+// hash that agrees with it.
+bool IniNamesEqual(QStringView a, QStringView b) noexcept;
+size_t IniNameHash(QStringView name, size_t seed) noexcept;
+
 class IniFile {
 public:
     IniFile() = default;
@@ -79,16 +84,25 @@ public:
     int decodedCodePage() const { return codePage_; }
 
 private:
+    // A key's name and value are views into text_: indexing a large section allocates no
+    // string per key. The tables go with the text (reindex() drops them).
     struct Key {
-        QString name;
-        QString value;
+        QStringView name;
+        QStringView value;
         int line = 0;
+    };
+    // A name hashed and compared case-insensitively (folded), without a folded copy for
+    // plain ASCII names.
+    struct FoldedName {
+        QStringView name;
+        friend bool operator==(FoldedName a, FoldedName b) noexcept { return IniNamesEqual(a.name, b.name); }
+        friend size_t qHash(FoldedName key, size_t seed) noexcept { return IniNameHash(key.name, seed); }
     };
     // The keys of one section, indexed when the section is first asked for a key: a large
     // file (the language file holds every language) only pays for the sections it reads.
     struct KeyTable {
-        std::vector<Key> keys;         // first of each name only
-        QHash<QString, int> keyIndex;  // folded name -> index in keys
+        std::vector<Key> keys;              // first of each name only
+        QHash<FoldedName, int> keyIndex;  // folded name -> index in keys
     };
     struct Section {
         QString name;

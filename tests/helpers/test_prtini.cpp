@@ -82,6 +82,14 @@ TEST(IniRead, WindowsProfileRules)
     EXPECT_TRUE(ini.keys("Nowhere").isEmpty());
     EXPECT_TRUE(ini.hasKey("option", "oemco"));
     EXPECT_FALSE(ini.hasKey("option", "Late"));
+
+    // Names outside ASCII fold too, one spelling per name, and a name that folds to plain
+    // ASCII (the Kelvin sign folds to "k") is that ASCII name.
+    IniFile wide;
+    wide.parse(QString::fromUtf8("[Ärger]\n\u00C4PFEL=1\n\u00E4pfel=2\n\u212Aey=3\nkey=4\n").toUtf8());
+    EXPECT_EQ(wide.readString(QString::fromUtf8("ärger"), QString::fromUtf8("äpfel")), "1");
+    EXPECT_EQ(wide.readString(QString::fromUtf8("ÄRGER"), "KEY"), "3");
+    EXPECT_EQ(wide.keys(QString::fromUtf8("Ärger")), (QStringList{QString::fromUtf8("\u00C4PFEL"), QString::fromUtf8("\u212Aey")}));
 }
 
 TEST(IniRead, EncodingsAndLongValues)
