@@ -103,6 +103,8 @@ TFontDatabaseLoad::TFontDatabaseLoad()
         if (then == TNext::Stop)
             return;
         (void)QFontDatabase::families();
+        // The default font's first match: the fallback families found on the way are kept
+        // for every thread, so the first widget with text skips that search.
         (void)QFontMetrics(QGuiApplication::font()).height();
         if (then == TNext::FontsAndFrame)
             (void)FusionGroupBoxFrameImage();
