@@ -16,10 +16,10 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 using prt::bench::Median;
+using prt::bench::MonotonicNs;
 
 namespace {
 
@@ -32,12 +32,6 @@ struct TRunTimes {
     double Idle = -1;  // seconds from the start to the first idle moment (as reported)
 };
 
-long long MonotonicNs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
-}
 
 QTemporaryDir& Tree()
 {

@@ -45,11 +45,6 @@ QString FoldName(QStringView name)
     return out;
 }
 
-QString Fold(const QString& s)
-{
-    return FoldName(QStringView(s).trimmed());
-}
-
 bool IsBlank(const QString& line)
 {
     return line.trimmed().isEmpty();
@@ -203,23 +198,20 @@ void IniFile::reindex()
             if (current >= 0)
                 sections_[static_cast<size_t>(current)].endLine = i;
             const qsizetype close = t.indexOf(QLatin1Char(']'));
-            QString header = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString();
-            if (header.isNull())
-                header = QLatin1String("");
-            const QString folded = FoldName(header);
-            if (sectionIndex_.contains(folded)) {
+            const QStringView header = (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+            if (sectionIndex_.contains(FoldedName{header})) {
                 current = -1;  // a duplicate section is never read
                 lastSeen = -1;
             } else {
                 Section s;
-                s.name = header;
+                s.name = header.isEmpty() ? QLatin1String("") : header.toString();
                 s.headerLine = i;
                 s.lastContentLine = i;
                 s.endLine = count;
                 sections_.push_back(std::move(s));
                 current = static_cast<int>(sections_.size()) - 1;
                 lastSeen = current;
-                sectionIndex_.insert(folded, current);
+                sectionIndex_.insert(FoldedName{header}, current);
             }
             continue;
         }
@@ -238,7 +230,7 @@ const IniFile::KeyTable& IniFile::keyTable(const Section& sec) const
     table->keys.reserve(static_cast<size_t>(lines > 0 ? lines : 0));
     table->keyIndex.reserve(lines > 0 ? lines : 0);
     for (int i = sec.headerLine + 1; i < sec.endLine; ++i) {
-        // Views into the line: one allocation for each name and value that is kept.
+        // Name and value stay views into the line: no string is made per key.
         const QStringView t = line(static_cast<size_t>(i)).trimmed();
         if (t.isEmpty() || t.startsWith(QLatin1Char(';')))
             continue;
@@ -271,7 +263,7 @@ const IniFile::KeyTable& IniFile::keyTable(const Section& sec) const
 
 const IniFile::Section* IniFile::findSection(const QString& section) const
 {
-    const auto it = sectionIndex_.constFind(Fold(section));
+    const auto it = sectionIndex_.constFind(FoldedName{QStringView(section).trimmed()});
     return it == sectionIndex_.constEnd() ? nullptr : &sections_[static_cast<size_t>(*it)];
 }
 

@@ -130,7 +130,7 @@ private:
     bool bom_ = false;
     int codePage_ = 0;
     std::vector<Section> sections_;  // first of each name only
-    QHash<QString, int> sectionIndex_;  // folded name -> index in sections_
+    QHash<FoldedName, int> sectionIndex_;  // folded name (a view into text_) -> index in sections_
     mutable std::mutex mutex_;          // builds of key tables (a parsed file is shared by threads)
 };
 
