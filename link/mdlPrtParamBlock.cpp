@@ -160,6 +160,15 @@ bool WriteParamBlock(const TParamBlock& block)
     return ok;
 }
 
+TParamBlockCheck ConfirmParamBlock(const TParamBlock& written, QString& readResult)
+{
+    TParamBlock back{};
+    ReadParamBlock(back, readResult);
+    if (readResult != QLatin1String("OK"))
+        return TParamBlockCheck::ReadFailed;
+    return back == WithParamBlockSum(written) ? TParamBlockCheck::Confirmed : TParamBlockCheck::Differs;
+}
+
 int32_t DetectPrinterProtocol()
 {
     const QString model = LinkCurrentModelName();

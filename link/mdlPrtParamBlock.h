@@ -36,6 +36,17 @@ TParamBlock WithParamBlockSum(const TParamBlock& block);
 void ReadParamBlock(TParamBlock& block, QString& result);
 // True when header and block were written. Open failure: a box "code:text".
 bool WriteParamBlock(const TParamBlock& block);
+
+// After a write: reads the block back (a normal ReadParamBlock) and compares it with what
+// was written (marker, every settings byte and the sum the writer set). A write that
+// returned true only says the bytes left the host; a link cut halfway, or a printer that
+// kept its old block, shows here.
+enum class TParamBlockCheck {
+    Confirmed,    // the printer holds exactly the written block
+    ReadFailed,   // the read back failed; readResult holds its text
+    Differs,      // the printer answered with another block
+};
+TParamBlockCheck ConfirmParamBlock(const TParamBlock& written, QString& readResult);
 // Protocol number of the current printer; neither opens nor closes the port.
 int32_t DetectPrinterProtocol();
 // True when the printer's version is at least `version` (up to three dotted parts,

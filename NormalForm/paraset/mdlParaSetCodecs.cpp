@@ -5,6 +5,7 @@
 #include "mdlValueData.h"
 
 #include <QComboBox>
+#include <QRegularExpression>
 
 namespace paraset {
 
@@ -269,9 +270,27 @@ bool ModelCommaInList(const QString& model, const QString& list)
     return list.contains(model + QLatin1Char(','));
 }
 
+QString FieldName(const QString& caption)
+{
+    // A label reads "IP address:" (or "IP地址：") beside its edit; inside a sentence the
+    // name goes without the label's colon and without an accelerator mark.
+    QString name = caption;
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    qsizetype end = name.size();
+    while (end > 0) {
+        const QChar c = name.at(end - 1);
+        if (c.isSpace() || c == QLatin1Char(':') || c == QChar(0xFF1A))
+            --end;
+        else
+            break;
+    }
+    name.truncate(end);
+    return name.trimmed();
+}
+
 QString RangeMessage(const QString& templ, const QString& caption, int min, int max)
 {
-    QString s = ReplaceFirst(templ, QStringLiteral("{0}"), caption);
+    QString s = ReplaceFirst(templ, QStringLiteral("{0}"), FieldName(caption));
     s = ReplaceFirst(s, QStringLiteral("{1}"), QString::number(min));
     return ReplaceFirst(s, QStringLiteral("{2}"), QString::number(max));
 }

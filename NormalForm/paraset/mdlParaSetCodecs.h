@@ -118,7 +118,11 @@ bool ModelInList(const QString& model, const QString& list);
 bool ModelCommaInList(const QString& model, const QString& list);
 
 // ---- message text -----------------------------------------------------------------------------------
-// The range message: "{0}", "{1}", "{2}" of the template replaced, first occurrence each.
+// The name of a field inside a message: the label's caption without its trailing colon
+// (":" or the full-width "\uFF1A"), surrounding blanks and accelerator marks.
+QString FieldName(const QString& caption);
+// The range message: "{0}" (the field name of the caption), "{1}", "{2}" of the template
+// replaced, first occurrence each.
 QString RangeMessage(const QString& templ, const QString& caption, int min, int max);
 
 } // namespace paraset

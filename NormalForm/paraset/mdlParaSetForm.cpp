@@ -126,14 +126,40 @@ void TParaSetForm::btnSetClick()
     if (!CheckBeforeSet())
         return;
     ReplacePrintSetting();
-    if (WriteParameters()) {
-        AfterGoodWrite();
-        ShowInfo(Caption(QStringLiteral("_ParaSet_OK")));
-        accept();
-    } else {
+    if (!WriteParameters()) {
         ShowError(Caption(QStringLiteral("_Err_ParaSet")));
         reject();
+        return;
     }
+    // The write has no answer: only the printer's own block tells whether it took it. A
+    // write that was not confirmed leaves the form open with the operator's edits, so Set
+    // can be pressed again; nothing follows (no reset of a printer holding its old block).
+    QString failure;
+    if (!ConfirmWrite(failure)) {
+        ShowError(failure);
+        return;
+    }
+    AfterGoodWrite();
+    ShowInfo(Caption(QStringLiteral("_ParaSet_OK")));
+    accept();
+}
+
+bool TParaSetForm::ConfirmWrite(QString& failure)
+{
+    EnsurePrinterObject();
+    EnsureTsplPrinterObject();
+    QString readResult;
+    switch (ConfirmParamBlock(FBlock, readResult)) {
+    case TParamBlockCheck::Confirmed:
+        return true;
+    case TParamBlockCheck::ReadFailed:
+        failure = readResult;
+        return false;
+    case TParamBlockCheck::Differs:
+        break;
+    }
+    failure = Caption(QStringLiteral("_ParaSet_Fail"));
+    return false;
 }
 
 void TParaSetForm::btnCloseClick()

@@ -14,8 +14,9 @@
 //      (Block() -> controls) and ReplacePrintSetting (controls -> Block()); for layout-A
 //      style blocks the two are one call each into mdlParaBlockLayout.h.
 //   3. Optional: CheckBeforeSet (return false to keep the form open: password length,
-//      octets), AfterGoodWrite (e.g. the reset command), and for the key-frame and text
-//      transports ReadParameters / WriteParameters in place of the block exchange.
+//      octets), AfterGoodWrite (e.g. the reset command, sent only once the printer holds
+//      the written block), and for the key-frame and text transports ReadParameters /
+//      WriteParameters / ConfirmWrite in place of the block exchange.
 //   The caller creates the form, shows it modally and frees it; the read runs once the
 //   dialog is on screen (a queued step after the first show).
 //
@@ -24,8 +25,10 @@
 // TSPL printer object exists, ReadParamBlock; "OK" -> SplitSetting and Set is enabled;
 // otherwise the error box with the result text, Set stays disabled and Timer1 (100 ms)
 // closes the form. Set: CheckValue on the focused numeric edit, CheckBeforeSet,
-// ReplacePrintSetting, WriteParameters; "_ParaSet_OK" (info) after AfterGoodWrite, or
-// "_Err_ParaSet" (error); the form closes either way. Close never writes.
+// ReplacePrintSetting, WriteParameters ("_Err_ParaSet" and close when it fails),
+// ConfirmWrite (the block read back must equal the block written; otherwise the read's
+// error text or "_ParaSet_Fail", and the form stays open with the edits), AfterGoodWrite,
+// "_ParaSet_OK" (info) and close. Close never writes.
 #include "mdlParaSetCodecs.h"
 #include "mdlPrtParamBlock.h"
 
@@ -89,6 +92,9 @@ protected:
     // Block transport by default; result "OK" on success, else the text to show.
     virtual bool ReadParameters(QString& result);
     virtual bool WriteParameters();
+    // After a good WriteParameters: true when the printer holds what was written. False
+    // gives the text to show (the form stays open). Block transport: the block read back.
+    virtual bool ConfirmWrite(QString& failure);
     // False keeps the form open (the form has shown its message).
     virtual bool CheckBeforeSet() { return true; }
     virtual void AfterGoodWrite() {}

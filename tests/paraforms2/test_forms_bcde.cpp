@@ -501,6 +501,73 @@ TEST_F(FormSim, J27ResetsThePrinterAfterAGoodWriteOnly)
     EXPECT_FALSE(printer.received().contains(kResetFrame));
 }
 
+// ---- A write counts only when the printer holds it --------------------------------------
+
+// One form per block layout. The link is cut 100 bytes into the 262 of the write, or the
+// printer takes the write and silently keeps its old block: either way the form says the
+// parameters were not set, stays open with the edit, sends no reset and leaves the stored
+// block alone; a second Set over a sound link is confirmed and closes the form.
+TEST_F(FormSim, SetIsReportedDoneOnlyWhenTheBlockReadBackIsTheBlockWritten)
+{
+    struct Layout {
+        const char* layout;
+        const char* form;
+        const char* model;
+        QByteArray block;
+        const char* edit;  // Apply() syntax
+        int pos;           // the byte the edit writes
+        int value;
+        bool reset;        // the family resets the printer after a good write
+    };
+    const Layout layouts[] = {
+        {"A", "T_frmParaSet_J83", "J83", prt::sim::SimMakeFilledBlock({{114, 42}}), "txtStopPrint=77", 114, 77, false},
+        {"B", "T_frmParaSet_V64", "V64", SimLayoutBBlock(false), "txtStopPrint=77", 82, 77, false},
+        {"C", "T_frmParaSet_BQM", "BQM", SimLayoutCBlock(), "txtValleyThresholdRate=75", 66, 75, false},
+        {"D", "T_frmParaSet_W7X", "W7X", SimLayoutDBlock(), "txtStopPrint=77", 104, 77, false},
+        {"E", "T_frmParaSet_J27", "J27", SimLayoutEBlock(), "#cmbDensity=3", 34, 3, true},
+    };
+    enum class Fault { CutAfter100Bytes, KeepsOldBlock };
+    const QString notSet = TParaSetForm::Caption("_ParaSet_Fail");
+    ASSERT_FALSE(notSet.isEmpty());
+    for (const Layout& l : layouts) {
+        for (const Fault fault : {Fault::CutAfter100Bytes, Fault::KeepsOldBlock}) {
+            SCOPED_TRACE(std::string("layout ") + l.layout + (fault == Fault::CutAfter100Bytes ? " cut" : " keeps old"));
+            Select(l.model);
+            SetBlock(l.block);
+            boxes->clear();
+            printer.clearReceived();
+            ASSERT_TRUE(Open(l.form, [&](TParaSetForm* form) {
+                ASSERT_EQ(form->ReadState(), TParaSetForm::TReadState::Good);
+                Apply(form, l.edit);
+                if (fault == Fault::CutAfter100Bytes) {
+                    prt::sim::SimFaults cut;
+                    cut.disconnectAfterBytes = 100;
+                    printer.setFaults(cut);
+                } else {
+                    prt::sim::SimSetBlockKeepsOld(printer, true);
+                }
+                form->btnSetClick();
+                ASSERT_EQ(boxes->calls().size(), 1u) << BoxTexts(*boxes).join('|').toStdString();
+                EXPECT_EQ(boxes->calls()[0].text, notSet);
+                EXPECT_EQ(boxes->calls()[0].flags, 16u);
+                EXPECT_TRUE(form->isVisible()) << "the form stays open";
+                EXPECT_EQ(prt::test::ToHex(prt::sim::SimBlock(printer)), prt::test::ToHex(l.block));
+                EXPECT_FALSE(printer.received().contains(kResetFrame)) << "no reset of the old block";
+                // The operator's edit is still there: a Set over a sound link writes it.
+                printer.setFaults({});
+                prt::sim::SimSetBlockKeepsOld(printer, false);
+                boxes->clear();
+                form->btnSetClick();
+                EXPECT_EQ(BoxTexts(*boxes), QStringList{TParaSetForm::Caption("_ParaSet_OK")});
+                EXPECT_FALSE(form->isVisible());
+            }));
+            const QByteArray stored = prt::sim::SimBlock(printer);
+            EXPECT_EQ(uint8_t(stored.at(l.pos)), l.value);
+            EXPECT_EQ(ReceivedTimes(kResetFrame, l.reset ? 1 : 0), true);
+        }
+    }
+}
+
 // ---- W7X --------------------------------------------------------------------------------
 
 TEST_F(FormSim, W7XRefusesAnOctetAbove255AndSendsNothing)

@@ -60,7 +60,7 @@ protected:
         SetPrinterSdkKind(1);
         oldSleep = prt::SetSleepHook(&ShortSleep);
         for (const char* key : {"_Err_OpenPort", "_Err_WriteData", "_Err_ReadData", "_Err_CheckSum", "_MSG_Title_Error",
-                                "_MSG_Title_Message", "_ParaSet_OK", "_Err_ParaSet", "_ParaSet", "_Set", "_Close",
+                                "_MSG_Title_Message", "_ParaSet_OK", "_Err_ParaSet", "_ParaSet_Fail", "_ParaSet", "_Set", "_Close",
                                 "_Disable", "_Enable", "_Support", "_UnSupport", "_PaperType_Receipt",
                                 "_PaperType_Label", "_PaperType_BlackMark", "_Err_BTPWD_Len", "_BTName", "_BTPWD",
                                 "_BTSet", "_PrintType1", "_PrintType2"})

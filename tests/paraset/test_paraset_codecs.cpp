@@ -217,6 +217,27 @@ TEST(ParaSetFilters, KeysAndRanges)
     EXPECT_EQ(RangeMessage("{0} must be between {1} and {2}. {0}", "IP", 0, 255), "IP must be between 0 and 255. {0}");
 }
 
+TEST(ParaSetCodecs, RangeMessagesNameTheFieldWithoutTheLabelsColon)
+{
+    struct Case {
+        const char* templ;
+        const char* caption;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"{0} must be between {1} and {2}.", "IP address:", "IP address must be between 0 and 255."},
+        {"{0} must be between {1} and {2}.", "Default gateway :", "Default gateway must be between 0 and 255."},
+        {"{0} must be between {1} and {2}.", "&Subnet mask:", "Subnet mask must be between 0 and 255."},
+        {"{0} must be between {1} and {2}.", "IP address", "IP address must be between 0 and 255."},
+        {"{0}必须在{1}到{2}之间。", "IP地址:", "IP地址必须在0到255之间。"},
+        {"{0}必须在{1}到{2}之间。", "子网掩码：", "子网掩码必须在0到255之间。"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RangeMessage(QString::fromUtf8(c.templ), QString::fromUtf8(c.caption), 0, 255),
+                  QString::fromUtf8(c.message))
+            << c.caption;
+}
+
 TEST(ParaSetFilters, EditsTakeDigitsTypedAndPastedAndLimitOnlyTyping)
 {
     QLineEdit edit;

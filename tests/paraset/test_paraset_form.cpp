@@ -5,6 +5,7 @@
 #include "mdlParaSetWidgets.h"
 
 #include <QComboBox>
+#include <functional>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,7 +109,9 @@ TEST_F(ParaSetForm, ReadShowsRowsAndSetWritesTheSameBlockBack)
         const auto writes = Writes();
         ASSERT_EQ(writes.size(), 1u);
         EXPECT_EQ(ToHex(writes[0]), ToHex(stored)) << "every byte as read";
-        EXPECT_EQ(ToHex(printer.received()), ToHex(k.read + k.writeHead + stored));
+        // The write has no answer: the block is read back (one more request, 256 bytes
+        // back) before the form reports it done.
+        EXPECT_EQ(ToHex(printer.received()), ToHex(k.read + k.writeHead + stored + k.read));
         ASSERT_EQ(boxes.calls().size(), 1u);
         EXPECT_EQ(boxes.calls()[0].text, "_ParaSet_OK");
         EXPECT_EQ(boxes.calls()[0].caption, "_MSG_Title_Message");
@@ -226,6 +229,69 @@ TEST_F(ParaSetForm, FailedWriteAndCloseWriteNothingGood)
     EXPECT_EQ(form.afterWrites, 0);
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(prt::sim::SimBlockWrites(printer).empty()) << "Close wrote nothing";
+}
+
+// The printer's own block decides: a read back that fails shows its error, another block
+// than the one written shows "_ParaSet_Fail"; the form stays open with the edits, nothing
+// follows the write, and Set can be pressed again.
+TEST_F(ParaSetForm, AWriteTheBlockReadBackDoesNotConfirmKeepsTheFormOpen)
+{
+    struct Case {
+        const char* name;
+        std::function<void(prt::sim::SimPrinter&)> fault;
+        const char* text;
+        bool oldBlockStays;  // the printer did not take the write
+    };
+    const Case cases[] = {
+        {"silent after the write",
+         [](prt::sim::SimPrinter& p) {
+             prt::sim::SimFaults quiet;
+             quiet.noReply = true;
+             p.setFaults(quiet);
+         },
+         "_Err_ReadData", false},
+        {"keeps its old block", [](prt::sim::SimPrinter& p) { prt::sim::SimSetBlockKeepsOld(p, true); }, "_ParaSet_Fail",
+         true},
+        {"link cut inside the block",
+         [](prt::sim::SimPrinter& p) {
+             prt::sim::SimFaults cut;
+             cut.disconnectAfterBytes = 100;
+             p.setFaults(cut);
+         },
+         "_ParaSet_Fail", true},
+    };
+    const QByteArray stored = prt::sim::SimMakeFilledBlock({{114, 10}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prt::sim::SimSetBlock(printer, stored);
+        TTestForm form;
+        ASSERT_TRUE(ShowAndRead(&form));
+        ASSERT_EQ(form.ReadState(), TParaSetForm::TReadState::Good);
+        boxes.clear();
+        form.txtStopPrint->setText("99");
+        c.fault(printer);
+        form.btnSet->click();
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, c.text);
+        EXPECT_EQ(boxes.calls()[0].caption, "_MSG_Title_Error");
+        EXPECT_EQ(boxes.calls()[0].flags, 16u);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(form.txtStopPrint->text(), "99");
+        EXPECT_TRUE(form.btnSet->isEnabled());
+        EXPECT_EQ(form.afterWrites, 0) << "nothing follows an unconfirmed write";
+        if (c.oldBlockStays)
+            EXPECT_EQ(ToHex(prt::sim::SimBlock(printer)), ToHex(stored));
+        // Over a sound link the same form writes the edit and says so.
+        printer.setFaults({});
+        prt::sim::SimSetBlockKeepsOld(printer, false);
+        boxes.clear();
+        form.btnSet->click();
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, "_ParaSet_OK");
+        EXPECT_EQ(form.afterWrites, 1);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(uint8_t(prt::sim::SimBlock(printer).at(114)), 99);
+    }
 }
 
 TEST_F(ParaSetForm, KeyboardSetClampsTheFocusedEdit)

@@ -94,6 +94,9 @@ void SimPrinter::noteConnection()
 {
     std::lock_guard lock(mutex_);
     ++connections_;
+    // What a dropped connection left half sent is gone: a command cut short never
+    // completes with the next connection's bytes.
+    pending_.clear();
 }
 
 void SimPrinter::setFaults(const SimFaults& faults)

@@ -57,7 +57,7 @@ public:
     QByteArray received() const;      // every byte received so far, in order
     void clearReceived();
     int connections() const;          // number of connections the transports accepted
-    void noteConnection();
+    void noteConnection();            // a new connection: counts it, drops half commands
 
     void setFaults(const SimFaults& faults);
     SimFaults faults() const;

@@ -175,6 +175,11 @@ void SimSetBlockReply(SimPrinter& printer, const QByteArray& raw)
     WithState(printer, [&](SimProtoState& s) { s.blockReply = raw; });
 }
 
+void SimSetBlockKeepsOld(SimPrinter& printer, bool on)
+{
+    WithState(printer, [&](SimProtoState& s) { s.blockKeepsOld = on; });
+}
+
 void SimSetProtocolByte(SimPrinter& printer, int value)
 {
     WithState(printer, [&](SimProtoState& s) { s.protocolByte = value; });

@@ -12,7 +12,10 @@
 //   block read    "ZZZCR" LF or 12 62 -> blockReply when set, else the stored block
 //   block write   "ZZZCW " or 12 63 + 256 bytes -> stored (and logged in blockWrites) when
 //                 its marker and sum are right, else logged in blockRefused and the stored
-//                 block stays; no answer either way
+//                 block stays; no answer either way. With blockKeepsOld a valid write is
+//                 logged but not stored. A write cut short by a dropped connection
+//                 (SimFaults::disconnectAfterBytes) is never stored: the next connection
+//                 starts afresh.
 //   probe         1B 1B 08 -> one byte, protocolByte (none when < 0)
 //   version       "ZZZGETVERSION" CR LF -> the version bytes (none when empty)
 //
@@ -59,7 +62,8 @@ struct SimProtoState {
     std::vector<uint8_t> keyOps;                 // operation byte of every frame seen
     QByteArray block;                            // 256 bytes, valid marker and sum at start
     QByteArray blockReply;                       // when non-empty, the raw answer to a read
-    std::vector<QByteArray> blockWrites;         // every block stored (256 bytes each)
+    std::vector<QByteArray> blockWrites;         // every valid block received (256 bytes each)
+    bool blockKeepsOld = false;                  // valid writes are taken but not stored
     std::vector<QByteArray> blockRefused;        // blocks written with a wrong marker or sum
     // Key frames: ids that get no answer, ids answered with only the first N bytes, and
     // the ordered log of every setkey frame.
@@ -82,6 +86,8 @@ QByteArray SimValue(SimPrinter& printer, const QByteArray& key);
 void SimSetKeyValue(SimPrinter& printer, uint16_t id, const QByteArray& value);
 QByteArray SimKeyValue(SimPrinter& printer, uint16_t id);
 void SimSetBlockReply(SimPrinter& printer, const QByteArray& raw);
+// A printer that takes block writes without an error and keeps its old block.
+void SimSetBlockKeepsOld(SimPrinter& printer, bool on);
 void SimSetProtocolByte(SimPrinter& printer, int value);
 void SimSetVersion(SimPrinter& printer, const QByteArray& bytes);
 std::vector<QByteArray> SimBlockWrites(SimPrinter& printer);

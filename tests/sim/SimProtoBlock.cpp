@@ -36,7 +36,8 @@ public:
                 const QByteArray block = in.mid(head->size(), 256);
                 if (SimBlockValid(block)) {
                     s_->blockWrites.push_back(block);
-                    s_->block = block;
+                    if (!s_->blockKeepsOld)
+                        s_->block = block;
                 } else {
                     s_->blockRefused.push_back(block);
                 }

@@ -1,10 +1,13 @@
 // printer-sim: a simulated printer for manual runs.
-//   printer-sim [--port N] [--pty] [--block FILE]
+//   printer-sim [--port N] [--pty] [--demo] [--block FILE]
 // Listens on 127.0.0.1:N (0 or absent = any free port) and prints "port N"; with --pty it
 // also opens a pseudo-terminal and prints "pty /dev/pts/X". Every received chunk is logged
-// to stdout as a line of hex bytes. --block presets the stored parameter block from FILE
-// (256 raw bytes, or hex bytes as text; marker and sum are set). Runs until interrupted.
+// to stdout as a line of hex bytes. --demo seeds the printer of scripts/demo (SimDemo.h):
+// every window of the demo's rows reads values. --block presets the stored parameter block
+// from FILE (256 raw bytes, or hex bytes as text; marker and sum are set), after --demo.
+// Runs until interrupted.
 #include "SimDefaults.h"
+#include "SimDemo.h"
 #include "SimDownload.h"
 #include "SimPrinter.h"
 #include "SimProto.h"
@@ -28,6 +31,7 @@ int main(int argc, char** argv)
 {
     int port = 0;
     bool pty = false;
+    bool demo = false;
     const char* blockFile = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--port") && i + 1 < argc) {
@@ -36,8 +40,10 @@ int main(int argc, char** argv)
             blockFile = argv[++i];
         } else if (!std::strcmp(argv[i], "--pty")) {
             pty = true;
+        } else if (!std::strcmp(argv[i], "--demo")) {
+            demo = true;
         } else {
-            std::fprintf(stderr, "usage: %s [--port N] [--pty] [--block FILE]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--port N] [--pty] [--demo] [--block FILE]\n", argv[0]);
             return 2;
         }
     }
@@ -50,8 +56,12 @@ int main(int argc, char** argv)
 
     prt::sim::SimPrinter printer;
     prt::sim::AddStandardHandlers(printer);
-    // the download windows' queries (resolution, space, listings); "ppl" stays unanswered
-    prt::sim::SimSetDownloadDefaults(printer, QByteArray());
+    if (demo) {
+        prt::sim::SimSeedDemoPrinter(printer);
+    } else {
+        // the download windows' queries (resolution, space, listings); "ppl" stays unanswered
+        prt::sim::SimSetDownloadDefaults(printer, QByteArray());
+    }
     if (blockFile) {
         const QByteArray block = prt::sim::SimLoadBlockFile(QString::fromLocal8Bit(blockFile));
         if (block.isEmpty()) {
