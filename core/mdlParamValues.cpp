@@ -6,6 +6,7 @@
 #include "mdlModuleState.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlValueData.h"
+#include "PrtTexts.h"
 
 #include <QComboBox>
 
@@ -162,6 +163,41 @@ void FillIntlCharsetList1(QComboBox* combo) { FillCombo(combo, ValueData::IntlCh
 void FillIntlCharsetList2(QComboBox* combo) { FillCombo(combo, ValueData::IntlCharsetList(2)); }
 void FillIntlCharsetList3(QComboBox* combo) { FillCombo(combo, ValueData::IntlCharsetList(3)); }
 
+namespace {
+
+// Table words the lists show in the UI language, with their language keys.
+struct TShownWord {
+    const char16_t* Name;
+    const char* Key;
+};
+const TShownWord kShownWords[] = {
+    {u"Default", "_Item_CodePageDefault"},
+    {u"U.S.A.", "_Item_CountryUSA"},
+};
+
+} // namespace
+
+QString ShownValueName(const QString& tableName)
+{
+    for (const TShownWord& w : kShownWords) {
+        if (tableName != QString::fromUtf16(w.Name))
+            continue;
+        const QString shown = prt::LangText(QString::fromLatin1(w.Key));
+        return shown.isEmpty() ? tableName : shown;
+    }
+    return tableName;
+}
+
+QString TableValueName(const QString& shown)
+{
+    for (const TShownWord& w : kShownWords) {
+        const QString name = QString::fromUtf16(w.Name);
+        if (!shown.isEmpty() && shown == ShownValueName(name))
+            return name;
+    }
+    return shown;
+}
+
 void FillCodePageCombo(QComboBox* combo, const QString& tableKey)
 {
     if (!combo)
@@ -183,6 +219,8 @@ void FillCodePageCombo(QComboBox* combo, const QString& tableKey)
             }
         }
     }
+    for (QString& item : items)
+        item = ShownValueName(item);
     FillCombo(combo, items);
 }
 
@@ -191,9 +229,10 @@ void MapCodePageNo(const QString& name, const QString& numberText, QString& resu
 {
     const int count = ValueData::CodePageNoPairCount();
     if (!name.isEmpty()) {
+        const QString tableName = TableValueName(name);
         for (int i = 0; i < count; ++i) {
             const auto& pair = ValueData::CodePageNoPair(i);
-            if (QString::fromUtf16(pair.Name) == name) {
+            if (QString::fromUtf16(pair.Name) == tableName) {
                 result = QString::fromUtf16(pair.No);
                 return;
             }
@@ -211,22 +250,24 @@ void MapCodePageNo(const QString& name, const QString& numberText, QString& resu
             result = pairName;
             return;
         }
-        // Several names share a number (0, 33, 67): take one the combo can show.
-        if (combo->findText(pairName, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) {
-            result = pairName;
+        // Several names share a number (0, 33, 67): take one the combo can show, as shown.
+        const QString shown = ShownValueName(pairName);
+        if (combo->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) {
+            result = shown;
             return;
         }
         if (first.isEmpty())
-            first = pairName;
+            first = shown;
     }
     result = first.isEmpty() ? QStringLiteral("0") : first;
 }
 
 int32_t CountryToCharsetNo(const QString& country)
 {
+    const QString tableName = TableValueName(country);
     for (int i = 0; i < ValueData::CountryCharsetCount(); ++i) {
         const auto& row = ValueData::CountryCharset(i);
-        if (QString::fromUtf16(row.Country) == country)
+        if (QString::fromUtf16(row.Country) == tableName)
             return row.No;
     }
     return 0;

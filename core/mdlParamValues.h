@@ -43,5 +43,11 @@ void FillCodePageCombo(QComboBox* combo, const QString& tableKey);
 // the name can be selected in that combo.
 void MapCodePageNo(const QString& name, const QString& numberText, QString& result,
                    const QComboBox* combo = nullptr);
-// ESC R n country name -> n (0 for any other text).
+// ESC R n country name -> n (0 for any other text). The shown name of a row counts too.
 int32_t CountryToCharsetNo(const QString& country);
+// The lists show a few table words in the UI language ("Default" of the code pages, "U.S.A."
+// of the countries) from the language file, the table's word when the file has none; the
+// tables and the printer keep their own names. Table name -> shown text, and back (any other
+// text is returned as it is).
+QString ShownValueName(const QString& tableName);
+QString TableValueName(const QString& shown);

@@ -243,6 +243,8 @@ void T_frmCommandTest::SetCaptions()
     PopMenu->actions().at(0)->setText(T("FormCommandTest_PopMenu_Copy"));
     PopMenu->actions().at(1)->setText(T("FormCommandTest_PopMenu_Paste"));
     btnClose->setText(T("_Close"));
+    // The counter reads as a sentence from the start ("Sent 0 times"), not as a bare word.
+    lblRecycleTimes->setText(LoopCountText(FLoopCount, FCountSuffix));
     btnSend->setText(FIdleCaption);
     gControlCode->setTitle(FCodeCaption);
     btnStandard->setText(FSetCaptions[0]);
@@ -451,8 +453,7 @@ void T_frmCommandTest::timSendTimer()
         return;
     }
     ++FLoopCount;
-    // The ini reader trims the suffix: a blank keeps the count apart from it.
-    lblRecycleTimes->setText(QString::number(FLoopCount) + QLatin1Char(' ') + FCountSuffix.trimmed());
+    lblRecycleTimes->setText(LoopCountText(FLoopCount, FCountSuffix));
     if (FSendAndRead) {
         Wait(100);
         QByteArray buf(FReadLen, '\0');

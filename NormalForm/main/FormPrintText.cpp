@@ -217,7 +217,9 @@ void T_frmPrintText::InitLanguage()
     setWindowTitle(Lang("FormPrintText_Caption"));
     lblContent->setText(Lang("FormPrintText_lblContent"));
     const bool cjk = gLangId == QLatin1String("2052") || gLangId == QLatin1String("1028");
-    gpbLanguage->setTitle(QString(cjk ? 3 : 5, QLatin1Char(' ')) + Lang("FormPrintText_chkLanguage"));
+    // The group is titled like the same group of the label test-text window: the first row
+    // already says "use a character set", the title repeated it.
+    gpbLanguage->setTitle(QString(cjk ? 3 : 5, QLatin1Char(' ')) + Lang("Lang_All_00210325_11"));
     edtlbl_SelInternationalCharacter->setText(Lang("FormPrintText_chkLanguage"));
     lblInternationalCharacter->setText(Lang("FormPrintText_lblLanguage"));
     cmbInternationalCharacter->clear();

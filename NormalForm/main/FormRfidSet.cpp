@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace {
 
 QString Lang(const QString& key)
@@ -72,28 +74,28 @@ void TfrmRfidSet::BuildControls()
         return b;
     };
 
-    lblRfidW = label("lblRfidW", 10, 12, 130);
+    lblRfidW = label("lblRfidW", 10, 12, 133);
     edtRfidW = edit("edtRfidW", 145, 12, 260);
     chkWR = Named(new QCheckBox(pnlC), "chkWR");
     chkWR->setGeometry(412, 12, 110, 24);
     btnRfidW = button("btnRfidW", 530, 10);
     lblRfidIpnutLen = label("lblRfidIpnutLen", 145, 38, 260);
-    lblRfidRLen = label("lblRfidRLen", 10, 66, 130);
+    lblRfidRLen = label("lblRfidRLen", 10, 66, 133);
     edtRfidRLen = edit("edtRfidRLen", 145, 66, 60);
-    lblRfidR = label("lblRfidR", 10, 100, 130);
+    lblRfidR = label("lblRfidR", 10, 100, 133);
     edtRfidR = edit("edtRfidR", 145, 100, 377);
     btnRfidR = button("btnRfidR", 530, 98);
-    lblTranPower = label("lblTranPower", 10, 136, 130);
+    lblTranPower = label("lblTranPower", 10, 136, 133);
     edtTranPower = edit("edtTranPower", 145, 136, 120);
     Label1 = label("Label1", 272, 136, 80);
     Label1->setText(QStringLiteral("0-150"));
     btnWTranPower = button("btnWTranPower", 530, 134);
-    lblRssiStrength = label("lblRssiStrength", 10, 172, 130);
+    lblRssiStrength = label("lblRssiStrength", 10, 172, 133);
     edtRssiStrength = edit("edtRssiStrength", 145, 172, 120);
     Label2 = label("Label2", 272, 172, 80);
     Label2->setText(QStringLiteral("0-255"));
     btnWRssiStrength = button("btnWRssiStrength", 530, 170);
-    lblRfidVersion = label("lblRfidVersion", 10, 208, 130);
+    lblRfidVersion = label("lblRfidVersion", 10, 208, 133);
     edtRfidVersion = edit("edtRfidVersion", 145, 208, 260);
     btnReadPara = button("btnReadPara", 295, 244);
     btnRfidLearn = button("btnRfidLearn", 412, 244);
@@ -158,6 +160,17 @@ void TfrmRfidSet::FormCreate()
     setMinimumSize(FMinWidth, FMinHeight);
     btnRfidR->setFocus();
     ApplyFormFont(this);
+    FitWriteRow();
+}
+
+void TfrmRfidSet::FitWriteRow()
+{
+    constexpr int kEditLeft = 145, kBoxLeft = 412, kGap = 7;
+    const int right = btnRfidW->x() - 8;
+    const int boxWidth = std::max(110, chkWR->sizeHint().width());
+    const int boxLeft = std::min(kBoxLeft, right - boxWidth);
+    chkWR->setGeometry(boxLeft, chkWR->y(), boxWidth, chkWR->height());
+    edtRfidW->resize(boxLeft - kGap - kEditLeft, edtRfidW->height());
 }
 
 void TfrmRfidSet::FitWidth()

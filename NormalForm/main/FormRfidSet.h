@@ -80,6 +80,8 @@ public:
 
     // ---- operations
     void FitWidth();
+    // The write-and-read check box takes its text's width, the data edit gives up the room.
+    void FitWriteRow();
     void InitTexts();
     void UpdateWriteLenHint(bool refresh);
     void ShowInfo(const QString& text);

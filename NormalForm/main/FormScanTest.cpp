@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 void ErrorBox(const QString& text)
@@ -32,6 +34,14 @@ bool WholeNumber(const QString& text, int& v)
     return ok;
 }
 
+// A text of the window from the language file; the built-in Chinese text when the file has
+// none (the window stays usable with an older language file).
+QString ScanText(const char* key, const QString& builtIn)
+{
+    const QString text = prt::LangText(QString::fromLatin1(key));
+    return text.isEmpty() ? builtIn : text;
+}
+
 } // namespace
 
 QByteArray ScanTriggerCommand()
@@ -43,11 +53,12 @@ QString CheckScanSize(const QString& width, const QString& height)
 {
     int w = 0, h = 0;
     if (!WholeNumber(width, w) || w < 1)
-        return QStringLiteral("打印宽度输入非法");
+        return ScanText("FormScanTest_MSGWidthInvalid", QStringLiteral("打印宽度输入非法"));
     if (w > 108)
-        return QStringLiteral("打印宽度不能超过%smm").replace(QStringLiteral("%s"), QStringLiteral("108"));
+        return ScanText("FormScanTest_MSGWidthTooLarge", QStringLiteral("打印宽度不能超过%smm"))
+            .replace(QStringLiteral("%s"), QStringLiteral("108"));
     if (!WholeNumber(height, h) || h < 1)
-        return QStringLiteral("打印高度输入非法");
+        return ScanText("FormScanTest_MSGHeightInvalid", QStringLiteral("打印高度输入非法"));
     return QString();
 }
 
@@ -67,36 +78,47 @@ QByteArray ScanLabelJob(const QString& width, const QString& height, const QStri
 T_frmScanTest::T_frmScanTest(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmScanTest"));
-    setWindowTitle(QStringLiteral("扫描测试"));
-    grpTestParam = new QGroupBox(QStringLiteral("测试参数"), this);
+    setWindowTitle(ScanText("FormScanTest_Caption", QStringLiteral("扫描测试")));
+    grpTestParam = new QGroupBox(ScanText("FormScanTest_grpTestParam", QStringLiteral("测试参数")), this);
     grpTestParam->setObjectName(QStringLiteral("grpTestParam"));
-    grpTestParam->setGeometry(10, 10, 300, 96);
-    auto label = [this](const char* n, const QString& text, int x, int y, int w) {
+    auto label = [this](const char* n, const QString& text) {
         auto* l = new QLabel(text, grpTestParam);
         l->setObjectName(QLatin1String(n));
-        l->setGeometry(x, y, w, 24);
         return l;
     };
-    lblPrintWidth = label("lblPrintWidth", QStringLiteral("可打印宽度："), 10, 26, 100);
+    lblPrintWidth = label("lblPrintWidth", ScanText("FormScanTest_lblPrintWidth", QStringLiteral("可打印宽度：")));
     edtPrintWidth = new QLineEdit(QStringLiteral("50"), grpTestParam);
     edtPrintWidth->setObjectName(QStringLiteral("edtPrintWidth"));
-    edtPrintWidth->setGeometry(112, 26, 70, 24);
-    lblPrintWidthUnit = label("lblPrintWidthUnit", QStringLiteral("(<=108mm)"), 188, 26, 100);
-    lblPrintHeight = label("lblPrintHeight", QStringLiteral("可打印高度："), 10, 58, 100);
+    lblPrintWidthUnit = label("lblPrintWidthUnit", QStringLiteral("(<=108mm)"));
+    lblPrintHeight = label("lblPrintHeight", ScanText("FormScanTest_lblPrintHeight", QStringLiteral("可打印高度：")));
     edtPrintHeight = new QLineEdit(QStringLiteral("30"), grpTestParam);
     edtPrintHeight->setObjectName(QStringLiteral("edtPrintHeight"));
-    edtPrintHeight->setGeometry(112, 58, 70, 24);
-    lblPrintHeightUnit = label("lblPrintHeightUnit", QStringLiteral("mm"), 188, 58, 100);
-    btnScanTest = new QPushButton(QStringLiteral("扫描测试"), this);
+    lblPrintHeightUnit = label("lblPrintHeightUnit", QStringLiteral("mm"));
+    btnScanTest = new QPushButton(ScanText("FormScanTest_btnScanTest", QStringLiteral("扫描测试")), this);
     btnScanTest->setObjectName(QStringLiteral("btnScanTest"));
-    btnScanTest->setGeometry(190, 114, 120, 30);
+    // The labels take the width of the longer caption (the English ones are wider).
+    const int labelWidth =
+        std::max({100, lblPrintWidth->sizeHint().width(), lblPrintHeight->sizeHint().width()});
+    const int editLeft = 10 + labelWidth + 2;
+    const int unitLeft = editLeft + 76;
+    const int unitWidth = std::max(100, lblPrintWidthUnit->sizeHint().width());
+    const int groupWidth = unitLeft + unitWidth + 12;
+    lblPrintWidth->setGeometry(10, 26, labelWidth, 24);
+    edtPrintWidth->setGeometry(editLeft, 26, 70, 24);
+    lblPrintWidthUnit->setGeometry(unitLeft, 26, unitWidth, 24);
+    lblPrintHeight->setGeometry(10, 58, labelWidth, 24);
+    edtPrintHeight->setGeometry(editLeft, 58, 70, 24);
+    lblPrintHeightUnit->setGeometry(unitLeft, 58, unitWidth, 24);
+    grpTestParam->setGeometry(10, 10, groupWidth, 96);
+    const int buttonWidth = std::max(120, btnScanTest->sizeHint().width());
+    btnScanTest->setGeometry(10 + groupWidth - buttonWidth, 114, buttonWidth, 30);
     tmrScanTest = new QTimer(this);
     tmrScanTest->setObjectName(QStringLiteral("tmrScanTest"));
     tmrScanTest->setInterval(100);
     tmrScanTest->setSingleShot(true);
     connect(tmrScanTest, &QTimer::timeout, this, [this] { tmrScanTestTimer(); });
     connect(btnScanTest, &QPushButton::clicked, this, [this] { btnScanTestClick(); });
-    resize(320, 152);
+    resize(groupWidth + 20, 152);
 }
 
 void T_frmScanTest::btnScanTestClick()

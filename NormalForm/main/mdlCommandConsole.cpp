@@ -121,3 +121,11 @@ QString ClampReadLenField(const QString& text)
         return QStringLiteral("1");
     return t;
 }
+
+QString LoopCountText(int count, const QString& text)
+{
+    const QString number = QString::number(count);
+    if (text.contains(QLatin1String("{0}")))
+        return QString(text).replace(QLatin1String("{0}"), number);
+    return number + QLatin1Char(' ') + text.trimmed();
+}

@@ -40,3 +40,7 @@ QString ReplaceControlPlaceholders(const QString& text, const TControlCodes& cod
 // "256", below 1 -> "1".
 QString ClampSleepField(const QString& text);
 QString ClampReadLenField(const QString& text);
+
+// The loop counter's caption: the language text with "{0}" standing for the count ("Sent {0}
+// times"); a text without "{0}" is a suffix after the count and a blank ("3 times").
+QString LoopCountText(int count, const QString& text);

@@ -172,7 +172,7 @@ QStringList IntlCharsetItems()
 {
     QStringList items;
     for (int i = 0; i < ValueData::CountryCharsetCount(); ++i)
-        items.append(QString::fromUtf16(ValueData::CountryCharset(i).Country));
+        items.append(ShownValueName(QString::fromUtf16(ValueData::CountryCharset(i).Country)));
     return items;
 }
 

@@ -5,7 +5,11 @@
 #include "mdlModelCatalog.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
+
+#include <memory>
+#include <vector>
 
 namespace {
 const char* kLabel = "UtilityForLabelLanguage.ini";
@@ -299,4 +303,120 @@ TEST(CoreLanguageFiles, ShippedFilesHoldEveryKeyTheCoreReads)
     ASSERT_TRUE(option.load(dir + "Option.ini"));
     EXPECT_EQ(option.readString("Option", "ToolType"), "Label");
     EXPECT_FALSE(option.hasKey("Option", "OemCo"));
+}
+
+namespace {
+
+// Both shipped language files, loaded.
+struct TShippedLanguageFile {
+    const char* Name;
+    prt::IniFile Ini;
+};
+
+std::vector<std::unique_ptr<TShippedLanguageFile>> LoadShippedLanguageFiles()
+{
+    std::vector<std::unique_ptr<TShippedLanguageFile>> files;
+    for (const char* name : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
+        auto file = std::make_unique<TShippedLanguageFile>();
+        file->Name = name;
+        EXPECT_TRUE(file->Ini.load(prt::test::SourceDir() + "/files/" + name)) << name;
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+// A key whose text is a caption beside a control: "..._lblXxx", "..._LabelN", the row-label
+// edits "..._edtlbl..." and the RFID window's captions.
+bool IsLabelKey(const QString& key)
+{
+    static const QRegularExpression label(QStringLiteral("_(lbl|edtlbl|txtlbl|Label[0-9])"));
+    return label.match(key).hasMatch();
+}
+
+} // namespace
+
+TEST(CoreLanguageFiles, MendedCaptionsInBothLanguages)
+{
+    struct Row {
+        const char* key;
+        const char* english;
+        const char* chinese;
+        bool labelFileOnly;
+    };
+    const Row rows[] = {
+        // the scan test window's texts
+        {"FormScanTest_Caption", "Scan Test", "扫描测试", false},
+        {"FormScanTest_grpTestParam", "Test Settings", "测试参数", false},
+        {"FormScanTest_lblPrintWidth", "Printable width:", "可打印宽度：", false},
+        {"FormScanTest_lblPrintHeight", "Printable height:", "可打印高度：", false},
+        {"FormScanTest_btnScanTest", "Scan Test", "扫描测试", false},
+        {"FormScanTest_MSGWidthInvalid", "The print width is not a valid number.", "打印宽度输入非法", false},
+        {"FormScanTest_MSGWidthTooLarge", "The print width may not exceed %smm.", "打印宽度不能超过%smm", false},
+        {"FormScanTest_MSGHeightInvalid", "The print height is not a valid number.", "打印高度输入非法", false},
+        // the console's loop counter is a sentence
+        {"FormCommandTest_lblRecycleTimes", "Sent {0} times", "已发送 {0} 次", false},
+        // parameter forms' labels end without a colon
+        {"FormParaSet_260_lblIPAddress", "IP address", "IP地址", false},
+        {"FormParaSet_260_lblDHCP", "DHCP", "DHCP", false},
+        {"FormParaSet_W7X_lblPrintSpeed", "Print speed (ips)", "打印速度(ips)", false},
+        {"FormParaSet_ZR_lblCodepage", "Code page", "代码页", false},
+        // table words the parameter forms' lists show in the UI language
+        {"_Item_CodePageDefault", "Default", "默认", false},
+        {"_Item_CountryUSA", "U.S.A.", "美国", false},
+        // other windows' labels end in the colon of their language
+        {"FormMain_Label_lblPrinterList", "Printers:", "打印机列表：", true},
+    };
+    for (const auto& file : LoadShippedLanguageFiles()) {
+        for (const Row& r : rows) {
+            if (r.labelFileOnly && QString(file->Name) != "UtilityForLabelLanguage.ini")
+                continue;
+            EXPECT_EQ(file->Ini.readString("1033", r.key).toStdString(), r.english) << file->Name << " " << r.key;
+            EXPECT_EQ(file->Ini.readString("2052", r.key).toStdString(), r.chinese) << file->Name << " " << r.key;
+        }
+    }
+}
+
+TEST(CoreLanguageFiles, LabelsEndInOneColonByWindowKindAndEveryChineseTextHasAnEnglishOne)
+{
+    static const QRegularExpression doubled(QStringLiteral("(:\\s*:|：\\s*：|:\\s*：|：\\s*:)\\s*$"));
+    // Texts the windows show with a colon appended: they end without one.
+    const QStringList colonAppended = {"Lang_All_00210004_12", "Lang_All_00210024_11", "Lang_All_00210093_11",
+                                       "Lang_All_00210109_11", "Lang_All_00210250_11", "Lang_All_00210351_11",
+                                       "Lang_Pos_00010003_11", "Lang_Pos_00010004_11"};
+    // Parameter-form keys that only other windows read (the font download window's label).
+    const QStringList borrowed = {"FormParaSet_BQM_lblLanguage"};
+    for (const auto& file : LoadShippedLanguageFiles()) {
+        const prt::IniFile& ini = file->Ini;
+        for (const char* section : {"1033", "2052"}) {
+            const bool chinese = QString(section) == "2052";
+            for (const QString& key : ini.keys(section)) {
+                const QString value = ini.readString(section, key).trimmed();
+                const QString where = QString("%1 [%2] %3=%4").arg(file->Name, section, key, value);
+                if (IsLabelKey(key) || value.endsWith(':') || value.endsWith(u'：'))
+                    EXPECT_FALSE(doubled.match(value).hasMatch()) << where.toStdString();
+                if (key.startsWith("FormParaSet_") && IsLabelKey(key) && !borrowed.contains(key))
+                    EXPECT_FALSE(value.endsWith(':') || value.endsWith(u'：'))
+                        << "a parameter form's label ends without a colon: " << where.toStdString();
+                if (chinese && IsLabelKey(key))
+                    EXPECT_FALSE(value.endsWith(':')) << "a Chinese label's colon is the full-width one: "
+                                                      << where.toStdString();
+                if (colonAppended.contains(key))
+                    EXPECT_FALSE(value.endsWith(':') || value.endsWith(u'：')) << where.toStdString();
+            }
+        }
+        // A label ends in a colon in both languages or in neither.
+        for (const QString& key : ini.keys("1033")) {
+            if (!IsLabelKey(key) || !ini.hasKey("2052", key))
+                continue;
+            const QString english = ini.readString("1033", key).trimmed();
+            const QString chinese = ini.readString("2052", key).trimmed();
+            EXPECT_EQ(english.endsWith(':'), chinese.endsWith(u'：') || chinese.endsWith(':'))
+                << file->Name << " " << key.toStdString();
+        }
+        // Every text of the Chinese section has an English one (the scan test window showed
+        // Chinese in the English UI).
+        for (const QString& key : ini.keys("2052"))
+            if (!ini.readString("2052", key).isEmpty())
+                EXPECT_FALSE(ini.readString("1033", key).isEmpty()) << file->Name << " " << key.toStdString();
+    }
 }

@@ -1,6 +1,7 @@
 // Fixed vocabularies of the parameter forms: value words, speeds, paper widths, protocol
 // numbers, character-set and code-page lists and numbers.
 #include "Core3Fixture.h"
+#include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlKesaVar.h"
 #include "mdlLanguage.h"
@@ -121,6 +122,29 @@ TEST(CodePageNo, ReverseLookupForAComboTakesANameTheComboHolds)
             EXPECT_EQ(back, QString(c.number)) << "round trip of " << c.number;
         }
     }
+}
+
+TEST(CodePageNo, TheChineseUiShowsDefaultAndUsaInItsOwnWordsAndMapsThemBack)
+{
+    prt::SetLangText("_Item_CodePageDefault", QString::fromUtf8("默认"));
+    prt::SetLangText("_Item_CountryUSA", QString::fromUtf8("美国"));
+    QComboBox combo;
+    FillCodePageCombo(&combo, "");
+    EXPECT_EQ(combo.itemText(0), QString::fromUtf8("默认"));
+    EXPECT_EQ(combo.itemText(1), "PC437(USA:Standard Europe)");
+    QString shown;
+    MapCodePageNo("", "0", shown, &combo);
+    EXPECT_EQ(shown, QString::fromUtf8("默认")) << "the printer's 0 selects the shown word";
+    QString number = "stale";
+    MapCodePageNo(QString::fromUtf8("默认"), "", number);
+    EXPECT_EQ(number, "0");
+    MapCodePageNo("", "0", shown);
+    EXPECT_EQ(shown, "Default") << "without a combo the table's own name";
+    EXPECT_EQ(ShownValueName("U.S.A."), QString::fromUtf8("美国"));
+    EXPECT_EQ(TableValueName(QString::fromUtf8("美国")), "U.S.A.");
+    EXPECT_EQ(CountryToCharsetNo("France"), 1);
+    prt::ClearLangTexts();
+    EXPECT_EQ(ShownValueName("Default"), "Default") << "a language file without the word keeps the table's";
 }
 
 TEST(CodePageCombo, TablesByKey)

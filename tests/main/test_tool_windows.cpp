@@ -294,6 +294,7 @@ TEST_F(ToolSim, ConsoleHidesTheDplGroupsForOtherPrintersAndLoopsUntilStopped)
     w.show();
     EXPECT_FALSE(w.gControlCode->isVisible());
     EXPECT_FALSE(w.gCode->isVisible());
+    EXPECT_EQ(w.lblRecycleTimes->text(), "Sent 0 times") << "a sentence from the start, no lone word";
     w.RE[0]->setPlainText("PING\r\n");
     w.chkRecycle->setChecked(true);
     w.txtSleepTime->setText("100");
@@ -307,7 +308,7 @@ TEST_F(ToolSim, ConsoleHidesTheDplGroupsForOtherPrintersAndLoopsUntilStopped)
     EXPECT_EQ(w.btnSend->text(), "Send");
     EXPECT_FALSE(w.timSend->isActive());
     EXPECT_TRUE(WaitFor([&] { return printer_.received().count("PING\n") >= 2; })) << "a page line ends in LF";
-    EXPECT_EQ(w.lblRecycleTimes->text(), QString::number(w.LoopCount()) + " times");
+    EXPECT_EQ(w.lblRecycleTimes->text(), "Sent " + QString::number(w.LoopCount()) + " times");
 }
 
 TEST_F(ToolSim, InformationWindowReadsVersionAndJourney)
@@ -386,6 +387,14 @@ TEST_F(ToolSim, ScanTestPrintsTheScannedLines)
     w.tmrScanTest->setInterval(10);
     w.show();
     Save(&w, "scantest.png");
+    // The English UI shows English texts (the window once had only its Chinese ones).
+    EXPECT_EQ(w.windowTitle(), "Scan Test");
+    EXPECT_EQ(w.grpTestParam->title(), "Test Settings");
+    EXPECT_EQ(w.lblPrintWidth->text(), "Printable width:");
+    EXPECT_EQ(w.lblPrintHeight->text(), "Printable height:");
+    EXPECT_EQ(w.btnScanTest->text(), "Scan Test");
+    EXPECT_GE(w.edtPrintWidth->x(), w.lblPrintWidth->x() + w.lblPrintWidth->sizeHint().width())
+        << "the edit leaves the label its text's width";
     QSignalSpy ended(&w, &T_frmScanTest::testEnded);
     w.btnScanTest->click();
     EXPECT_FALSE(w.btnScanTest->isEnabled());
@@ -400,7 +409,7 @@ TEST_F(ToolSim, ScanTestPrintsTheScannedLines)
     w.edtPrintWidth->setText("109");
     w.btnScanTest->click();
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, "打印宽度不能超过108mm");
+    EXPECT_EQ(boxes.calls()[0].text, "The print width may not exceed 108mm.");
 }
 
 TEST_F(ToolSim, EthernetSettingsReadAndWrite)

@@ -485,6 +485,11 @@ TEST_F(TextWindows, ReceiptWindowRowsAndHeights)
     f.cmbRowHeight->setCurrentText("25");
     EXPECT_EQ(f.BuildCpclTextJob("a\r\nb"), "! 0 200 200 80 1\r\nTEXT 5 0 78 40 a\r\nTEXT 5 0 78 65 b\r\nFORM\r\nPRINT\r\n");
     EXPECT_EQ(f.cmbPrintableHeight->currentText(), "80");
+    // The group's title says something of its own, no row label again.
+    for (const QString& row : {f.edtlbl_SelInternationalCharacter->text(), f.lblInternationalCharacter->text(),
+                               f.edtlbl_PrintableHeight->text(), f.edtlbl_RowHeight->text()})
+        EXPECT_NE(f.gpbLanguage->title().trimmed(), row.trimmed());
+    EXPECT_FALSE(f.gpbLanguage->title().trimmed().isEmpty());
     SavePicture(&f, "frm_print_text_rows.png");
 
     Select("V64");
