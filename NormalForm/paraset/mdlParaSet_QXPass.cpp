@@ -83,7 +83,7 @@ const std::vector<TReadStep>& ReadSteps()
         {Always, K("ppl"),
          [](TReadCtx& x, const QString& r) {
              x.state.printerProtocol = r;
-             SelectByText(x.c, "cmbProtocol", r == QLatin1String("tsc") ? QStringLiteral("tspl") : r);
+             x.c.SetRead("cmbProtocol", FindProtocolItem(x.c.Items("cmbProtocol"), r), 0);
              x.c.SetItems("cmbCodepage", CharsetItems(ProtocolListsOf(x.c.ItemText("cmbProtocol")).charsetList), 0);
          }},
         {Always, K("code_page"),

@@ -158,11 +158,9 @@ const std::vector<TReadStep>& ReadSteps()
         // 26: the printer language, then its character sets
         {Always, "Lang_All_00210004_12", K("ppl"),
          [](TReadCtx& x, const QString& r) {
-             QString p = r;
-             if (!x.setup.zrFamily && p == QLatin1String("tsc"))
-                 p = QStringLiteral("tspl");
+             // "tsc" (what a TSPL printer answers) is the "TSPL" item, so Set sends it back
              x.state.printerProtocol = r;
-             SelectByText(x.c, "cmbProtocol", p);
+             x.c.SetRead("cmbProtocol", FindProtocolItem(x.c.Items("cmbProtocol"), r), 0);
              FillCodePages(x.c, x.c.ItemText("cmbProtocol"));
          }},
         {Always, "Lang_All_00210218_11", K("code_page"),
