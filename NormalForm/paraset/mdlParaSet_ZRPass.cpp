@@ -529,7 +529,37 @@ bool IsIndexKey(const TParaControls& c, const QString& key)
 {
     return !c.At(key).isEdit;
 }
+
+// The text the ini reader gives back for a value written as it stands: trimmed, and one
+// pair of matching surrounding quotes removed.
+QString IniReadBack(const QString& written)
+{
+    prt::IniFile probe;
+    probe.parseText(QStringLiteral("[v]\nv=") + written + QLatin1Char('\n'));
+    return probe.readString(QStringLiteral("v"), QStringLiteral("v"));
+}
+
+// The value as it is written to the file: as it stands when the reader gives it back
+// unchanged (old files and plain values keep their look), else in double quotes.
+QString IniValueText(const QString& value)
+{
+    if (IniReadBack(value) == value)
+        return value;
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
 } // namespace
+
+bool ZrSettingsToIni(prt::IniFile& ini, const TParaControls& c, QString& error)
+{
+    for (const QString& key : ZrSettingsKeys()) {
+        const QString value = IsIndexKey(c, key) ? QString::number(c.Index(key)) : IniValueText(c.Text(key));
+        if (!ini.setValue(kSection, key, value)) {
+            error = FillTemplate(T("FormParaSet_ZR_MSG_BadValue"), {key});
+            return false;
+        }
+    }
+    return true;
+}
 
 bool SaveZrSettings(const QString& path, const TParaControls& c, QString& error)
 {
@@ -538,13 +568,8 @@ bool SaveZrSettings(const QString& path, const TParaControls& c, QString& error)
         error = T("FormParaSet_ZR_MSG_FileFail");
         return false;
     }
-    for (const QString& key : ZrSettingsKeys()) {
-        const QString value = IsIndexKey(c, key) ? QString::number(c.Index(key)) : c.Text(key);
-        if (!ini.setValue(kSection, key, value)) {
-            error = FillTemplate(T("FormParaSet_ZR_MSG_BadValue"), {key});
-            return false;
-        }
-    }
+    if (!ZrSettingsToIni(ini, c, error))
+        return false;
     if (!ini.save(path)) {
         error = T("FormParaSet_ZR_MSG_FileFail");
         return false;
@@ -552,13 +577,8 @@ bool SaveZrSettings(const QString& path, const TParaControls& c, QString& error)
     return true;
 }
 
-bool LoadZrSettings(const QString& path, const TZrState& state, TParaControls& c, QString& error)
+bool ZrSettingsFromIni(const prt::IniFile& ini, TParaControls& c, QString& error)
 {
-    prt::IniFile ini;
-    if (!QFileInfo(path).isFile() || !ini.load(path)) {
-        error = T("FormParaSet_ZR_MSG_FileFail");
-        return false;
-    }
     // Everything is checked on a copy; the controls change only when all values fit.
     TParaControls next = c;
     auto bad = [&](const QString& key) {
@@ -595,9 +615,19 @@ bool LoadZrSettings(const QString& path, const TZrState& state, TParaControls& c
         }
         next.Touch(key);
     }
-    Q_UNUSED(state);
     c = next;
     return true;
+}
+
+bool LoadZrSettings(const QString& path, const TZrState& state, TParaControls& c, QString& error)
+{
+    Q_UNUSED(state);
+    prt::IniFile ini;
+    if (!QFileInfo(path).isFile() || !ini.load(path)) {
+        error = T("FormParaSet_ZR_MSG_FileFail");
+        return false;
+    }
+    return ZrSettingsFromIni(ini, c, error);
 }
 
 } // namespace zrpara

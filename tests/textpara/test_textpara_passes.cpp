@@ -494,6 +494,49 @@ TEST_F(ZrSettings, SaveThenLoadReproducesEveryControl)
     EXPECT_EQ(other.c.ItemText("cmbCodepage"), "Latin(1252)");
 }
 
+// Edit texts come back exactly as saved, quotes and blanks included; a plain text is
+// written as it stands, so files keep their look and older files load as before.
+TEST_F(ZrSettings, EditTextsComeBackAsSaved)
+{
+    struct Case { const char* text; const char* line; };
+    const Case cases[] = {
+        {"'PRT-1'", "txtBTName=\"'PRT-1'\""},  {"\"PRT-1\"", "txtBTName=\"\"PRT-1\"\""},
+        {"   ", "txtBTName=\"   \""},         {" PRT 1 ", "txtBTName=\" PRT 1 \""},
+        {"'PRT\"", "txtBTName='PRT\""},         {"\"", "txtBTName=\""},
+        {"PRT-1", "txtBTName=PRT-1"},            {"", "txtBTName="},
+        {"a=b;c", "txtBTName=a=b;c"},            {"打印机", "txtBTName=打印机"},
+    };
+    const QString path = dir_.path() + "/zr.ini";
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.text);
+        ZrRun r;
+        r.cmd.replies = FullTextProfile();
+        r.Read(FamilySetup());
+        const QString text = QString::fromUtf8(k.text);
+        r.c.SetText("txtBTName", text);
+        r.c.SetText("txtTearOff", text);
+        QFile::remove(path);
+        QString error;
+        ASSERT_TRUE(SaveZrSettings(path, r.c, error)) << error.toStdString();
+        const QString file = QString::fromUtf8(prt::test::ReadTestFile(path));
+        EXPECT_TRUE(file.contains(QString::fromUtf8(k.line) + "\r\n")) << file.toStdString();
+        ZrRun other;
+        other.Read(FamilySetup());
+        ASSERT_TRUE(LoadZrSettings(path, other.state, other.c, error)) << error.toStdString();
+        EXPECT_EQ(other.c.Text("txtBTName"), text);
+        EXPECT_EQ(other.c.Text("txtTearOff"), text);
+    }
+    // A line break cannot stand in a line: the save refuses it and leaves no file.
+    ZrRun r;
+    r.Read(FamilySetup());
+    r.c.SetText("txtBTName", "a\nb");
+    QFile::remove(path);
+    QString error;
+    EXPECT_FALSE(SaveZrSettings(path, r.c, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST_F(ZrSettings, ABadFileChangesNothing)
 {
     ZrRun r;
