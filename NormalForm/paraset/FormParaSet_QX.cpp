@@ -188,7 +188,7 @@ void T_frmParaSet_QX::InitLanguage()
         {"lblIP", "FormParaSet_260_lblIP"},
         {"lblSubnet", "FormParaSet_260_lblSubnet"},
         {"lblGateway", "FormParaSet_260_lblGateway"},
-        {"lblBaudrate", "FormParaSet_260_lblBaudrate"},
+        {"lblBaudrate", "FormParaSet_260_lblBaudRate"},
         {"lblDataBits", "FormParaSet_260_lblDataBits"},
         {"lblStopBits", "FormParaSet_260_lblStopBits"},
         {"lblParity", "FormParaSet_260_lblParity"},

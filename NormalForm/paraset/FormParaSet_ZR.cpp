@@ -337,7 +337,7 @@ void T_frmParaSet_ZR::InitLanguage()
         {"lblSubnet", "FormParaSet_260_lblSubnet"},
         {"lblGateway", "FormParaSet_260_lblGateway"},
         {"lblMac", "lblMac"},
-        {"lblBaudrate", "FormParaSet_260_lblBaudrate"},
+        {"lblBaudrate", "FormParaSet_260_lblBaudRate"},
         {"lblDataBits", "FormParaSet_260_lblDataBits"},
         {"lblStopBits", "FormParaSet_260_lblStopBits"},
         {"lblParity", "FormParaSet_260_lblParity"},
