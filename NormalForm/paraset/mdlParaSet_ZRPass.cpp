@@ -46,6 +46,7 @@ struct TReadCtx {
     TZrState& state;
     TParaControls& c;
     QString btMacReply;
+    TStatusFn info;
 };
 
 struct TReadStep {
@@ -194,7 +195,7 @@ const std::vector<TReadStep>& ReadSteps()
         {[](const TReadCtx& x) { return x.setup.releasePaper; }, "Lang_All_00210024_11", K("stickers_times"),
          [](TReadCtx& x, const QString& r) {
              if (r.isEmpty()) {
-                 ShowInfoBox(FillTemplate(T("Lang_All_00010011_11"), {T("Lang_All_00210024_11")}));
+                 x.info(FillTemplate(T("Lang_All_00010011_11"), {T("Lang_All_00210024_11")}));
                  return;
              }
              FillReleasePaperList(&x.state.releasePaper);
@@ -284,9 +285,10 @@ void DeclareZrControls(TParaControls& c)
     c.AddCombo("cmbReleasePaper", {});
 }
 
-void ZrReadPass(ITextParaCmd& cmd, const TZrSetup& setup, TZrState& state, TParaControls& c, const TStatusFn& status)
+void ZrReadPass(ITextParaCmd& cmd, const TZrSetup& setup, TZrState& state, TParaControls& c, const TStatusFn& status,
+                const TStatusFn& info)
 {
-    TReadCtx x{cmd, setup, state, c, QString()};
+    TReadCtx x{cmd, setup, state, c, QString(), info ? info : TStatusFn(&ShowInfoBox)};
     for (const TReadStep& step : ReadSteps()) {
         if (!step.when(x))
             continue;

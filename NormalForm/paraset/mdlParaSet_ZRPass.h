@@ -52,9 +52,10 @@ QStringList ZrProtocolItems(const TZrSetup& setup, const QStringList& designItem
 void DeclareZrControls(textpara::TParaControls& c);
 
 using TStatusFn = std::function<void(const QString&)>;
-// The read pass on the open port. status gets each "Reading ..." line and the final word.
+// The read pass on the open port. status gets each "Reading ..." line and the final word;
+// info shows a note for the operator (ShowInfoBox when empty).
 void ZrReadPass(textpara::ITextParaCmd& cmd, const TZrSetup& setup, TZrState& state,
-                textpara::TParaControls& c, const TStatusFn& status = {});
+                textpara::TParaControls& c, const TStatusFn& status = {}, const TStatusFn& info = {});
 
 // Plans the write pass: checks and clamps every edit that will be sent (clamped texts are
 // written back into the states), then builds the writes in order. A refused field gives
