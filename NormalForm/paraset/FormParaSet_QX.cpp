@@ -3,6 +3,7 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
+#include "mdlGlobalVar.h"
 #include "mdlOptionLists.h"
 #include "mdlParamValues.h"
 #include "mdlPubFunc.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace textpara;
@@ -40,6 +42,17 @@ T_frmParaSet_QX::T_frmParaSet_QX(QWidget* parent) : TTextParaDialog(parent)
     qxpara::DeclareQxControls(c_);
     Push();
     WireTouches();
+    // The read starts once the window is on screen.
+    firstRead_ = new QTimer(this);
+    firstRead_->setSingleShot(true);
+    firstRead_->setInterval(10);
+    connect(firstRead_, &QTimer::timeout, this, &T_frmParaSet_QX::ReadRun);
+}
+
+T_frmParaSet_QX::~T_frmParaSet_QX()
+{
+    StopRead();
+    firstRead_->stop();
 }
 
 void T_frmParaSet_QX::BuildUi()
@@ -188,7 +201,7 @@ void T_frmParaSet_QX::InitLanguage()
         {"lblIP", "FormParaSet_260_lblIP"},
         {"lblSubnet", "FormParaSet_260_lblSubnet"},
         {"lblGateway", "FormParaSet_260_lblGateway"},
-        {"lblBaudrate", "FormParaSet_260_lblBaudrate"},
+        {"lblBaudrate", "FormParaSet_260_lblBaudRate"},
         {"lblDataBits", "FormParaSet_260_lblDataBits"},
         {"lblStopBits", "FormParaSet_260_lblStopBits"},
         {"lblParity", "FormParaSet_260_lblParity"},
@@ -251,10 +264,44 @@ void T_frmParaSet_QX::FormShow()
     layout()->activate();
     resize(sizeHint().expandedTo(minimumSizeHint()));
 
-    if (cmd_->Open()) {
-        qxpara::QxShowRead(*cmd_, setup_, state_, c_);
-        cmd_->Close();
-    }
+    ShowReadValues();
+    firstRead_->start();
+}
+
+void T_frmParaSet_QX::ReadRun()
+{
+    firstRead_->stop();
+    if (Reading())
+        return;
+    btnSet->setEnabled(false);
+    const bool opened = cmd_->Open();
+    btnSet->setEnabled(true);
+    if (!opened)
+        return;
+    // The printer is read on a worker while the window stays painted; the results replace
+    // the controls' states when the read is done.
+    struct TRead {
+        qxpara::TQxSetup setup;
+        qxpara::TQxState state;
+        TParaControls c;
+    };
+    auto r = std::make_shared<TRead>(TRead{setup_, state_, c_});
+    StartRead(
+        [this, r](ITextParaCmd& cmd) {
+            qxpara::QxShowRead(cmd, r->setup, r->state, r->c,
+                               [this](const QString& s) { Post([s] { ShowInfoBox(s); }); });
+            cmd.Close();
+        },
+        [this, r] {
+            state_ = r->state;
+            c_ = r->c;
+            ShowReadValues();
+        },
+        {btnSet, pagecA});
+}
+
+void T_frmParaSet_QX::ShowReadValues()
+{
     muteReleasePaper_ = true;
     Push();
     muteReleasePaper_ = false;

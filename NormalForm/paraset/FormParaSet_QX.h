@@ -7,13 +7,16 @@
 class QGroupBox;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 class T_frmParaSet_QX : public TTextParaDialog {
     Q_OBJECT
 public:
     explicit T_frmParaSet_QX(QWidget* parent = nullptr);
+    ~T_frmParaSet_QX() override;
 
-    void FormShow();  // captions, lists, model rules, then the read
+    void FormShow();  // captions, lists, model rules; arms the read
+    void ReadRun();   // open, read (on a worker, the window stays painted), close
     void btnSetClick();
     void btnCloseClick();
 
@@ -30,6 +33,7 @@ private:
     void InitLanguage();
     void cmbDHCPChange();
     void RefreshReleasePaperTip();
+    void ShowReadValues();
 
     qxpara::TQxSetup setup_;
     qxpara::TQxState state_;
@@ -42,4 +46,5 @@ private:
     QGroupBox* gpbLanguage = nullptr;
     QPushButton* btnSet = nullptr;
     QPushButton* btnClose = nullptr;
+    QTimer* firstRead_ = nullptr;
 };

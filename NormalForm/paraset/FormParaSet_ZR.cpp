@@ -9,6 +9,7 @@
 #include "mdlPub_Obj_Ult_PrtPara.h"
 #include "mdlPubFunc.h"
 #include "mdlCurrentPrinter.h"
+#include "mdlGlobalVar.h"
 #include "mdlTextParaCodecs.h"
 #include "mdlTextParaWidgets.h"
 
@@ -84,6 +85,7 @@ T_frmParaSet_ZR::T_frmParaSet_ZR(QWidget* parent) : TTextParaDialog(parent)
 
 T_frmParaSet_ZR::~T_frmParaSet_ZR()
 {
+    StopRead();
     firstRead_->stop();
     statusClear_->stop();
     tmA->stop();
@@ -337,7 +339,7 @@ void T_frmParaSet_ZR::InitLanguage()
         {"lblSubnet", "FormParaSet_260_lblSubnet"},
         {"lblGateway", "FormParaSet_260_lblGateway"},
         {"lblMac", "lblMac"},
-        {"lblBaudrate", "FormParaSet_260_lblBaudrate"},
+        {"lblBaudrate", "FormParaSet_260_lblBaudRate"},
         {"lblDataBits", "FormParaSet_260_lblDataBits"},
         {"lblStopBits", "FormParaSet_260_lblStopBits"},
         {"lblParity", "FormParaSet_260_lblParity"},
@@ -442,21 +444,43 @@ void T_frmParaSet_ZR::FormShow()
 void T_frmParaSet_ZR::ReadRun()
 {
     firstRead_->stop();
+    if (Reading())
+        return;
     for (QPushButton* b : {btnSet, btnLoad, btnSave})
         b->setEnabled(false);
-    if (cmd_->Open()) {
-        setup_.dpi = TrimReply(cmd_->GetVal(Quoted(QStringLiteral("dpi"))));
-        zrpara::ZrReadPass(*cmd_, setup_, state_, c_, [this](const QString& s) { SetStatus(s); });
-        cmd_->Close();
-        statusClear_->start();
-        Push();
-        if (!state_.tearOffRange.isEmpty())
-            findChild<QLabel*>(QStringLiteral("Label3"))->setText(state_.tearOffRange);
-        cmbDHCPChange();
-        RefreshReleasePaperTip();
+    if (!cmd_->Open()) {
+        for (QPushButton* b : {btnSet, btnLoad, btnSave})
+            b->setEnabled(true);
+        return;
     }
-    for (QPushButton* b : {btnSet, btnLoad, btnSave})
-        b->setEnabled(true);
+    // The printer is read on a worker while the window stays painted and shows the status;
+    // the results replace the controls' states when the read is done.
+    struct TRead {
+        zrpara::TZrSetup setup;
+        zrpara::TZrState state;
+        TParaControls c;
+    };
+    auto r = std::make_shared<TRead>(TRead{setup_, state_, c_});
+    StartRead(
+        [this, r](ITextParaCmd& cmd) {
+            r->setup.dpi = TrimReply(cmd.GetVal(Quoted(QStringLiteral("dpi"))));
+            zrpara::ZrReadPass(
+                cmd, r->setup, r->state, r->c, [this](const QString& s) { Post([this, s] { SetStatus(s); }); },
+                [this](const QString& s) { Post([s] { ShowInfoBox(s); }); });
+            cmd.Close();
+        },
+        [this, r] {
+            setup_ = r->setup;
+            state_ = r->state;
+            c_ = r->c;
+            statusClear_->start();
+            Push();
+            if (!state_.tearOffRange.isEmpty())
+                findChild<QLabel*>(QStringLiteral("Label3"))->setText(state_.tearOffRange);
+            cmbDHCPChange();
+            RefreshReleasePaperTip();
+        },
+        {btnSet, btnLoad, btnSave, pagecA});
 }
 
 void T_frmParaSet_ZR::SetStatus(const QString& text)

@@ -29,6 +29,7 @@ struct TReadCtx {
     TQxState& state;
     TParaControls& c;
     QString btMacReply;
+    TInfoFn info;
 };
 
 struct TReadStep {
@@ -83,7 +84,7 @@ const std::vector<TReadStep>& ReadSteps()
         {Always, K("ppl"),
          [](TReadCtx& x, const QString& r) {
              x.state.printerProtocol = r;
-             SelectByText(x.c, "cmbProtocol", r == QLatin1String("tsc") ? QStringLiteral("tspl") : r);
+             x.c.SetRead("cmbProtocol", FindProtocolItem(x.c.Items("cmbProtocol"), r), 0);
              x.c.SetItems("cmbCodepage", CharsetItems(ProtocolListsOf(x.c.ItemText("cmbProtocol")).charsetList), 0);
          }},
         {Always, K("code_page"),
@@ -111,7 +112,7 @@ const std::vector<TReadStep>& ReadSteps()
         {[](const TReadCtx& x) { return x.setup.releasePaper; }, K("stickers_times"),
          [](TReadCtx& x, const QString& r) {
              if (r.isEmpty()) {
-                 ShowInfoBox(FillTemplate(T("Lang_All_00010011_11"), {T("Lang_All_00210024_11")}));
+                 x.info(FillTemplate(T("Lang_All_00010011_11"), {T("Lang_All_00210024_11")}));
                  return;
              }
              bool found = false;
@@ -185,19 +186,19 @@ void DeclareQxControls(TParaControls& c)
     c.AddCombo("cmbReleasePaper", {});
 }
 
-void QxShowRead(ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, TParaControls& c)
+void QxShowRead(ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, TParaControls& c, const TInfoFn& info)
 {
     const QString version = TrimReply(cmd.GetVal(Quoted(QStringLiteral("version"))));
     state.lidKey = version.left(4) == QLatin1String("1.00") ? QStringLiteral("platenin_locat")
                                                               : QStringLiteral("platenin_enter_pause");
     const QString ppl = TrimReply(cmd.GetVal(Quoted(QStringLiteral("ppl"))));
     c.SetItems("cmbDensity", NumberItems(ProtocolListsOf(ppl).densityMax), 0);
-    QxReadPass(cmd, setup, state, c);
+    QxReadPass(cmd, setup, state, c, info);
 }
 
-void QxReadPass(ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, TParaControls& c)
+void QxReadPass(ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, TParaControls& c, const TInfoFn& info)
 {
-    TReadCtx x{setup, state, c, QString()};
+    TReadCtx x{setup, state, c, QString(), info ? info : TInfoFn(&ShowInfoBox)};
     if (setup.noBtSetting) {
         c.SetTextRead("txtBTName", QString(), false);
         c.SetTextRead("txtBTPWD", QString(), false);

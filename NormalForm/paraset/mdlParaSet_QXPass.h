@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace qxpara {
 
@@ -33,8 +34,12 @@ QStringList QxProtocolItems(const TQxSetup& setup, const QStringList& designItem
 void DeclareQxControls(textpara::TParaControls& c);
 
 // After the open at show: version (lid key), ppl (density range), then the read pass.
-void QxShowRead(textpara::ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, textpara::TParaControls& c);
-void QxReadPass(textpara::ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, textpara::TParaControls& c);
+// info shows a note for the operator (ShowInfoBox when empty).
+using TInfoFn = std::function<void(const QString&)>;
+void QxShowRead(textpara::ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, textpara::TParaControls& c,
+                const TInfoFn& info = {});
+void QxReadPass(textpara::ITextParaCmd& cmd, const TQxSetup& setup, TQxState& state, textpara::TParaControls& c,
+                const TInfoFn& info = {});
 textpara::TParaPlan PlanQxWrite(const TQxSetup& setup, const TQxState& state, textpara::TParaControls& c);
 void QxProtocolChange(const TQxState& state, textpara::TParaControls& c);
 

@@ -46,6 +46,7 @@ struct TReadCtx {
     TZrState& state;
     TParaControls& c;
     QString btMacReply;
+    TStatusFn info;
 };
 
 struct TReadStep {
@@ -158,11 +159,9 @@ const std::vector<TReadStep>& ReadSteps()
         // 26: the printer language, then its character sets
         {Always, "Lang_All_00210004_12", K("ppl"),
          [](TReadCtx& x, const QString& r) {
-             QString p = r;
-             if (!x.setup.zrFamily && p == QLatin1String("tsc"))
-                 p = QStringLiteral("tspl");
+             // "tsc" (what a TSPL printer answers) is the "TSPL" item, so Set sends it back
              x.state.printerProtocol = r;
-             SelectByText(x.c, "cmbProtocol", p);
+             x.c.SetRead("cmbProtocol", FindProtocolItem(x.c.Items("cmbProtocol"), r), 0);
              FillCodePages(x.c, x.c.ItemText("cmbProtocol"));
          }},
         {Always, "Lang_All_00210218_11", K("code_page"),
@@ -196,7 +195,7 @@ const std::vector<TReadStep>& ReadSteps()
         {[](const TReadCtx& x) { return x.setup.releasePaper; }, "Lang_All_00210024_11", K("stickers_times"),
          [](TReadCtx& x, const QString& r) {
              if (r.isEmpty()) {
-                 ShowInfoBox(FillTemplate(T("Lang_All_00010011_11"), {T("Lang_All_00210024_11")}));
+                 x.info(FillTemplate(T("Lang_All_00010011_11"), {T("Lang_All_00210024_11")}));
                  return;
              }
              FillReleasePaperList(&x.state.releasePaper);
@@ -286,9 +285,10 @@ void DeclareZrControls(TParaControls& c)
     c.AddCombo("cmbReleasePaper", {});
 }
 
-void ZrReadPass(ITextParaCmd& cmd, const TZrSetup& setup, TZrState& state, TParaControls& c, const TStatusFn& status)
+void ZrReadPass(ITextParaCmd& cmd, const TZrSetup& setup, TZrState& state, TParaControls& c, const TStatusFn& status,
+                const TStatusFn& info)
 {
-    TReadCtx x{cmd, setup, state, c, QString()};
+    TReadCtx x{cmd, setup, state, c, QString(), info ? info : TStatusFn(&ShowInfoBox)};
     for (const TReadStep& step : ReadSteps()) {
         if (!step.when(x))
             continue;
@@ -531,7 +531,37 @@ bool IsIndexKey(const TParaControls& c, const QString& key)
 {
     return !c.At(key).isEdit;
 }
+
+// The text the ini reader gives back for a value written as it stands: trimmed, and one
+// pair of matching surrounding quotes removed.
+QString IniReadBack(const QString& written)
+{
+    prt::IniFile probe;
+    probe.parseText(QStringLiteral("[v]\nv=") + written + QLatin1Char('\n'));
+    return probe.readString(QStringLiteral("v"), QStringLiteral("v"));
+}
+
+// The value as it is written to the file: as it stands when the reader gives it back
+// unchanged (old files and plain values keep their look), else in double quotes.
+QString IniValueText(const QString& value)
+{
+    if (IniReadBack(value) == value)
+        return value;
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
 } // namespace
+
+bool ZrSettingsToIni(prt::IniFile& ini, const TParaControls& c, QString& error)
+{
+    for (const QString& key : ZrSettingsKeys()) {
+        const QString value = IsIndexKey(c, key) ? QString::number(c.Index(key)) : IniValueText(c.Text(key));
+        if (!ini.setValue(kSection, key, value)) {
+            error = FillTemplate(T("FormParaSet_ZR_MSG_BadValue"), {key});
+            return false;
+        }
+    }
+    return true;
+}
 
 bool SaveZrSettings(const QString& path, const TParaControls& c, QString& error)
 {
@@ -540,13 +570,8 @@ bool SaveZrSettings(const QString& path, const TParaControls& c, QString& error)
         error = T("FormParaSet_ZR_MSG_FileFail");
         return false;
     }
-    for (const QString& key : ZrSettingsKeys()) {
-        const QString value = IsIndexKey(c, key) ? QString::number(c.Index(key)) : c.Text(key);
-        if (!ini.setValue(kSection, key, value)) {
-            error = FillTemplate(T("FormParaSet_ZR_MSG_BadValue"), {key});
-            return false;
-        }
-    }
+    if (!ZrSettingsToIni(ini, c, error))
+        return false;
     if (!ini.save(path)) {
         error = T("FormParaSet_ZR_MSG_FileFail");
         return false;
@@ -554,13 +579,8 @@ bool SaveZrSettings(const QString& path, const TParaControls& c, QString& error)
     return true;
 }
 
-bool LoadZrSettings(const QString& path, const TZrState& state, TParaControls& c, QString& error)
+bool ZrSettingsFromIni(const prt::IniFile& ini, TParaControls& c, QString& error)
 {
-    prt::IniFile ini;
-    if (!QFileInfo(path).isFile() || !ini.load(path)) {
-        error = T("FormParaSet_ZR_MSG_FileFail");
-        return false;
-    }
     // Everything is checked on a copy; the controls change only when all values fit.
     TParaControls next = c;
     auto bad = [&](const QString& key) {
@@ -597,9 +617,19 @@ bool LoadZrSettings(const QString& path, const TZrState& state, TParaControls& c
         }
         next.Touch(key);
     }
-    Q_UNUSED(state);
     c = next;
     return true;
+}
+
+bool LoadZrSettings(const QString& path, const TZrState& state, TParaControls& c, QString& error)
+{
+    Q_UNUSED(state);
+    prt::IniFile ini;
+    if (!QFileInfo(path).isFile() || !ini.load(path)) {
+        error = T("FormParaSet_ZR_MSG_FileFail");
+        return false;
+    }
+    return ZrSettingsFromIni(ini, c, error);
 }
 
 } // namespace zrpara

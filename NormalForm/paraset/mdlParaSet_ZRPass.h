@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <functional>
 
+namespace prt {
+class IniFile;
+}
+
 namespace zrpara {
 
 // What the form knows of the selected printer when it is created.
@@ -48,9 +52,10 @@ QStringList ZrProtocolItems(const TZrSetup& setup, const QStringList& designItem
 void DeclareZrControls(textpara::TParaControls& c);
 
 using TStatusFn = std::function<void(const QString&)>;
-// The read pass on the open port. status gets each "Reading ..." line and the final word.
+// The read pass on the open port. status gets each "Reading ..." line and the final word;
+// info shows a note for the operator (ShowInfoBox when empty).
 void ZrReadPass(textpara::ITextParaCmd& cmd, const TZrSetup& setup, TZrState& state,
-                textpara::TParaControls& c, const TStatusFn& status = {});
+                textpara::TParaControls& c, const TStatusFn& status = {}, const TStatusFn& info = {});
 
 // Plans the write pass: checks and clamps every edit that will be sent (clamped texts are
 // written back into the states), then builds the writes in order. A refused field gives
@@ -83,5 +88,10 @@ bool SaveZrSettings(const QString& path, const textpara::TParaControls& c, QStri
 // of the control after the loaded printer language rebuilt its lists) and then applies
 // all of them (every loaded control counts as changed), or none. False with error text.
 bool LoadZrSettings(const QString& path, const TZrState& state, textpara::TParaControls& c, QString& error);
+// The same on a parsed file: the 37 keys into section "params" of `ini` (a value the ini
+// reader would not give back as it stands, such as 'PRT-1' or blanks only, is written in
+// double quotes, which the reader removes), and the 37 keys out of it.
+bool ZrSettingsToIni(prt::IniFile& ini, const textpara::TParaControls& c, QString& error);
+bool ZrSettingsFromIni(const prt::IniFile& ini, textpara::TParaControls& c, QString& error);
 
 } // namespace zrpara

@@ -242,6 +242,17 @@ bool SameProtocol(const QString& printerProtocol, const QString& item)
     return !printerProtocol.trimmed().isEmpty() && norm(printerProtocol) == norm(item);
 }
 
+int FindProtocolItem(const QStringList& items, const QString& reply)
+{
+    const int exact = FindItemByText(items, reply);
+    if (exact >= 0)
+        return exact;
+    for (int i = 0; i < items.size(); ++i)
+        if (SameProtocol(reply, items.at(i)))
+            return i;
+    return -1;
+}
+
 QStringList CharsetItems(int list)
 {
     return ValueData::IntlCharsetList(list);

@@ -78,6 +78,9 @@ struct TProtocolLists {
 TProtocolLists ProtocolListsOf(const QString& protocolItem);
 // True when the printer's reported language is the item (ignoring case; "tsc" = "tspl").
 bool SameProtocol(const QString& printerProtocol, const QString& item);
+// The printer-language item a "ppl" reply stands for: the item equal to it ignoring case,
+// else the first item of the same language ("tsc" and "tspl" are one); -1 when none.
+int FindProtocolItem(const QStringList& items, const QString& reply);
 // The items of character-set list 1, 2 or 3 of the core fillers.
 QStringList CharsetItems(int list);
 // "0".."max".

@@ -5,6 +5,8 @@
 #include "mdlTextParaCodecs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QPointer>
 #include <QRadioButton>
 #include <QComboBox>
 #include <QLabel>
@@ -23,7 +25,93 @@ TTextParaDialog::TTextParaDialog(QWidget* parent) : QDialog(parent)
 
 TTextParaDialog::~TTextParaDialog()
 {
+    StopRead();
     CutLeaveHandlers(this);
+}
+
+namespace {
+
+// The form's printer commands as the read's worker uses them: once the form is closed,
+// nothing more goes to the printer but the closing of the port.
+class TStoppableCmd : public textpara::ITextParaCmd {
+public:
+    TStoppableCmd(textpara::ITextParaCmd& inner, const std::atomic<bool>& stop) : inner_(inner), stop_(stop) {}
+    bool Open() override { return !stop_ && inner_.Open(); }
+    void Close() override { inner_.Close(); }
+    QString GetVal(const QByteArray& key) override { return stop_ ? QString() : inner_.GetVal(key); }
+    bool SetVal(const QByteArray& key, const QString& value, bool lower) override
+    {
+        return !stop_ && inner_.SetVal(key, value, lower);
+    }
+    bool Do(const QByteArray& key) override { return !stop_ && inner_.Do(key); }
+    bool WriteRaw(const QByteArray& bytes) override { return !stop_ && inner_.WriteRaw(bytes); }
+    void Sleep(uint32_t ms) override
+    {
+        if (!stop_)
+            inner_.Sleep(ms);
+    }
+
+private:
+    textpara::ITextParaCmd& inner_;
+    const std::atomic<bool>& stop_;
+};
+
+} // namespace
+
+void TTextParaDialog::StartRead(std::function<void(textpara::ITextParaCmd&)> work, std::function<void()> finished,
+                                const QList<QWidget*>& busy)
+{
+    StopRead();  // one read at a time (a former one has ended: it is only joined here)
+    cancel_ = false;
+    reading_ = true;
+    for (QWidget* w : busy)
+        w->setEnabled(false);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        busyCursor_ = true;
+    }
+    QList<QPointer<QWidget>> toEnable;
+    for (QWidget* w : busy)
+        toEnable << w;
+    reader_ = std::thread([this, work = std::move(work), finished = std::move(finished), toEnable] {
+        TStoppableCmd cmd(*cmd_, cancel_);
+        work(cmd);
+        Post([this, finished, toEnable] {
+            if (reader_.joinable())
+                reader_.join();
+            for (const QPointer<QWidget>& w : toEnable)
+                if (w)
+                    w->setEnabled(true);
+            if (busyCursor_) {
+                QApplication::restoreOverrideCursor();
+                busyCursor_ = false;
+            }
+            finished();
+            reading_ = false;
+        });
+    });
+}
+
+void TTextParaDialog::Post(std::function<void()> fn)
+{
+    QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
+}
+
+void TTextParaDialog::StopRead()
+{
+    cancel_ = true;
+    if (reader_.joinable())
+        reader_.join();
+    if (busyCursor_) {
+        QApplication::restoreOverrideCursor();
+        busyCursor_ = false;
+    }
+}
+
+void TTextParaDialog::done(int result)
+{
+    cancel_ = true;  // the worker sends nothing more; its results still land in the controls
+    QDialog::done(result);
 }
 
 void TTextParaDialog::SetCommand(std::unique_ptr<textpara::ITextParaCmd> cmd)

@@ -5,8 +5,12 @@
 #include "mdlTextParaPass.h"
 
 #include <QDialog>
+#include <QList>
 #include <QStringList>
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -26,7 +30,27 @@ public:
     void SetCommand(std::unique_ptr<textpara::ITextParaCmd> cmd);
     const textpara::TParaControls& Controls() const { return c_; }
 
+    // The read after the window is on screen: true from its start until its results are
+    // in the controls.
+    bool Reading() const { return reading_; }
+    // Closing the form (Set, Close, the window's close box) stops a read that still runs:
+    // no further command goes to the printer, the port is still closed.
+    void done(int result) override;
+
 protected:
+    // Runs `work` on a worker thread with the form's printer commands (the port is open;
+    // the work reads and closes it), then `finished` on the GUI thread. Meanwhile the
+    // busy cursor shows and the `busy` widgets are disabled; they are enabled again before
+    // `finished` runs. Nothing of the form may be touched by `work`: it fills its own
+    // copies, and reports through Post.
+    void StartRead(std::function<void(textpara::ITextParaCmd&)> work, std::function<void()> finished,
+                   const QList<QWidget*>& busy);
+    // Runs fn on the GUI thread (from the read's worker), unless the form is gone.
+    void Post(std::function<void()> fn);
+    // Stops a running read and waits for its worker (destructors of the forms call it
+    // before their own members go).
+    void StopRead();
+
     QLabel* Label(const QString& name, QWidget* parent);
     QLineEdit* Edit(const QString& name, QWidget* parent, int maxTyped, paraset::TKeyFilter filter);
     QComboBox* Combo(const QString& name, QWidget* parent);
@@ -48,4 +72,10 @@ protected:
 
     std::unique_ptr<textpara::ITextParaCmd> cmd_;
     textpara::TParaControls c_;
+
+private:
+    std::thread reader_;
+    std::atomic<bool> cancel_{false};
+    bool reading_ = false;
+    bool busyCursor_ = false;
 };

@@ -221,7 +221,7 @@ TEST(TextParaLanguage, EveryKeyOfTheFormsHasBothTextsInBothFiles)
     const QStringList keys = {
         "FormParaSet_260_gpbAutoPosition", "FormParaSet_260_gpbCOM", "FormParaSet_260_gpbEthernetSetting",
         "FormParaSet_260_gpbLanguage", "FormParaSet_260_gpbPrintType", "FormParaSet_260_gpbReprintWhenError",
-        "FormParaSet_260_lblBaudrate", "FormParaSet_260_lblDHCP", "FormParaSet_260_lblDataBits",
+        "FormParaSet_260_lblBaudRate", "FormParaSet_260_lblDHCP", "FormParaSet_260_lblDataBits",
         "FormParaSet_260_lblDensity", "FormParaSet_260_lblGateway", "FormParaSet_260_lblIP",
         "FormParaSet_260_lblJudgePaperMode", "FormParaSet_260_lblParity", "FormParaSet_260_lblPrintSpeed",
         "FormParaSet_260_lblStopBits", "FormParaSet_260_lblSubnet", "FormParaSet_QX_SST",
@@ -249,10 +249,16 @@ TEST(TextParaLanguage, EveryKeyOfTheFormsHasBothTextsInBothFiles)
     };
     for (const char* name : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
         const QString file = prt::test::SourceDir() + "/files/" + name;
-        for (const QString& key : keys)
-            for (const char* section : {"1033", "2052"})
+        for (const char* section : {"1033", "2052"}) {
+            // The language store publishes each key under its first spelling in the file
+            // and is looked up by exact spelling: a key that differs only in case is blank.
+            const QStringList published = prt::IniReadKeys(file, section);
+            for (const QString& key : keys) {
                 EXPECT_FALSE(prt::IniReadString(file, section, key, QString()).isEmpty())
                     << name << " " << section << " " << key.toStdString();
+                EXPECT_TRUE(published.contains(key)) << name << " " << section << " " << key.toStdString();
+            }
+        }
         EXPECT_EQ(prt::IniReadString(file, "1033", "Lang_All_00210207_16"), QString::fromUtf8("Reading {0}…"));
     }
 }

@@ -1,5 +1,6 @@
 // The ZR and QX parameter forms end to end against the printer simulator on 127.0.0.1:
 // a full read, an unchanged Set, the bytes on the wire, the settings file and pictures.
+#include "FakeTextCmd.h"
 #include "FormParaSet_QX.h"
 #include "FormParaSet_ZR.h"
 #include "MainFixture.h"
@@ -23,6 +24,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +34,10 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QStringList>
+#include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <ostream>
 
 // Readable failure messages for Qt texts.
@@ -53,6 +59,44 @@ void ShortSleep(uint32_t ms)
     if (ms <= 100)
         QThread::msleep(5);
 }
+
+// A printer that holds back its answer to one key until the test lets it go (or 3 s
+// passed: a form that waits for it on the GUI thread is then seen to have waited).
+class GatedCmd : public FakeTextCmd {
+public:
+    QString gateKey;
+    QString GetVal(const QByteArray& key) override
+    {
+        if (QString::fromLatin1(key) == "\"" + gateKey + "\"") {
+            std::unique_lock lock(mutex_);
+            reached_ = true;
+            cv_.notify_all();
+            heldBack_ = !cv_.wait_for(lock, std::chrono::seconds(3), [this] { return released_; });
+        }
+        return FakeTextCmd::GetVal(key);
+    }
+    bool Reached()
+    {
+        std::lock_guard lock(mutex_);
+        return reached_;
+    }
+    void Release()
+    {
+        std::lock_guard lock(mutex_);
+        released_ = true;
+        cv_.notify_all();
+    }
+    bool HeldBackInFull()
+    {
+        std::lock_guard lock(mutex_);
+        return heldBack_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool reached_ = false, released_ = false, heldBack_ = false;
+};
 
 class TextParaForms : public ::testing::Test {
 protected:
@@ -114,6 +158,15 @@ protected:
         ASSERT_TRUE(form->grab().save(out));
     }
 
+    // The read runs on a worker once the window is up: wait until its values are shown.
+    static void WaitRead(TTextParaDialog& form)
+    {
+        EXPECT_TRUE(prt::test::WaitFor([&] {
+            QApplication::processEvents();
+            return !form.Reading();
+        }));
+    }
+
     mainwin::TempProgram p_;
     prt::SleepHook oldSleep_ = nullptr;
     SimPrinter printer;
@@ -147,6 +200,7 @@ TEST_F(TextParaForms, ZrFormReadsTheDplPrinterAndAnUnchangedSetWritesTheSameValu
     T_frmParaSet_ZR form;
     form.FormShow();
     form.ReadRun();
+    WaitRead(form);
     EXPECT_EQ(form.findChild<QComboBox*>("cmbProtocol")->currentText(), "DPL");
     EXPECT_EQ(form.findChild<QComboBox*>("cmbDensity")->currentText(), "9");
     EXPECT_EQ(form.findChild<QLineEdit*>("txtZPrintWidth")->text(), "108");
@@ -199,6 +253,7 @@ TEST_F(TextParaForms, ZrTearOffUnderTheStandardSetStartsWithStx)
     T_frmParaSet_ZR form;
     form.FormShow();
     form.ReadRun();
+    WaitRead(form);
     prt::test::MsgBoxRecorder boxes;
     form.btnSetClick();
     Written();
@@ -218,6 +273,7 @@ TEST_F(TextParaForms, ZrFormOfASilentPrinterSendsNothingButTheLogicAreaAndTheClo
     T_frmParaSet_ZR form;
     form.FormShow();
     form.ReadRun();
+    WaitRead(form);
     const size_t before = SimTextLog(printer).size();
     prt::test::MsgBoxRecorder boxes;
     form.btnSetClick();
@@ -232,6 +288,7 @@ TEST_F(TextParaForms, ZrOperatorChangesAreSentAndHeadTypeKeepsTheLists)
     T_frmParaSet_ZR form;
     form.FormShow();
     form.ReadRun();
+    WaitRead(form);
     auto* head = form.findChild<QComboBox*>("cmbHeadType");
     ASSERT_TRUE(head->isVisibleTo(&form));
     EXPECT_EQ(head->currentIndex(), 1) << "KYOCERA is item 2";
@@ -267,6 +324,7 @@ TEST_F(TextParaForms, ZrPrinterGoneBeforeSetShowsTheOpenErrorAndCloses)
     T_frmParaSet_ZR form;
     form.FormShow();
     form.ReadRun();
+    WaitRead(form);
     server->stop();  // the printer is gone before Set
     const size_t before = SimTextLog(printer).size();
     prt::test::MsgBoxRecorder boxes;
@@ -283,6 +341,7 @@ TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
     T_frmParaSet_ZR first;
     first.FormShow();
     first.ReadRun();
+    WaitRead(first);
     prt::test::MsgBoxRecorder boxes;
     T_frmParaSet_ZR::SetFileDialogHook([&](QWidget*, bool) { return path; });
     first.btnSaveClick();
@@ -298,6 +357,7 @@ TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
     T_frmParaSet_ZR second;
     second.FormShow();
     second.ReadRun();
+    WaitRead(second);
     second.btnLoadClick();
     EXPECT_EQ(boxes.calls().size(), 1u);
     for (const QString& key : zrpara::ZrSettingsKeys()) {
@@ -312,6 +372,7 @@ TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
     T_frmParaSet_ZR third;
     third.FormShow();
     third.ReadRun();
+    WaitRead(third);
     boxes.clear();
     third.btnLoadClick();
     ASSERT_EQ(boxes.calls().size(), 1u);
@@ -327,11 +388,132 @@ TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
     EXPECT_FALSE(QFile::exists(p_.Root() + QString::fromUtf8("打印机.ini")));
 }
 
+// Both forms come up first and read the printer behind a busy cursor, Set disabled: the
+// window keeps painting while the printer answers; its values are shown when the read is
+// done. Closing the form during the read stops it: nothing more is asked, the port is closed.
+TEST_F(TextParaForms, FormsAppearBeforeTheReadAndCanBeClosedDuringIt)
+{
+    Select("D45", "D45");
+    for (bool zr : {true, false}) {
+        for (bool closeEarly : {false, true}) {
+            SCOPED_TRACE(std::string(zr ? "ZR" : "QX") + (closeEarly ? ", closed during the read" : ""));
+            std::unique_ptr<TTextParaDialog> form;
+            if (zr)
+                form = std::make_unique<T_frmParaSet_ZR>();
+            else
+                form = std::make_unique<T_frmParaSet_QX>();
+            auto gated = std::make_unique<GatedCmd>();
+            GatedCmd* cmd = gated.get();
+            cmd->replies = FullTextProfile();
+            cmd->gateKey = "speed";
+            form->SetCommand(std::move(gated));
+            form->show();  // the read starts from the form's own timer once it is shown
+            ASSERT_TRUE(prt::test::WaitFor([&] {
+                QApplication::processEvents();
+                return cmd->Reached();
+            }));
+            QApplication::processEvents();
+            EXPECT_TRUE(form->isVisible());
+            EXPECT_TRUE(form->Reading());
+            EXPECT_FALSE(form->findChild<QPushButton*>("btnSet")->isEnabled());
+            ASSERT_NE(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            if (zr) {
+                EXPECT_FALSE(static_cast<T_frmParaSet_ZR*>(form.get())->StatusText().isEmpty());
+            }
+            EXPECT_EQ(form->findChild<QComboBox*>("cmbDensity")->currentText(), "0") << "shown when the read is done";
+            if (closeEarly)
+                form->findChild<QPushButton*>("btnClose")->click();
+            cmd->Release();
+            WaitRead(*form);
+            EXPECT_FALSE(cmd->HeldBackInFull()) << "the GUI thread waited for the printer";
+            EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(cmd->log.last(), "close");
+            EXPECT_EQ(cmd->opens, 1);
+            if (closeEarly) {
+                EXPECT_FALSE(cmd->log.contains("get com_baud")) << "nothing is asked after the close";
+                EXPECT_FALSE(form->isVisible());
+            } else {
+                EXPECT_TRUE(cmd->log.contains("get com_baud"));
+                EXPECT_TRUE(form->findChild<QPushButton*>("btnSet")->isEnabled());
+                EXPECT_EQ(form->findChild<QComboBox*>("cmbDensity")->currentText(), "9");
+            }
+        }
+    }
+}
+
+// Every caption of both forms shows, whole, in English and Chinese: no blank label, no
+// text cut by its control, no doubled punctuation. Pictures of each land in the build
+// folder (zr_form_1033.png, qx_form_2052.png, ...).
+TEST_F(TextParaForms, EveryCaptionShowsWholeInBothLanguages)
+{
+    Select("D45", "D45");
+    for (const char* lang : {"1033", "2052"}) {
+        gLangId = lang;
+        PublishLanguageTexts(gLangFileName, lang);
+        for (bool zr : {true, false}) {
+            SCOPED_TRACE(std::string(zr ? "ZR " : "QX ") + lang);
+            std::unique_ptr<TTextParaDialog> form;
+            if (zr)
+                form = std::make_unique<T_frmParaSet_ZR>();
+            else
+                form = std::make_unique<T_frmParaSet_QX>();
+            auto silent = std::make_unique<FakeTextCmd>();
+            silent->failOpen = true;  // the captions alone: no read
+            form->SetCommand(std::move(silent));
+            form->show();
+            QApplication::processEvents();
+            auto* tabs = form->findChild<QTabWidget*>("pagecA");
+            QStringList captions;
+            for (int t = 0; t < tabs->count(); ++t) {
+                if (!tabs->isTabVisible(t))
+                    continue;
+                tabs->setCurrentIndex(t);
+                QApplication::processEvents();
+                EXPECT_FALSE(tabs->tabText(t).trimmed().isEmpty()) << "tab " << t;
+                captions << tabs->tabText(t);
+                for (QLabel* l : tabs->widget(t)->findChildren<QLabel*>()) {
+                    if (!l->isVisibleTo(form.get()))
+                        continue;
+                    EXPECT_FALSE(l->text().trimmed().isEmpty()) << l->objectName().toStdString();
+                    EXPECT_GE(l->width(), l->sizeHint().width())
+                        << l->objectName().toStdString() << " cut: " << l->text().toStdString();
+                    captions << l->text();
+                }
+                for (QGroupBox* g : tabs->widget(t)->findChildren<QGroupBox*>()) {
+                    if (!g->isVisibleTo(form.get()))
+                        continue;
+                    EXPECT_FALSE(g->title().trimmed().isEmpty()) << g->objectName().toStdString();
+                    captions << g->title();
+                }
+                for (QRadioButton* r : tabs->widget(t)->findChildren<QRadioButton*>()) {
+                    if (!r->isVisibleTo(form.get()))
+                        continue;
+                    EXPECT_FALSE(r->text().trimmed().isEmpty()) << r->objectName().toStdString();
+                    EXPECT_GE(r->width(), r->sizeHint().width()) << "cut: " << r->text().toStdString();
+                    captions << r->text();
+                }
+                const QString name = QStringLiteral("%1_form_%2_tab%3.png").arg(zr ? "zr" : "qx", lang).arg(t);
+                EXPECT_TRUE(form->grab().save(QStringLiteral(PRT_TEXTPARA_TEST_OUT_DIR) + "/" + name));
+            }
+            for (QPushButton* b : form->findChildren<QPushButton*>())
+                if (b->isVisibleTo(form.get()))
+                    captions << b->text();
+            for (const QString& c : captions)
+                for (const char* twice : {"::", "\xef\xbc\x9a\xef\xbc\x9a", ":\xef\xbc\x9a", "\xef\xbc\x9a:", "..", "((", "))"})
+                    EXPECT_FALSE(c.contains(QString::fromUtf8(twice))) << c.toStdString();
+            form->close();
+        }
+    }
+}
+
 TEST_F(TextParaForms, QxFormReadsOnShowAndWritesWithoutSave)
 {
     Select("QX", "QX");
     T_frmParaSet_QX form;
     form.FormShow();
+    form.ReadRun();
+    WaitRead(form);
     EXPECT_EQ(form.findChild<QComboBox*>("cmbProtocol")->currentText(), "TSPL");
     EXPECT_EQ(form.findChild<QComboBox*>("cmbCodepage")->currentText(), "LatinI(1252)");
     EXPECT_EQ(form.findChild<QLineEdit*>("txtGateway4")->text(), "1");
@@ -361,6 +543,8 @@ TEST_F(TextParaForms, QxModelWithoutBluetoothSettingsKeepsItsName)
     Select("QX10", "QX10");
     T_frmParaSet_QX form;
     form.FormShow();
+    form.ReadRun();
+    WaitRead(form);
     auto* name = form.findChild<QLineEdit*>("txtBTName");
     EXPECT_FALSE(name->isEnabled());
     EXPECT_TRUE(name->text().isEmpty());
@@ -377,9 +561,12 @@ TEST_F(TextParaForms, OpenersShowEachFormForTheSelectedPrinter)
     Select("ZR906", "ZR906");
     QStringList shown;
     SetFormShowHook([&](QWidget* form) {
-        form->show();  // the show runs the form's own show steps
+        form->show();  // the show runs the form's own show steps and arms the read
         if (auto* zr = qobject_cast<T_frmParaSet_ZR*>(form))
             zr->ReadRun();
+        if (auto* qx = qobject_cast<T_frmParaSet_QX*>(form))
+            qx->ReadRun();
+        WaitRead(*qobject_cast<TTextParaDialog*>(form));
         shown << form->objectName();
         form->close();
     });

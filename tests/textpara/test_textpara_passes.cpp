@@ -162,8 +162,8 @@ TEST_F(ZrPass, BranchesOfTheModelListsAndReplies)
         {"an empty bt_mac skips name and PIN",
          [](TZrSetup&, QMap<QString, QString>& p) { p["bt_mac"] = ""; }, {}, {"bt_name", "bt_pwd"},
          {"bt_name", "bt_pwd"}},
-        {"the family keeps tsc and selects nothing for it",
-         [](TZrSetup& s, QMap<QString, QString>&) { s = FamilySetup(); }, {"set density=9"}, {"ppl"},
+        {"the family's tsc is the TSPL item and goes back",
+         [](TZrSetup& s, QMap<QString, QString>&) { s = FamilySetup(); }, {"set density=9", "set ppl=tsc"}, {},
          {}},
         {"version other than 1.00 uses the pause key",
          [](TZrSetup&, QMap<QString, QString>& p) { p["version"] = "1.01"; }, {"set platenin_enter_pause=off"},
@@ -196,6 +196,58 @@ TEST_F(ZrPass, BranchesOfTheModelListsAndReplies)
                 EXPECT_FALSE(e.startsWith("set " + key + "=")) << e.toStdString();
         for (const QString& key : k.mustNotRead)
             EXPECT_FALSE(r.cmd.log.contains("get " + key)) << key.toStdString();
+    }
+}
+
+// A TSPL printer answers "tsc": the list shows TSPL and an unchanged Set sends the language
+// back, on either form and for every model.
+TEST_F(ZrPass, PrinterLanguageRepliesSelectTheirItemAndAreSentBack)
+{
+    struct Case { const char* reply; const char* shown; const char* sent; };
+    const Case cases[] = {
+        {"tsc", "TSPL", "ppl=tsc"}, {"TSC", "TSPL", "ppl=tsc"}, {"tspl", "TSPL", "ppl=tsc"},
+        {"TSPL", "TSPL", "ppl=tsc"}, {"zpl", "ZPL", "ppl=zpl"}, {"epl", "TSPL", nullptr},
+    };
+    auto pplSets = [](const FakeTextCmd& out) {
+        QStringList l;
+        for (const QString& s : out.Sets())
+            if (s.startsWith("ppl="))
+                l << s;
+        return l;
+    };
+    for (const Case& k : cases) {
+        const QStringList expected = k.sent ? QStringList{k.sent} : QStringList{};
+        for (bool family : {true, false}) {
+            SCOPED_TRACE(std::string("ZR ") + k.reply + (family ? " family" : " other model"));
+            TZrSetup setup = FamilySetup();
+            setup.zrFamily = family;
+            ZrRun r;
+            r.cmd.replies = FullTextProfile();
+            r.cmd.replies["ppl"] = QString::fromLatin1(k.reply) + "\r\n";
+            r.Read(setup);
+            EXPECT_EQ(r.c.ItemText("cmbProtocol"), k.shown);
+            TParaPlan plan = PlanZrWrite(setup, r.state, r.c);
+            ASSERT_TRUE(plan.ok());
+            FakeTextCmd out;
+            ASSERT_TRUE(RunParaOps(out, plan.ops));
+            EXPECT_EQ(pplSets(out), expected);
+        }
+        SCOPED_TRACE(std::string("QX ") + k.reply);
+        qxpara::TQxSetup setup;
+        setup.current = "QX";
+        FakeTextCmd in;
+        in.replies = FullTextProfile();
+        in.replies["ppl"] = k.reply;
+        qxpara::TQxState state;
+        TParaControls c;
+        qxpara::DeclareQxControls(c);
+        qxpara::QxShowRead(in, setup, state, c);
+        EXPECT_EQ(c.ItemText("cmbProtocol"), k.shown);
+        TParaPlan plan = qxpara::PlanQxWrite(setup, state, c);
+        ASSERT_TRUE(plan.ok());
+        FakeTextCmd out;
+        ASSERT_TRUE(RunParaOps(out, plan.ops));
+        EXPECT_EQ(pplSets(out), expected);
     }
 }
 
@@ -440,6 +492,49 @@ TEST_F(ZrSettings, SaveThenLoadReproducesEveryControl)
     }
     EXPECT_EQ(other.c.Items("cmbDensity").size(), 31) << "the loaded language rebuilt its lists";
     EXPECT_EQ(other.c.ItemText("cmbCodepage"), "Latin(1252)");
+}
+
+// Edit texts come back exactly as saved, quotes and blanks included; a plain text is
+// written as it stands, so files keep their look and older files load as before.
+TEST_F(ZrSettings, EditTextsComeBackAsSaved)
+{
+    struct Case { const char* text; const char* line; };
+    const Case cases[] = {
+        {"'PRT-1'", "txtBTName=\"'PRT-1'\""},  {"\"PRT-1\"", "txtBTName=\"\"PRT-1\"\""},
+        {"   ", "txtBTName=\"   \""},         {" PRT 1 ", "txtBTName=\" PRT 1 \""},
+        {"'PRT\"", "txtBTName='PRT\""},         {"\"", "txtBTName=\""},
+        {"PRT-1", "txtBTName=PRT-1"},            {"", "txtBTName="},
+        {"a=b;c", "txtBTName=a=b;c"},            {"打印机", "txtBTName=打印机"},
+    };
+    const QString path = dir_.path() + "/zr.ini";
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.text);
+        ZrRun r;
+        r.cmd.replies = FullTextProfile();
+        r.Read(FamilySetup());
+        const QString text = QString::fromUtf8(k.text);
+        r.c.SetText("txtBTName", text);
+        r.c.SetText("txtTearOff", text);
+        QFile::remove(path);
+        QString error;
+        ASSERT_TRUE(SaveZrSettings(path, r.c, error)) << error.toStdString();
+        const QString file = QString::fromUtf8(prt::test::ReadTestFile(path));
+        EXPECT_TRUE(file.contains(QString::fromUtf8(k.line) + "\r\n")) << file.toStdString();
+        ZrRun other;
+        other.Read(FamilySetup());
+        ASSERT_TRUE(LoadZrSettings(path, other.state, other.c, error)) << error.toStdString();
+        EXPECT_EQ(other.c.Text("txtBTName"), text);
+        EXPECT_EQ(other.c.Text("txtTearOff"), text);
+    }
+    // A line break cannot stand in a line: the save refuses it and leaves no file.
+    ZrRun r;
+    r.Read(FamilySetup());
+    r.c.SetText("txtBTName", "a\nb");
+    QFile::remove(path);
+    QString error;
+    EXPECT_FALSE(SaveZrSettings(path, r.c, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(ZrSettings, ABadFileChangesNothing)
