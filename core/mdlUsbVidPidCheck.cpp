@@ -44,6 +44,11 @@ bool IsWritableDir(const QString& dir)
 
 } // namespace
 
+bool UsbIdentityAppliesToPort(const QString& portString)
+{
+    return portString.trimmed().compare(QLatin1String("USB"), Qt::CaseInsensitive) == 0;
+}
+
 QString GetMatchedUsbVpid() { return gMatchedVpid; }
 void SetMatchedUsbVpid(const QString& text) { gMatchedVpid = text; }
 void ClearMatchedUsbVpid() { gMatchedVpid.clear(); }

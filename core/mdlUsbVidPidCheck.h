@@ -19,8 +19,16 @@ inline constexpr char USBCHK_NoMatchText[] = "ERROR:PVID does not match this Pri
 inline constexpr char LANGKEY_UsbIdMismatch[] = "Lang_All_00210272_11";
 
 // matched := false, ok := true, message and model ''. Names outside the gate list pass.
+// Asks about the attached USB devices whatever the port: callers decide with
+// UsbIdentityAppliesToPort whether the answer speaks for their printer.
 void ResolvePrinterModel(const QString& name, QString& model, bool& matched, QString& message,
                          bool& ok);
+
+// True when the port string names the USB port. The check compares the ids of the USB
+// devices attached to this computer, so it only speaks for a printer reached over USB: a
+// printer on a network, serial or parallel port has no USB identity to compare, and the
+// attached devices (or their absence) say nothing about it.
+bool UsbIdentityAppliesToPort(const QString& portString);
 
 // Id text of the last USB match (the main window shows "VPID:" + text).
 QString GetMatchedUsbVpid();

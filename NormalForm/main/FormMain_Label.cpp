@@ -49,9 +49,11 @@
 #include <QPlainTextEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSet>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 // ---- function handlers --------------------------------------------------------------------
 
@@ -67,7 +69,11 @@ QHash<QString, TMainFunctionHandler>& Handlers()
 constexpr int kMargin = 12;
 constexpr int kListWidth = 340;
 constexpr int kListHeight = 150;
+constexpr int kListTop = 28;
 constexpr int kGroupWidth = 460;
+constexpr int kDesignWidth = 2 * kMargin + kGroupWidth;
+constexpr int kSideLeft = kMargin + kListWidth + 8;
+constexpr int kQuitLeft = kMargin + kGroupWidth - 110;
 constexpr int kFnBtnWidth = 180;
 constexpr int kFnBtnHeight = 30;
 constexpr int kSideBtnWidth = 112;
@@ -83,7 +89,18 @@ QString Title(const char* key)
     return prt::LangText(QLatin1String(key));
 }
 
+bool IsContextMenuKey(const QKeyEvent* ke)
+{
+    return ke->key() == Qt::Key_Menu
+           || (ke->key() == Qt::Key_F10 && ke->modifiers() == Qt::ShiftModifier);
+}
+
 } // namespace
+
+QString DeleteQuestionText(const QString& question, const QString& model, const QString& port)
+{
+    return question + QStringLiteral("\r\n\r\n") + model + QStringLiteral(" (") + port + QLatin1Char(')');
+}
 
 void RegisterMainFunction(const QString& buttonName, TMainFunctionHandler handler)
 {
@@ -144,7 +161,7 @@ void T_frmMain_Label::CreateControls()
 
     lvPrinterList = new QTreeWidget(this);
     named(lvPrinterList, "lvPrinterList");
-    lvPrinterList->setGeometry(kMargin, 28, kListWidth, kListHeight);
+    lvPrinterList->setGeometry(kMargin, kListTop, kListWidth, kListHeight);
     lvPrinterList->setColumnCount(5);
     lvPrinterList->setHeaderHidden(true);
     lvPrinterList->setRootIsDecorated(false);
@@ -165,7 +182,7 @@ void T_frmMain_Label::CreateControls()
         lvPrinterList->setPalette(pal);
     }
 
-    const int sideLeft = kMargin + kListWidth + 8;
+    const int sideLeft = kSideLeft;
     btnAddPrinter = button(this, "btnAddPrinter");
     btnModifyPrinter = button(this, "btnModifyPrinter");
     btnDeletePrinter = button(this, "btnDeletePrinter");
@@ -251,7 +268,7 @@ void T_frmMain_Label::CreateControls()
     btnMore->setText(QStringLiteral("More"));
     btnMore->hide();
     btnQuit = button(this, "btnQuit");
-    btnQuit->setGeometry(kMargin + kGroupWidth - 110, 432, 110, kFnBtnHeight);
+    btnQuit->setGeometry(kQuitLeft, 432, 110, kFnBtnHeight);
 
     PMenuMore = new QMenu(this);
     named(PMenuMore, "PMenuMore");
@@ -312,7 +329,7 @@ void T_frmMain_Label::CreateControls()
     btnVpidMg->setGeometry(kInfoEditLeft, 0, 85, kInfoRowHeight);
     pnlSetOrOther->move(kInfoLabelLeft, 0);
 
-    resize(2 * kMargin + kGroupWidth, 480);
+    resize(kDesignWidth, 480);
 }
 
 void T_frmMain_Label::ConnectHandlers()
@@ -355,6 +372,9 @@ void T_frmMain_Label::ConnectHandlers()
         const QString name = b->objectName();
         connect(b, &QPushButton::clicked, this, [this, name] { RunFunction(name); });
     }
+    // Enter and Return press the focused button, as Space does.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(true);
 }
 
 bool T_frmMain_Label::eventFilter(QObject* watched, QEvent* event)
@@ -378,6 +398,17 @@ bool T_frmMain_Label::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonDblClick &&
                RowCount() > 0 &&
                !lvPrinterList->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        return true;
+    } else if (watched == lvPrinterList && event->type() == QEvent::KeyPress
+               && IsContextMenuKey(static_cast<QKeyEvent*>(event))) {
+        // The menu key and Shift+F10 open the list's context menu at the current row.
+        OpenPrinterListMenuFromKeyboard();
+        return true;
+    } else if ((watched == lvPrinterList || watched == lvPrinterList->viewport())
+               && event->type() == QEvent::ContextMenu
+               && static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        // A platform that turns the menu key into a context-menu request of its own.
+        OpenPrinterListMenuFromKeyboard();
         return true;
     } else if (watched == lvPrinterList && event->type() == QEvent::KeyRelease) {
         lvPrinterListKeyUp();
@@ -707,7 +738,9 @@ void T_frmMain_Label::btnDeletePrinterClick()
         return;
     if (SelectedRow() < 0)
         SelectRow(FRememberedRow);
-    const int answer = prt::MessageBoxPrt(FDeleteConfirmText, Title("_MSG_Title_Warn"),
+    const int answer = prt::MessageBoxPrt(DeleteQuestionText(FDeleteConfirmText, SelectedColumnText(0),
+                                                             SelectedColumnText(2)),
+                                          Title("_MSG_Title_Warn"),
                                           prt::MB_OKCANCEL_ | prt::MB_ICONQUESTION_
                                               | prt::MB_DEFBUTTON2_ | prt::MB_TOPMOST_);
     if (answer != prt::IDOK_)
@@ -930,7 +963,8 @@ void T_frmMain_Label::ResolveSelectedPrinter(QString& prtDefName, QString& prtBa
         }
     }
 
-    if (!resolved) {
+    // The attached USB devices name only a printer that is reached over USB.
+    if (!resolved && UsbIdentityAppliesToPort(GetSelectedPortParam())) {
         QString model, message;
         bool matched = false, ok = true;
         ResolvePrinterModel(name, model, matched, message, ok);
@@ -969,8 +1003,10 @@ void T_frmMain_Label::PrepareSelectedPrinter(bool& ok, bool flag, bool& b1, bool
 
     lvPrinterListClick();
 
+    // Only a printer on the USB port can be asked to fit the attached USB devices.
     QString list;
-    if (!IsInCommaList(PrtDefName, MainData::GateExemptModels()) && GetKesaVar()
+    if (UsbIdentityAppliesToPort(GetCurrentPortString())
+        && !IsInCommaList(PrtDefName, MainData::GateExemptModels()) && GetKesaVar()
         && GetKesaVar()->CheckFtnNoModel(QLatin1String(FTNNo_ReadPrtBasicInfo_0), list))
         CheckSelectedPrinterModel(ok, b1, b2, text, message);
 }
@@ -1047,6 +1083,8 @@ void T_frmMain_Label::UpdateFunctionButtons()
 
 void T_frmMain_Label::ApplyPortTypeLayout()
 {
+    // The layout is made from the list at its own size; the growth is added after.
+    lvPrinterList->setGeometry(kMargin, kListTop, kListWidth, kListHeight);
     TPortTypeLayoutInputs in;
     in.SlotsUsed = FSlot;
     in.ButtonHeight = Button4->height();
@@ -1079,13 +1117,47 @@ void T_frmMain_Label::ApplyPortTypeLayout()
     btnDFU->setVisible(out.DfuVisible);
 
     ArrangeInfoPage();
-    // The controls stand at fixed places: the window keeps the size of its layout, so
-    // nothing (Quit above all) can be cut off by resizing it.
-    if (!IsDebugMode())
-        setFixedSize(out.ClientWidth, out.WindowHeight);
-    else
-        setFixedSize(width(), out.WindowHeight);
+    // The layout is the smallest size of the window (nothing, Quit above all, can be cut
+    // off); room the operator adds by enlarging the window goes to the printer list.
+    const QSize growth = FGrowth;  // a new minimum may resize the window on its own
+    FLayoutSize = QSize(IsDebugMode() ? kDesignWidth : out.ClientWidth, out.WindowHeight);
+    FLayoutPos.clear();
+    for (QWidget* w : BelowListWidgets())
+        FLayoutPos.insert(w, w->pos());
+    setMinimumSize(FLayoutSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    FGrowth = growth;
+    resize(FLayoutSize + FGrowth);
+    ApplyGrowth();
     mitemTest->setVisible(out.TestMenuVisible);
+}
+
+QList<QWidget*> T_frmMain_Label::BelowListWidgets() const
+{
+    return {scrollboxA, gpbFunction, sboxSysPara, btnDFU, btnDFU2, btnFWAllUpdate,
+            btnLabelSensorPrintImage, btnQuit, btnMore};
+}
+
+void T_frmMain_Label::ApplyGrowth()
+{
+    const int dw = FGrowth.width();
+    const int dh = FGrowth.height();
+    lblPrinterList->resize(kListWidth + dw, lblPrinterList->height());
+    lvPrinterList->setGeometry(kMargin, kListTop, kListWidth + dw, kListHeight + dh);
+    for (QPushButton* b : {btnAddPrinter, btnModifyPrinter, btnDeletePrinter, btnConnectTest})
+        b->move(kSideLeft + dw, b->y());
+    for (auto it = FLayoutPos.constBegin(); it != FLayoutPos.constEnd(); ++it)
+        it.key()->move(it.value() + QPoint(0, dh));
+    btnQuit->move(kQuitLeft + dw, btnQuit->y());
+}
+
+void T_frmMain_Label::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (FLayoutSize.isEmpty())
+        return;
+    FGrowth = QSize(std::max(0, width() - FLayoutSize.width()), std::max(0, height() - FLayoutSize.height()));
+    ApplyGrowth();
 }
 
 void T_frmMain_Label::BuildInfoPanelGroups()
@@ -1132,6 +1204,20 @@ void T_frmMain_Label::ArrangeInfoPage()
 void T_frmMain_Label::lvPrinterListContextMenu(const QPoint& pos)
 {
     PMenuPrinterList->popup(lvPrinterList->viewport()->mapToGlobal(pos));
+}
+
+void T_frmMain_Label::OpenPrinterListMenuFromKeyboard()
+{
+    QPoint pos(4, 4);
+    if (const QTreeWidgetItem* item = lvPrinterList->currentItem()) {
+        const QRect r = lvPrinterList->visualItemRect(item);
+        if (r.isValid())
+            pos = QPoint(r.left() + 4, r.bottom());
+    }
+    PMenuPrinterList->popup(lvPrinterList->viewport()->mapToGlobal(pos));
+    // The keyboard user lands on the first item, ready for Enter.
+    if (!PMenuPrinterList->actions().isEmpty())
+        PMenuPrinterList->setActiveAction(PMenuPrinterList->actions().first());
 }
 
 void T_frmMain_Label::mitemTempletManageClick()
@@ -1237,6 +1323,10 @@ void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
     set(btnDFU2, "FormMain_Label_btnDFU");
     set(btnQuit, "FormMain_Label_btnQuit");
     mitemTempletManage->setText(LangKeyText(QStringLiteral("FormTempletManage_Caption")));
+    // Screen readers name the list and its menu by these texts.
+    PMenuPrinterList->setTitle(mitemTempletManage->text());
+    PMenuPrinterList->setAccessibleName(mitemTempletManage->text());
+    lvPrinterList->setAccessibleName(QString(FPrinterListLabelText).remove(QLatin1Char(':')).remove(QChar(0xFF1A)).trimmed());
     FDeleteConfirmText = LangKeyText(QStringLiteral("FormMain_Label_MSGDeletePrinter"));
     FRestoreText = LangKeyText(QStringLiteral("FormMain_Label_MSGRestore"));
 

@@ -6,7 +6,10 @@
 #include "mdlFunctionButtons.h"
 #include "mdlPrinterListFile.h"
 
+#include <QHash>
 #include <QList>
+#include <QPoint>
+#include <QSize>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -46,6 +49,9 @@ inline constexpr char LANGKEY_PrinterListBadField[] = "FormMain_Label_MSGBadFiel
 inline constexpr char LANGKEY_PrinterListRowGone[] = "FormMain_Label_MSGRowGone";
 inline constexpr char LANGKEY_PrinterListWriteFailed[] = "FormMain_Label_MSGWriteFailed";
 inline constexpr char LANGKEY_PrinterListEmpty[] = "FormMain_Label_MSGNoPrinter";
+
+// The Delete question: the question, then the printer it is about (model and port).
+QString DeleteQuestionText(const QString& question, const QString& model, const QString& port);
 
 class T_frmMain_Label : public QWidget {
     Q_OBJECT
@@ -134,6 +140,9 @@ public:
     // The printer list's context menu: its one item opens the storage manager of the
     // selected TSPL printer after the gate.
     void lvPrinterListContextMenu(const QPoint& pos);
+    // The same menu from the keyboard (menu key, Shift+F10): at the current row, its first
+    // item active.
+    void OpenPrinterListMenuFromKeyboard();
     void mitemTempletManageClick();
     void sbtnFunctionClick();
     void sbtnSysParaClick();
@@ -227,8 +236,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The controls under the list (moved down by the height the window gains) and the
+    // growth itself: the list takes the added room, the side buttons and Quit keep to the
+    // right edge.
+    QList<QWidget*> BelowListWidgets() const;
+    void ApplyGrowth();
     void CreateControls();
     void CreateMainFormHelpers();
     // Frees TKesaVar, TGlobalVar, TConstLangV and TConstVar (the window's destruction).
@@ -262,4 +277,7 @@ private:
     bool FDestroyed = false;
     QStringList FPrinterModelList; // global model list (its first entry is the default)
     QString FPrinterListPath;
+    QSize FLayoutSize;             // the size of the last layout (the smallest window)
+    QSize FGrowth{0, 0};           // what the operator added to it
+    QHash<QWidget*, QPoint> FLayoutPos;
 };

@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,19 +38,6 @@ QString ListOf(const char* key)
 {
     const QString k = QLatin1String(key);
     return ParameterSetKeys().contains(k) ? ParameterSetValue(k) : ReadParameterSetNow(k);
-}
-
-bool WholeNumber(const QString& reply, long long& v)
-{
-    bool ok = false;
-    v = reply.trimmed().toLongLong(&ok);
-    return ok;
-}
-
-double Round(double v, int decimals)
-{
-    const double f = std::pow(10.0, decimals);
-    return std::round(v * f) / f;
 }
 
 } // namespace
@@ -87,47 +75,6 @@ QString VersionEofModels() { return L({QString(), GetModelName_AK_S770()}); }
 } // namespace InfoData
 
 using namespace InfoData;
-
-QString FormatInfoNumber(double value)
-{
-    return QString::number(value, 'g', 15);
-}
-
-QString MileageTextMm(const QString& reply, bool& ok)
-{
-    long long v = 0;
-    ok = WholeNumber(reply, v);
-    return ok ? FormatInfoNumber(Round(double(v) / 1000.0, 3)) + QLatin1Char('m') : QString();
-}
-
-QString MileageTextInch(const QString& reply, bool& ok)
-{
-    long long v = 0;
-    ok = WholeNumber(reply, v);
-    return ok ? FormatInfoNumber(Round(double(v) * 2.54 / 100.0, 2)) + QLatin1Char('m') : QString();
-}
-
-QString JourneyText(const QByteArray& b, bool millimetres, bool& ok)
-{
-    ok = b.size() >= 4;
-    if (!ok)
-        return QString();
-    const double v = double((uint32_t(uint8_t(b[0])) << 24) | (uint32_t(uint8_t(b[1])) << 16)
-                            | (uint32_t(uint8_t(b[2])) << 8) | uint32_t(uint8_t(b[3])));
-    const double shown = millimetres ? v / 1000.0 : v / 10.0 * 3.0 / 100.0;
-    return FormatInfoNumber(shown) + QStringLiteral(" (m)");
-}
-
-QString FirmwareVersionText(const QByteArray& b, bool& ok)
-{
-    ok = b.size() == 3 || b.size() == 4;
-    if (!ok)
-        return QString();
-    QString t = QStringLiteral("V %1.%2.%3").arg(uint8_t(b[0])).arg(uint8_t(b[1])).arg(uint8_t(b[2]));
-    if (b.size() == 4 && uint8_t(b[3]) != 0)
-        t += QStringLiteral(".Beta") + QString::number(uint8_t(b[3]));
-    return t;
-}
 
 T_frmPrinterInformation::T_frmPrinterInformation(QWidget* parent) : QDialog(parent)
 {
@@ -216,6 +163,24 @@ void T_frmPrinterInformation::FormShow()
     lblPrintLengthV->setText(ReadPrintLength());
     lblFirmwareVerV->setText(ReadFirmwareVersion());
     TsplClosePort();
+    FitValueTexts();
+}
+
+void T_frmPrinterInformation::FitValueTexts()
+{
+    // Each value shows whole: the value column (and the window) widens to the longest text.
+    int need = 0;
+    for (QLabel* v : {lblProduceDateV, lblPrintLengthV, lblFirmwareVerV})
+        if (!v->isHidden())
+            need = std::max(need, v->fontMetrics().horizontalAdvance(v->text()) + 2 * v->margin() + 4);
+    const int extra = need - lblPrintLengthV->width();
+    if (extra <= 0)
+        return;
+    for (QLabel* v : {lblProduceDateV, lblPrintLengthV, lblFirmwareVerV})
+        v->resize(v->width() + extra, v->height());
+    pnlPrinterInformation->resize(pnlPrinterInformation->width() + extra, pnlPrinterInformation->height());
+    btnClose->move(btnClose->x() + extra, btnClose->y());
+    resize(width() + extra, height());
 }
 
 QString T_frmPrinterInformation::ReadProduceDate()
@@ -226,15 +191,14 @@ QString T_frmPrinterInformation::ReadProduceDate()
         uint8_t buf[8] = {};
         uint32_t count = 0;
         const int r = PrtReadData(buf, 8, &count);
-        QString text;
-        if (r == 0)
-            for (uint32_t i = 0; i < std::min<uint32_t>(count, 8); ++i)
-                if (buf[i] != 0)
-                    text += QChar(buf[i]);
-        return text;
+        const QString text = r == 0 ? ProduceDateDirectText(QByteArray(reinterpret_cast<const char*>(buf),
+                                                                       int(std::min<uint32_t>(count, 8))))
+                                    : QString();
+        return text.isEmpty() ? T("_Err_ReadData") : text;
     }
-    const QString reply = CmdGetVal(KEY_factory_produce_time);
-    return reply.size() == 8 ? reply : T("_Err_ReadData");
+    bool ok = false;
+    const QString text = ProduceDateText(CmdGetVal(KEY_factory_produce_time), ok);
+    return ok ? text : T("_Err_ReadData");
 }
 
 QString T_frmPrinterInformation::ReadPrintLength()
@@ -255,13 +219,13 @@ QString T_frmPrinterInformation::ReadPrintLength()
             reply = CmdGetVal(KEY_mileage);
         QString text;
         if (InList(PrtBasName, MillimetreModels()))
-            text = MileageTextMm(num ? QString::number(number) : reply, ok);
+            text = num ? (number < 0 ? QString() : MileageTextMm(QString::number(number), ok))
+                       : MileageTextMm(reply, ok);  // a number of -1 is no reply
         else if (textA)
             return reply.isEmpty() ? err : reply + QLatin1Char('m');
-        else if (num) {
-            ok = number >= 0;  // -1: no reply
-            text = FormatInfoNumber(Round(double(number) / 1000.0, 3)) + QLatin1Char('m');
-        } else if (textB)
+        else if (num)
+            text = HeatNumberText(number, ok);
+        else if (textB)
             text = MileageTextMm(reply, ok);
         else
             text = MileageTextInch(reply, ok);
@@ -283,12 +247,15 @@ QString T_frmPrinterInformation::ReadPrintLength()
 
 QString T_frmPrinterInformation::ReadFirmwareVersion()
 {
+    // A version read by key shows as it came; no reply is a failed read, not an empty version.
+    const QString err = T("_Err_ReadData");
+    auto orError = [&err](const QString& reply) { return reply.isEmpty() ? err : reply; };
     if (InList(PrtBasName, VersionGetvalModels()))
-        return CmdGetVal(KEY_printer_version);
+        return orError(CmdGetVal(KEY_printer_version));
     if (IsFeatureModel(QStringLiteral("FTNNo_GetFirmwareVer_Type1")) || InList(PrtDefName, VersionEofModels()))
-        return CmdGetValEOF(KEY_printer_version, 200);
+        return orError(CmdGetValEOF(KEY_printer_version, 200));
     if (InListNameComma(PrtBasName, ListOf("GDS")))
-        return CmdGetVal(KEY_version);
+        return orError(CmdGetVal(KEY_version));
     TsplWriteData(QByteArray("ZZZGETVERSION\r\n"));
     SleepMs(100);
     const uint32_t want = InListNameComma(PrtBasName, ListOf("VersionLength4")) ? 4 : 3;

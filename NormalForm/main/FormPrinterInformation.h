@@ -1,7 +1,9 @@
 #pragma once
 // T_frmPrinterInformation: reads the production date, the print length (mileage) and the
 // firmware version of the current printer when shown. The commands and the reading of each
-// value depend on the model; the texts are made by the functions below.
+// value depend on the model; the texts are made by the reply readers (mdlInfoReplies).
+#include "mdlInfoReplies.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QString>
@@ -22,16 +24,6 @@ QString MillimetreModels();       // mileage text in millimetres
 QString VersionGetvalModels();    // getval "printer_version"
 QString VersionEofModels();       // getval "printer_version" read to the end
 } // namespace InfoData
-
-// Shortest decimal form, "." separator, no trailing zeros (like %.15g).
-QString FormatInfoNumber(double value);
-// ok is false when the text is not a whole number after trimming.
-QString MileageTextMm(const QString& reply, bool& ok);      // v / 1000, 3 decimals, "m"
-QString MileageTextInch(const QString& reply, bool& ok);    // v x 2.54 / 100, 2 decimals, "m"
-// The four journey bytes (first most significant); ok false with fewer than 4 bytes.
-QString JourneyText(const QByteArray& bytes, bool millimetres, bool& ok);
-// "V a.b.c" for 3 bytes, with ".Beta" + d for a fourth byte d != 0; ok false otherwise.
-QString FirmwareVersionText(const QByteArray& bytes, bool& ok);
 
 class T_frmPrinterInformation : public QDialog {
     Q_OBJECT
@@ -59,6 +51,7 @@ private:
     QString ReadProduceDate();
     QString ReadPrintLength();
     QString ReadFirmwareVersion();
+    void FitValueTexts();
     std::unique_ptr<TObj_Ult_PrtParaManage> FLayout;
     bool FShowProduceDate = false;
 };

@@ -22,28 +22,6 @@ QString T(const char* key)
 }
 } // namespace
 
-QStringList PrinterStatusKeys(const QByteArray& block)
-{
-    static const char* const byte18[] = {
-        "FormPrinterStatus_HeadTooHot",   "FormPrinterStatus_StandBy",    "FormPrinterStatus_Printing",
-        "FormPrinterStatus_TOF_Error",    "FormPrinterStatus_LabelEnd",   "FormPrinterStatus_RibbonEnd",
-        "FormPrinterStatus_LabelSeizing", "FormPrinterStatus_LabelJumpping"};
-    static const char* const byte17[] = {
-        "FormPrinterStatus_LabelCalibrating", "FormPrinterStatus_CutterError",    "FormPrinterStatus_FormError",
-        "FormPrinterStatus_MemoryWriteError", "FormPrinterStatus_IllegalCommand", "FormPrinterStatus_CoverOpen"};
-    QStringList keys;
-    if (block.size() < 19)
-        return keys;
-    const auto b18 = uint8_t(block[18]), b17 = uint8_t(block[17]);
-    for (int bit = 0; bit < 8; ++bit)
-        if (b18 & (1u << bit))
-            keys << QLatin1String(byte18[bit]);
-    for (int bit = 0; bit < 6; ++bit)
-        if (b17 & (1u << bit))
-            keys << QLatin1String(byte17[bit]);
-    return keys;
-}
-
 T_frmPrinterStatus::T_frmPrinterStatus(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmPrinterStatus"));

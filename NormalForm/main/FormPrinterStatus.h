@@ -1,6 +1,8 @@
 #pragma once
 // T_frmPrinterStatus: reads the 20-byte status block (getval "printer_status") and lists
 // the conditions whose flag bits are set, one per line.
+#include "mdlInfoReplies.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -8,9 +10,6 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-// Language keys of the set flags of a status block, in table order (byte 18 bits 0-7,
-// then byte 17 bits 0-5). Empty for a block shorter than 19 bytes.
-QStringList PrinterStatusKeys(const QByteArray& block);
 
 class T_frmPrinterStatus : public QDialog {
     Q_OBJECT

@@ -27,10 +27,12 @@
 #include "mdlStartup.h"
 #include "mdlStartupForms.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QDialog>
 #include <QPointer>
@@ -185,7 +187,8 @@ TEST_F(MainWindow, DeleteAsksThenRewritesTheFileAndSelectsTheNeighbour)
         Select(2);
         f->btnDeletePrinter->click();
         ASSERT_EQ(boxes.calls().size(), 1u);
-        EXPECT_EQ(boxes.calls()[0].text, "Delete the selected printer from the list?");
+        // The question names the printer: model and port.
+        EXPECT_EQ(boxes.calls()[0].text, "Delete the selected printer from the list?\r\n\r\nF58S (COM1,BAUDRATE_9600)");
         EXPECT_EQ(boxes.calls()[0].caption, "Warning");
         EXPECT_EQ(boxes.calls()[0].flags, 262433u);
         EXPECT_EQ(f->RowCount(), 3);
@@ -397,6 +400,129 @@ TEST_F(MainWindow, TheGateAsksForTheAttachedUsbPrinterOnlyOutsideTheExemptionAnd
     }
 }
 
+// The check compares the USB devices attached to this computer, so it speaks only for a
+// printer on the USB port: a printer reached over the network, a serial or a parallel port
+// is never refused for the USB devices that are (or are not) attached.
+TEST_F(MainWindow, TheIdentityGateAsksOnlyPrintersOnTheUsbPort)
+{
+    struct Case {
+        const char* model;
+        const char* type;
+        const char* port;
+        bool refused;  // with no USB printer attached
+    };
+    const Case cases[] = {
+        {"V52", "USB", "USB", true},
+        {"Y7", "USB", "USB", true},
+        {"Y7BT", "USB", "USB", true},
+        {"TE62", "USB", "USB", true},
+        {"V64", "USB", "USB", false},  // the V64 family is exempt
+        {"V52", "NET", "NET,127.0.0.1", false},
+        {"V52R", "NET", "NET,127.0.0.1", false},
+        {"V52BT", "NET", "NET,127.0.0.1", false},
+        {"Y7", "NET", "NET,127.0.0.1", false},
+        {"Y7BT", "NET", "NET,127.0.0.1", false},
+        {"TE62", "NET", "NET,127.0.0.1", false},
+        {"TE62", "USB", "NET,127.0.0.5", false},  // an address set on a USB row: the port decides
+        {"Y7", "COM", "COM1,BAUDRATE_9600", false},
+        {"V52", "LPT", "LPT1", false},
+    };
+    QByteArray list;
+    for (const Case& c : cases)
+        list += QByteArray(c.model) + "|" + c.type + "|" + c.port + "||\r\n";
+    TempProgram::Write(p_.ListPath(), list);
+    SetUsbIdentitySource([] { return QStringList(); });
+    T_frmMain_Label* f = Start();
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(std::string(c.model) + " " + c.port);
+        Select(i);
+        MsgBoxRecorder boxes;
+        EXPECT_EQ(f->RunGate(), !c.refused);
+        EXPECT_EQ(boxes.texts(), c.refused ? QStringList{prt::LangText(LANGKEY_UsbIdMismatch)} : QStringList());
+    }
+    SetUsbIdentitySource(nullptr);
+}
+
+// The attached USB device names only a printer on the USB port: a Y7 row on the network
+// keeps its name beside an attached Y7BT.
+TEST_F(MainWindow, AnAttachedUsbPrinterRenamesOnlyTheUsbRow)
+{
+    TempProgram::Write(p_.ListPath(), "Y7|USB|USB||\r\nY7|NET|NET,127.0.0.1||\r\n");
+    const QString y7bt = UsbCheckFamilyIdText(2);
+    SetUsbIdentitySource([y7bt] { return QStringList{"USB\\" + y7bt + "&REV_0100"}; });
+    Start();
+    Select(0);
+    EXPECT_EQ(PrtBasName, "Y7BT");
+    Select(1);
+    EXPECT_EQ(PrtBasName, "Y7");
+    SetUsbIdentitySource(nullptr);
+}
+
+// A refusal belongs to the row and the function it refused: selecting other rows afterwards,
+// by mouse or keyboard, shows nothing.
+TEST_F(MainWindow, ARefusalIsNotShownAgainWhenAnotherRowIsSelected)
+{
+    TempProgram::Write(p_.ListPath(), "TE62|USB|USB||\r\nW16P|USB|USB||\r\nV64|NET|NET,127.0.0.1||\r\n");
+    SetUsbIdentitySource([] { return QStringList(); });
+    T_frmMain_Label* f = Start();
+    Select(0);
+    {
+        MsgBoxRecorder boxes;
+        f->btnParameterSetting->click();
+        ASSERT_EQ(boxes.texts(), QStringList{prt::LangText(LANGKEY_UsbIdMismatch)});
+    }
+    MsgBoxRecorder boxes;
+    QWidget* vp = f->lvPrinterList->viewport();
+    const QPoint row1 = f->lvPrinterList->visualItemRect(f->lvPrinterList->topLevelItem(1)).center();
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, row1, vp->mapToGlobal(row1), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &e);
+    }
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_EQ(PrtDefName, "W16P");
+    for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent e(t, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(f->lvPrinterList, &e);
+    }
+    EXPECT_EQ(f->SelectedRow(), 2);
+    EXPECT_EQ(PrtDefName, "V64");
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(" | ").toStdString();
+    SetUsbIdentitySource(nullptr);
+}
+
+// The printer list's context menu is a real menu the keyboard opens (menu key, Shift+F10)
+// at the current row, its item active and named for screen readers.
+TEST_F(MainWindow, ThePrinterListsMenuOpensFromTheKeyboardWithNamedItems)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\nTE62|USB|USB||\r\n");
+    T_frmMain_Label* f = Start();
+    Select(1);
+    EXPECT_EQ(f->lvPrinterList->accessibleName(), "Printers");
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    };
+    for (const Key& k : {Key{Qt::Key_Menu, Qt::NoModifier}, Key{Qt::Key_F10, Qt::ShiftModifier}}) {
+        SCOPED_TRACE(int(k.key));
+        QKeyEvent press(QEvent::KeyPress, k.key, k.mods);
+        QApplication::sendEvent(f->lvPrinterList, &press);
+        ASSERT_TRUE(f->PMenuPrinterList->isVisible());
+        EXPECT_EQ(f->PMenuPrinterList->activeAction(), f->mitemTempletManage);
+        const QRect row = f->lvPrinterList->visualItemRect(f->lvPrinterList->topLevelItem(1));
+        EXPECT_LE(std::abs(f->PMenuPrinterList->pos().y() - f->lvPrinterList->viewport()->mapToGlobal(row.bottomLeft()).y()), 2);
+        QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(f->PMenuPrinterList);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+        EXPECT_EQ(menu->text(QAccessible::Name), "Printer Storage");
+        ASSERT_EQ(menu->childCount(), 1);
+        EXPECT_EQ(menu->child(0)->role(), QAccessible::MenuItem);
+        EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "Printer Storage");
+        f->PMenuPrinterList->hide();
+    }
+}
+
 TEST_F(MainWindow, FunctionsWithoutTheirWindowSayTheyAreNotAvailable)
 {
     TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\n");
@@ -537,6 +663,17 @@ TEST_F(MainWindow, SavesAPictureOfTheWindowForReview)
     ASSERT_TRUE(f->grab().save(info));
     f->sbtnFunction->click();
     EXPECT_TRUE(f->gpbFunction->isVisible());
+    // Enlarged, then in Chinese at both sizes.
+    const QSize layout = f->size();
+    f->resize(layout + QSize(260, 120));
+    ASSERT_TRUE(f->grab().save(QStringLiteral(PRT_MAIN_TEST_OUT_DIR) + "/mainwin_large.png"));
+    const int zh = f->cmbToolLang->findText(f->ToolLangList().first().section('=', 1));
+    ASSERT_GE(zh, 0);
+    f->cmbToolLang->setCurrentIndex(zh);
+    f->btnSetToolLangOrOther->click();
+    ASSERT_TRUE(f->grab().save(QStringLiteral(PRT_MAIN_TEST_OUT_DIR) + "/mainwin_zh_large.png"));
+    f->resize(layout);
+    ASSERT_TRUE(f->grab().save(QStringLiteral(PRT_MAIN_TEST_OUT_DIR) + "/mainwin_zh.png"));
 }
 
 // ---- start-up -------------------------------------------------------------------------------
@@ -835,16 +972,55 @@ TEST_F(MainWindow, InformationSwitchFollowsTheCheckedStateOfItsButtons)
     EXPECT_FALSE(f->sboxSysPara->isVisible());
 }
 
-// The window keeps the size of its layout: it cannot be resized to cut Quit off.
-TEST_F(MainWindow, WindowHasTheFixedSizeOfItsLayout)
+// The window opens at the size of its layout and cannot be made smaller (Quit is never cut
+// off); made larger, the printer list takes the room and everything else keeps its size.
+TEST_F(MainWindow, WindowNeverShrinksBelowItsLayoutAndGivesAddedRoomToTheList)
 {
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|desk|\r\nTE62|USB|USB|shop|\r\n");
     T_frmMain_Label* f = Start();
-    EXPECT_EQ(f->minimumSize(), f->maximumSize());
-    EXPECT_EQ(f->size(), f->minimumSize());
+    const QSize layout = f->size();
+    EXPECT_EQ(f->minimumSize(), layout);
     f->resize(f->width() / 2, f->height() / 2);
     EXPECT_EQ(f->size(), f->minimumSize());
     EXPECT_LE(f->btnQuit->geometry().bottom(), f->height());
     EXPECT_LE(f->btnQuit->geometry().right(), f->width());
+
+    const QRect list = f->lvPrinterList->geometry(), group = f->gpbFunction->geometry();
+    const QRect quit = f->btnQuit->geometry(), add = f->btnAddPrinter->geometry();
+    f->resize(layout + QSize(200, 150));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(f->size(), layout + QSize(200, 150)) << "the window can grow";
+    EXPECT_EQ(f->lvPrinterList->geometry(), list.adjusted(0, 0, 200, 150));
+    EXPECT_EQ(f->gpbFunction->geometry(), group.translated(0, 150));
+    EXPECT_EQ(f->btnQuit->geometry(), quit.translated(200, 150));
+    EXPECT_EQ(f->btnAddPrinter->geometry(), add.translated(200, 0));
+    EXPECT_LE(f->btnQuit->geometry().bottom(), f->height());
+    // Another printer lays the buttons out again; the added room stays with the list.
+    Select(1);
+    Select(0);
+    EXPECT_EQ(f->lvPrinterList->geometry(), list.adjusted(0, 0, 200, 150));
+    EXPECT_EQ(f->size() - f->minimumSize(), QSize(200, 150));
+    EXPECT_LE(f->btnQuit->geometry().bottom(), f->height());
+}
+
+// Enter and Return press the focused button of the main window, as Space does.
+TEST_F(MainWindow, EnterAndReturnPressTheFocusedButton)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB||\r\n");
+    T_frmMain_Label* f = Start();
+    QStringList ran;
+    for (const char* name : {"btnPrintConfigInfo", "btnConnectTest"})
+        RegisterMainFunction(name, [&ran, name](T_frmMain_Label&) { ran << name; });
+    for (QPushButton* b : {f->btnPrintConfigInfo, f->btnConnectTest})
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(b, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QApplication::sendEvent(b, &release);
+        }
+    for (const char* name : {"btnPrintConfigInfo", "btnConnectTest"})
+        RegisterMainFunction(name, nullptr);
+    EXPECT_EQ(ran, QStringList({"btnPrintConfigInfo", "btnPrintConfigInfo", "btnConnectTest", "btnConnectTest"}));
 }
 
 // Message-box buttons follow the UI language: the toolkit's words in Chinese for 2052, in

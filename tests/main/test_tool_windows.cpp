@@ -350,6 +350,32 @@ TEST_F(ToolSim, InformationWindowOfAGdsModelAndSilentPrinters)
         << "no reply is not a length";
 }
 
+// Every read that fails says so in its own row, and says it whole (the window widens to the
+// text); a read that worked keeps its value beside them.
+TEST_F(ToolSim, InformationWindowNamesEveryFailedReadInFull)
+{
+    Set("factory_produce_time", "20200628");
+    Set("mileage", "");
+    Set("version", "");
+    Start("V64");
+    MsgBoxRecorder boxes;
+    T_frmPrinterInformation w;
+    w.show();
+    const QString err = "Failed to read data from the printer";
+    EXPECT_EQ(w.lblProduceDateV->text(), "20200628");
+    EXPECT_EQ(w.lblPrintLengthV->text(), err);
+    EXPECT_EQ(w.lblFirmwareVerV->text(), err) << "no version reply is a failed read, not an empty version";
+    for (QLabel* v : {w.lblProduceDateV, w.lblPrintLengthV, w.lblFirmwareVerV}) {
+        SCOPED_TRACE(v->objectName().toStdString());
+        EXPECT_LE(v->fontMetrics().horizontalAdvance(v->text()), v->contentsRect().width());
+        EXPECT_LE(v->geometry().right(), w.pnlPrinterInformation->width());
+    }
+    EXPECT_LE(w.pnlPrinterInformation->geometry().right(), w.width());
+    EXPECT_LE(w.btnClose->geometry().right(), w.width());
+    Save(&w, "printerinformation_failed.png");
+    EXPECT_TRUE(boxes.calls().empty());
+}
+
 TEST_F(ToolSim, StatusListsFlagsAndRefreshWorksTwiceInARow)
 {
     QByteArray block(20, '\0');
