@@ -413,7 +413,7 @@ TEST_F(Forms, DhcpDecidesTheAddressEditsAndOctetsAreChecked)
         form->btnSet->click();
         EXPECT_TRUE(form->isVisible());
         ASSERT_EQ(boxes.calls().size(), 1u);
-        EXPECT_EQ(form->lblSubnet->text(), "Subnet mask:") << "the label keeps its colon";
+        EXPECT_EQ(form->lblSubnet->text(), "Subnet mask") << "parameter labels end without a colon";
         EXPECT_EQ(boxes.calls()[0].text, "Subnet mask must be between 0 and 255.") << "the message has none";
         EXPECT_EQ(boxes.calls()[0].caption, "_MSG_Title_Error");
         form->btnCloseClick();
