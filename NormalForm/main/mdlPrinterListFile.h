@@ -67,13 +67,14 @@ enum class TPrinterListResult {
 
 // Appends a row; an unterminated last line is ended first.
 TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListRow& row);
-// Re-reads the file and replaces the non-blank line at index with the row, rewriting the
-// whole file (no leading empty line).
+// Re-reads the file and replaces the row at index (counting rows only) with the row,
+// rewriting the whole file without blank lines and without a leading empty one; every
+// other line stays as it stood.
 TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row);
 // Re-reads the file and removes the row at index: the file is written anew with one empty
 // line first, then the other rows with their five fields and the lines that are not rows
 // as they stood (blank lines are dropped).
 TPrinterListResult DeletePrinterListRow(const QString& path, int index);
-// Re-reads the file and sets the port parameter of the line at index to "NET," + address
-// (the port type stays), rewriting the whole file.
+// Re-reads the file and sets the port parameter of the row at index to "NET," + address
+// (the port type and the other fields stay), rewriting the whole file as a modify does.
 TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address);
