@@ -30,7 +30,9 @@ bool ParseIPv4(const QString& text, in_addr* out)
 
 QString DecodeText(const QByteArray& bytes)
 {
-    auto decoder = QStringDecoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error too (a stateful decoder would
+    // keep it back for more bytes and drop it from the text).
+    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(bytes);
     if (!decoder.hasError())
         return text;

@@ -70,6 +70,7 @@ TEST(Discovery, RequestRepliesAndPortStrings)
     }
     // Bytes that are not UTF-8 are taken as 8-bit text.
     EXPECT_EQ(ParseDiscoveryReply("1.1.1.1\r\n\xE9t\xE9").Name, QString::fromLatin1("\xE9t\xE9"));
+    EXPECT_EQ(ParseDiscoveryReply("1.1.1.1\r\ncaf\xE9").Name, QString::fromLatin1("caf\xE9")) << "a last byte too";
 
     // The target setting: broadcast by default, a loopback responder when set.
     SetDiscoveryTargetOverride({});
