@@ -433,8 +433,17 @@ QByteArray TextFileBytesKeepingEncoding(const QString& path, const QString& text
     const prt::TTextEncoding enc = old.isEmpty() ? prt::TTextEncoding{} : prt::DetectTextEncoding(old);
     QByteArray bytes;
     if (prt::EncodeText(text, enc, bytes))
-        return bytes;
+        return TextBytesReadingBack(bytes, text);
     return text.toUtf8();  // a character the old encoding lacks: the whole file in UTF-8
+}
+
+QByteArray TextBytesReadingBack(const QByteArray& bytes, const QString& text)
+{
+    if (prt::DecodeTextFileBytes(bytes) == text)
+        return bytes;
+    // 8-bit bytes that happen to be valid UTF-8 would read as other text: the mark says
+    // UTF-8 for certain.
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
 QString PrinterListFileText(const QList<QStringList>& rows, int columnCount)

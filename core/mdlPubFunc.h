@@ -109,7 +109,12 @@ QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)
 // (UTF-8 with or without its mark, UTF-16 by its mark, or the 8-bit code page it was read
 // in) when every character fits, else the whole text in UTF-8. One file never mixes
 // encodings. A missing or empty file is written in UTF-8.
+// When such 8-bit bytes would read as another text (they happen to be valid UTF-8), the
+// text is written in UTF-8 with its byte-order mark instead.
 QByteArray TextFileBytesKeepingEncoding(const QString& path, const QString& text);
+// The bytes when they read back as the text (prt::DecodeTextFileBytes), else the text in
+// UTF-8 with its byte-order mark.
+QByteArray TextBytesReadingBack(const QByteArray& bytes, const QString& text);
 
 // ---- numbers ---------------------------------------------------------------------------
 // The value's 15-significant-digit decimal text rounded to `digits` decimals, halves

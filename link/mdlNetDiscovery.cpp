@@ -1,5 +1,7 @@
 #include "mdlNetDiscovery.h"
 
+#include "PrtPort.h"
+
 #include <QSocketNotifier>
 #include <QStringConverter>
 #include <QStringList>
@@ -28,7 +30,9 @@ bool ParseIPv4(const QString& text, in_addr* out)
 
 QString DecodeText(const QByteArray& bytes)
 {
-    auto decoder = QStringDecoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error too (a stateful decoder would
+    // keep it back for more bytes and drop it from the text).
+    auto decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(bytes);
     if (!decoder.hasError())
         return text;
@@ -60,19 +64,7 @@ TDiscoveryReply ParseDiscoveryReply(const QByteArray& datagram)
 
 bool IsStrictIPv4(const QString& text)
 {
-    const QStringList parts = text.split(QLatin1Char('.'));
-    if (parts.size() != 4)
-        return false;
-    for (const QString& p : parts) {
-        if (p.isEmpty() || p.size() > 3)
-            return false;
-        for (QChar c : p)
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return false;
-        if (p.toInt() > 255)
-            return false;
-    }
-    return true;
+    return prt::sdk::IsNetHostAddress(text);  // the rule the port engine opens by
 }
 
 QString DiscoveryPortString(const TDiscoveryReply& reply)

@@ -43,9 +43,11 @@ struct TDiscoveryReply {
 };
 // Splits a reply at CR LF (8-bit text; UTF-8 when the bytes are valid UTF-8).
 TDiscoveryReply ParseDiscoveryReply(const QByteArray& datagram);
-// "NET," + address when line 0 is a strict dotted IPv4 address, else empty.
+// "NET," + address when line 0 is an address the port engine opens (IsStrictIPv4), else
+// empty.
 QString DiscoveryPortString(const TDiscoveryReply& reply);
-// Four decimal parts 0..255, no blanks, no leading "+".
+// The port engine's network address rule (prt::sdk::IsNetHostAddress): four decimal
+// parts 0..255 without leading zeros, blanks or signs.
 bool IsStrictIPv4(const QString& text);
 
 struct TDiscoveryTarget {

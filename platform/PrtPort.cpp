@@ -251,6 +251,18 @@ void SetPortTimeouts(uint32_t connectTimeoutMs, uint32_t writeTimeoutMs)
 uint32_t ConnectTimeoutMs() { return g_connectTimeoutMs; }
 uint32_t WriteTimeoutMs() { return g_writeTimeoutMs; }
 
+bool IsNetHostAddress(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 15)
+        return false;
+    for (QChar c : text)
+        if (c != u'.' && (c < u'0' || c > u'9'))
+            return false;
+    in_addr a{};
+    const QByteArray latin = text.toLatin1();
+    return ::inet_pton(AF_INET, latin.constData(), &a) == 1;  // strict dotted quad
+}
+
 int ParsePortString(const QString& text, PortSpec* spec)
 {
     *spec = PortSpec{};
@@ -272,10 +284,9 @@ int ParsePortString(const QString& text, PortSpec* spec)
                 return PRT_E_BAD_PORT;
             addr.truncate(colon);
         }
-        in_addr a{};
-        const QByteArray host = addr.toLatin1();
-        if (addr.isEmpty() || ::inet_pton(AF_INET, host.constData(), &a) != 1)
+        if (!IsNetHostAddress(addr))
             return PRT_E_BAD_PORT;
+        const QByteArray host = addr.toLatin1();
         spec->kind = PortKind::Net;
         spec->host = host;
         spec->tcpPort = uint16_t(tcp);

@@ -23,6 +23,11 @@ struct PortSpec {
 
 // Parses a port string; PRT_OK or PRT_E_BAD_PORT.
 int ParsePortString(const QString& text, PortSpec* spec);
+// The address rule of network ports: four decimal parts 0..255 joined by ".", no leading
+// zeros, no blanks, nothing else ("192.168.0.7"; not "1.5.01.1", " 1.2.3.4", "1.2.3").
+// ParsePortString takes the host of "NET,host[:port]" by this rule; discovery takes a
+// reply's address by it, so every address discovery offers opens.
+bool IsNetHostAddress(const QString& text);
 
 // Device file of COMn: $PRT_COM_DEVICE_<n> when set, else COM1-32 /dev/ttyS0-31,
 // COM33-64 /dev/ttyUSB0-31, COM65-96 /dev/ttyACM0-31; empty outside 1-96.

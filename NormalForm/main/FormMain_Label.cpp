@@ -750,10 +750,8 @@ void T_frmMain_Label::btnDeletePrinterClick()
         return;
     delete lvPrinterList->takeTopLevelItem(row);
 
-    if (!SavePrinterListFile(FPrinterListPath, PrinterListViewRows(), lvPrinterList->columnCount())) {
-        HandlePrinterListResult(TPrinterListResult::WriteFailed);
+    if (!HandlePrinterListResult(DeletePrinterListRow(FPrinterListPath, row)))
         return;
-    }
     const int next = row < RowCount() ? row : row - 1;
     if (next >= 0) {
         SelectRow(next);

@@ -88,8 +88,15 @@ void TForm13::lvPortListClick()
         return;
     for (int i = 0; i < lvPortList->topLevelItemCount(); ++i)
         lvPortList->topLevelItem(i)->setText(0, QString());
+    // Only an address the port engine opens can be chosen: a reply whose address line is
+    // not one stays listed, but choosing it hands nothing back.
+    const QString address = sel.first()->text(2);
+    if (!IsStrictIPv4(address)) {
+        gChosenPrinterAddress.clear();
+        return;
+    }
     sel.first()->setText(0, QStringLiteral("[-]"));
-    gChosenPrinterAddress = sel.first()->text(2);
+    gChosenPrinterAddress = address;
 }
 
 void TForm13::btnOpenClick()

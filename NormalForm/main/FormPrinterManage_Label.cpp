@@ -3,6 +3,7 @@
 #include "FormMain_Label.h"
 #include "FormNetDiscovery.h"
 #include "PrtMsgBox.h"
+#include "PrtPort.h"
 #include "PrtTexts.h"
 #include "mdlASetFtnA.h"
 #include "mdlCurrentPrinter.h"
@@ -14,6 +15,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlOemClass.h"
 #include "mdlPrinterLib.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterListFile.h"
 #include "mdlPubFunc.h"
 
@@ -59,6 +61,12 @@ QString ManagePortString(const QString& portType, const QString& serialPort, con
     if (portType == QLatin1String("NET"))
         return QStringLiteral("NET,") + ipText;
     return QString();
+}
+
+bool ManagePortStringOpens(const QString& portString)
+{
+    prt::sdk::PortSpec spec;
+    return prt::sdk::ParsePortString(portString, &spec) == prt::sdk::PRT_OK;
 }
 
 T_frmPrinterManage_Label::T_frmPrinterManage_Label(QWidget* parent) : QDialog(parent)
@@ -110,9 +118,9 @@ T_frmPrinterManage_Label::T_frmPrinterManage_Label(QWidget* parent) : QDialog(pa
     lblIPAddress = static_cast<QLabel*>(named(new QLabel(pnlTCPIP), "lblIPAddress"));
     lblIPAddress->setGeometry(4, 2, 90, 22);
     txtIPAddress = static_cast<QLineEdit*>(named(new QLineEdit(pnlTCPIP), "txtIPAddress"));
-    txtIPAddress->setGeometry(98, 0, 130, 24);
+    txtIPAddress->setGeometry(98, 0, 120, 24);
     btnIP = static_cast<QPushButton*>(named(new QPushButton(pnlTCPIP), "btnIP"));
-    btnIP->setGeometry(232, 0, 96, 24);
+    btnIP->setGeometry(222, 0, 106, 24);  // room for "Read IP Address" with its margins
 
     lblNotes = static_cast<QLabel*>(named(new QLabel(this), "lblNotes"));
     lblNotes->setGeometry(12, 168, 118, 22);
@@ -202,6 +210,7 @@ void T_frmPrinterManage_Label::FormShow()
     if (TKesaVar* kesa = GetKesaVar())
         kesa->FillPrinterModelList(&models);
     models.sort();
+    models.removeDuplicates();  // a model named twice by the lists is offered once
     cmbPrinterName->addItems(models);
     cmbPrinterName->setCurrentIndex(cmbPrinterName->count() > 0 ? 0 : -1);
     cmbPortType->setCurrentIndex(0);
@@ -360,6 +369,12 @@ void T_frmPrinterManage_Label::btnOKClick()
             row.PrtVerOfTool = line.section(QLatin1Char('='), 0, 0);
             break;
         }
+    // A network row whose address the port engine refuses could never be opened.
+    if (row.PortType == QLatin1String("NET") && !ManagePortStringOpens(row.PortParam)) {
+        prt::MessageBoxPrt(T(LANGKEY_ManageBadAddress), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        txtIPAddress->setFocus();
+        return;
+    }
     const QString path = GetPrinterListPath();
     const TPrinterListResult r = Mode == QLatin1String("Modify") ? ReplacePrinterListRow(path, RowIndex, row)
                                                                  : AppendPrinterListRow(path, row);
@@ -393,8 +408,7 @@ void T_frmPrinterManage_Label::btnConnectTestClick()
     }
     const int r = TsplOpenPort(port);
     if (r != 0)
-        prt::MessageBoxPrt(T("_Err_OpenPort") + QLatin1Char(':') + QString::number(r), T("_MSG_Title_Error"),
-                           prt::MB_ICONERROR_);
+        prt::MessageBoxPrt(PortResultMessage(T("_Err_OpenPort"), r), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
     else
         prt::MessageBoxPrt(T("_ConnectOK"), T("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
     TsplClosePortByName(port);

@@ -23,6 +23,10 @@ class QPushButton;
 // of a serial or parallel port name is removed ("COM3:" -> "COM3").
 QString ManagePortString(const QString& portType, const QString& serialPort, const QString& baud,
                          const QString& parallelPort, const QString& ipText);
+// True when the port engine accepts the port string (a row with it can be opened).
+bool ManagePortStringOpens(const QString& portString);
+// Language key of the message for a network address the port engine refuses.
+inline constexpr char LANGKEY_ManageBadAddress[] = "FormPrinterManage_MSGBadAddress";
 // The network model that offers the discovery button.
 QString ManageIpButtonModels();
 

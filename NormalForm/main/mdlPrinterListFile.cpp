@@ -10,6 +10,193 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Trims characters up to the blank (tabs and other controls included).
+QString TrimBlanks(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s[b].unicode() <= 32)
+        ++b;
+    while (e > b && s[e - 1].unicode() <= 32)
+        --e;
+    return s.mid(b, e - b);
+}
+
+bool IsBlankLine(const QString& line)
+{
+    return TrimBlanks(line).isEmpty();
+}
+
+// One line of the file as read: its text and, when the bytes could be cut at the same
+// line ends, its bytes without the line end.
+struct TFileLine {
+    QString Text;
+    QByteArray Bytes;
+};
+
+struct TListFile {
+    QByteArray Bytes;               // the whole file (empty when missing or unreadable)
+    QString Text;                   // its text
+    prt::TTextEncoding Encoding;    // the encoding it was read in (UTF-8 for no bytes)
+    QList<TFileLine> Lines;         // every line, blank ones included
+    bool HaveLineBytes = false;     // Lines[i].Bytes are the bytes of each line
+};
+
+// The bytes of each line, cut where prt::SplitTextLines cuts the text (CR LF, CR, LF),
+// in code units of the encoding, after its mark.
+QList<QByteArray> SplitLineBytes(const QByteArray& bytes, const prt::TTextEncoding& enc)
+{
+    const bool wide = enc.kind == prt::TTextEncoding::Utf16LE || enc.kind == prt::TTextEncoding::Utf16BE;
+    const qsizetype unit = wide ? 2 : 1;
+    qsizetype pos = 0;
+    if (enc.bom)
+        pos = wide ? 2 : (enc.kind == prt::TTextEncoding::Utf8 ? 3 : 0);
+    auto codeAt = [&](qsizetype i) -> int {
+        if (i + unit > bytes.size())
+            return -1;
+        if (!wide)
+            return uchar(bytes[i]);
+        const int lo = uchar(bytes[enc.kind == prt::TTextEncoding::Utf16LE ? i : i + 1]);
+        const int hi = uchar(bytes[enc.kind == prt::TTextEncoding::Utf16LE ? i + 1 : i]);
+        return hi << 8 | lo;
+    };
+    QList<QByteArray> out;
+    qsizetype begin = pos;
+    while (pos < bytes.size()) {
+        const int c = codeAt(pos);
+        if (c == '\r' || c == '\n') {
+            out.append(bytes.mid(begin, pos - begin));
+            pos += unit;
+            if (c == '\r' && codeAt(pos) == '\n')
+                pos += unit;
+            begin = pos;
+            continue;
+        }
+        pos += c < 0 ? bytes.size() - pos : unit;  // a last odd byte belongs to the line
+    }
+    out.append(bytes.mid(begin));
+    return out;
+}
+
+TListFile ReadListFile(const QString& path)
+{
+    TListFile file;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        file.Bytes = f.readAll();
+    file.Text = prt::DecodeTextFileBytes(file.Bytes, &file.Encoding);
+    const QStringList texts = prt::SplitTextLines(file.Text);
+    const QList<QByteArray> chunks = SplitLineBytes(file.Bytes, file.Encoding);
+    file.HaveLineBytes = chunks.size() == texts.size();
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        file.Lines.append({texts[i], file.HaveLineBytes ? chunks[i] : QByteArray()});
+    return file;
+}
+
+// One line of a rewrite: a new text, or a line of the old file kept as it stood.
+struct TOutLine {
+    QString Text;
+    const TFileLine* Kept = nullptr;
+};
+
+QByteArray MarkBytes(const prt::TTextEncoding& enc)
+{
+    if (!enc.bom)
+        return {};
+    switch (enc.kind) {
+    case prt::TTextEncoding::Utf8: return QByteArrayLiteral("\xEF\xBB\xBF");
+    case prt::TTextEncoding::Utf16LE: return QByteArrayLiteral("\xFF\xFE");
+    case prt::TTextEncoding::Utf16BE: return QByteArrayLiteral("\xFE\xFF");
+    case prt::TTextEncoding::CodePage: break;
+    }
+    return {};
+}
+
+// The bytes of a rewrite: the old file's encoding (a new file: UTF-8), kept lines as the
+// bytes they had, CR LF after every line. When that would not read back as the same text,
+// the text in UTF-8 (TextBytesReadingBack).
+QByteArray RewriteBytes(const TListFile& old, const QList<TOutLine>& lines, bool leadingEmptyLine)
+{
+    const prt::TTextEncoding enc = old.Bytes.isEmpty() ? prt::TTextEncoding{} : old.Encoding;
+    prt::TTextEncoding plain = enc;
+    plain.bom = false;
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text;
+    if (leadingEmptyLine)
+        text += lineEnd;
+    for (const TOutLine& l : lines)
+        text += (l.Kept ? l.Kept->Text : l.Text) + lineEnd;
+
+    QByteArray bytes = MarkBytes(enc);
+    QByteArray piece;
+    bool fits = prt::EncodeText(lineEnd, plain, piece);
+    const QByteArray endBytes = piece;
+    if (fits && leadingEmptyLine)
+        bytes += endBytes;
+    for (qsizetype i = 0; fits && i < lines.size(); ++i) {
+        const TOutLine& l = lines[i];
+        if (l.Kept && old.HaveLineBytes) {
+            bytes += l.Kept->Bytes;
+        } else {
+            fits = prt::EncodeText(l.Kept ? l.Kept->Text : l.Text, plain, piece);
+            bytes += piece;
+        }
+        bytes += endBytes;
+    }
+    if (!fits)
+        bytes = text.toUtf8();  // a character the old encoding lacks: the whole file in UTF-8
+    return TextBytesReadingBack(bytes, text);
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes)
+{
+    return prt::WriteFileAtomic(path, bytes);  // temporary file beside the target, then rename
+}
+
+TPrinterListResult Written(bool ok)
+{
+    return ok ? TPrinterListResult::Ok : TPrinterListResult::WriteFailed;
+}
+
+// Rewrites the file without its blank lines: lines that are not rows stay as they stood;
+// the row at index is replaced by `replace(old text)`, or dropped when that gives a null
+// text; every other row is `other(old text)` (kept as it stood when unchanged).
+template <typename Replace, typename Other>
+TPrinterListResult RewriteRows(const QString& path, int index, bool leadingEmptyLine, Replace replace,
+                               Other other)
+{
+    const TListFile old = ReadListFile(path);
+    QList<TOutLine> out;
+    int row = 0;
+    bool found = false;
+    for (const TFileLine& line : old.Lines) {
+        if (IsBlankLine(line.Text))
+            continue;
+        if (!IsPrinterListRowLine(line.Text)) {
+            out.append({QString(), &line});
+            continue;
+        }
+        const QString text = row == index ? replace(line.Text) : other(line.Text);
+        found = found || row == index;
+        ++row;
+        if (text.isNull())
+            continue;
+        out.append(text == line.Text ? TOutLine{QString(), &line} : TOutLine{text, nullptr});
+    }
+    if (!found)
+        return TPrinterListResult::RowGone;
+    return Written(WriteWholeFile(path, RewriteBytes(old, out, leadingEmptyLine)));
+}
+
+QString Unchanged(const QString& line)
+{
+    return line;
+}
+
+} // namespace
+
 QString GetPrinterListPath()
 {
     return PrinterListFilePath();
@@ -17,25 +204,36 @@ QString GetPrinterListPath()
 
 QStringList ReadPrinterListLines(const QString& path)
 {
-    return ReadTextFileToList(path);
+    QStringList rows;
+    for (const TFileLine& line : ReadListFile(path).Lines)
+        if (IsPrinterListRowLine(line.Text))
+            rows.append(line.Text);
+    return rows;
+}
+
+bool IsPrinterListRowLine(const QString& line)
+{
+    const QString t = TrimBlanks(line);
+    return !t.isEmpty() && t[0] != QLatin1Char('#') && t[0] != QLatin1Char(';') && t.contains(QLatin1Char('|'));
 }
 
 TPrinterListRow ParsePrinterListLine(const QString& line)
 {
     const QStringList f = SplitToStringList(line, QStringLiteral("|"));
     TPrinterListRow row;
-    row.Model = f.value(0);
-    row.PortType = f.value(1);
-    row.PortParam = f.value(2);
-    row.Notes = f.value(3);
-    row.PrtVerOfTool = f.value(4);
+    row.Model = TrimBlanks(f.value(0));
+    row.PortType = TrimBlanks(f.value(1));
+    row.PortParam = TrimBlanks(f.value(2));
+    row.Notes = TrimBlanks(f.value(3));
+    row.PrtVerOfTool = TrimBlanks(f.value(4));
     return row;
 }
 
 QString BuildPrinterListLine(const TPrinterListRow& row)
 {
-    return QStringList{row.Model, row.PortType, row.PortParam, row.Notes, row.PrtVerOfTool}.join(
-        QLatin1Char('|'));
+    return QStringList{TrimBlanks(row.Model), TrimBlanks(row.PortType), TrimBlanks(row.PortParam),
+                       TrimBlanks(row.Notes), TrimBlanks(row.PrtVerOfTool)}
+        .join(QLatin1Char('|'));
 }
 
 QString DefaultPrinterListLine(const QString& model)
@@ -56,11 +254,6 @@ bool IsValidPrinterListRow(const TPrinterListRow& row)
            && IsValidPrinterListField(row.PrtVerOfTool);
 }
 
-static bool WriteWholeFile(const QString& path, const QByteArray& bytes)
-{
-    return prt::WriteFileAtomic(path, bytes);  // temporary file beside the target, then rename
-}
-
 bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine)
 {
     QString text;
@@ -73,40 +266,51 @@ bool WritePrinterListLines(const QString& path, const QStringList& lines, bool l
 
 bool CreateDefaultPrinterList(const QString& path, const QString& model)
 {
-    return WritePrinterListLines(path, {DefaultPrinterListLine(model)}, false);
+    const TListFile old = ReadListFile(path);
+    QList<TOutLine> out;
+    for (const TFileLine& line : old.Lines)
+        if (!IsBlankLine(line.Text) && !IsPrinterListRowLine(line.Text))
+            out.append({QString(), &line});
+    out.append({DefaultPrinterListLine(model), nullptr});
+    return WriteWholeFile(path, RewriteBytes(old, out, false));
 }
 
 TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListRow& row)
 {
     if (!IsValidPrinterListRow(row))
         return TPrinterListResult::BadField;
-    QByteArray bytes;
     QFile f(path);
-    if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly))
-            return TPrinterListResult::WriteFailed;
-        bytes = f.readAll();
-        f.close();
-    }
-    // The whole file in the encoding it was read in, the new line included.
-    QString text = prt::DecodeText(bytes, prt::DetectTextEncoding(bytes));
-    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')) && !text.endsWith(QLatin1Char('\r')))
-        text += QStringLiteral("\r\n");  // end an unterminated last line first
-    text += BuildPrinterListLine(row) + QStringLiteral("\r\n");
-    return WriteWholeFile(path, TextFileBytesKeepingEncoding(path, text)) ? TPrinterListResult::Ok
-                                                                          : TPrinterListResult::WriteFailed;
+    if (f.exists() && !f.open(QIODevice::ReadOnly))
+        return TPrinterListResult::WriteFailed;
+    const TListFile old = ReadListFile(path);
+    // The file as it is, byte for byte, then the new line in the encoding it was read in.
+    QString added;
+    if (!old.Text.isEmpty() && !old.Text.endsWith(QLatin1Char('\n')) && !old.Text.endsWith(QLatin1Char('\r')))
+        added += QStringLiteral("\r\n");  // end an unterminated last line first
+    added += BuildPrinterListLine(row) + QStringLiteral("\r\n");
+    const QString text = old.Text + added;
+    prt::TTextEncoding plain = old.Bytes.isEmpty() ? prt::TTextEncoding{} : old.Encoding;
+    plain.bom = false;
+    QByteArray piece;
+    QByteArray bytes = prt::EncodeText(added, plain, piece) ? old.Bytes + piece : text.toUtf8();
+    return Written(WriteWholeFile(path, TextBytesReadingBack(bytes, text)));
 }
 
 TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row)
 {
     if (!IsValidPrinterListRow(row))
         return TPrinterListResult::BadField;
-    QStringList lines = ReadPrinterListLines(path);
-    if (index < 0 || index >= lines.size())
-        return TPrinterListResult::RowGone;
-    lines[index] = BuildPrinterListLine(row);
-    return WritePrinterListLines(path, lines, false) ? TPrinterListResult::Ok
-                                                     : TPrinterListResult::WriteFailed;
+    const QString line = BuildPrinterListLine(row);
+    return RewriteRows(
+        path, index, false, [&](const QString&) { return line; }, Unchanged);
+}
+
+TPrinterListResult DeletePrinterListRow(const QString& path, int index)
+{
+    // The other rows as the main window holds them: five fields each.
+    return RewriteRows(
+        path, index, true, [](const QString&) { return QString(); },
+        [](const QString& line) { return BuildPrinterListLine(ParsePrinterListLine(line)); });
 }
 
 TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address)
@@ -114,17 +318,17 @@ TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, cons
     const QString param = QStringLiteral("NET,") + address;
     if (!IsValidPrinterListField(param))
         return TPrinterListResult::BadField;
-    QStringList lines = ReadPrinterListLines(path);
-    if (index < 0 || index >= lines.size())
-        return TPrinterListResult::RowGone;
-    if (lines[index].isEmpty())
-        return TPrinterListResult::EmptyLine;
     // Rebuild the line field by field; only the port parameter changes.
-    QStringList fields = SplitToStringList(lines[index], QStringLiteral("|"));
-    while (fields.size() < 3)
-        fields << QString();
-    fields[2] = param;
-    lines[index] = fields.join(QLatin1Char('|'));
-    return WritePrinterListLines(path, lines, false) ? TPrinterListResult::Ok
-                                                     : TPrinterListResult::WriteFailed;
+    return RewriteRows(
+        path, index, false,
+        [&](const QString& line) {
+            QStringList fields = SplitToStringList(line, QStringLiteral("|"));
+            for (QString& field : fields)
+                field = TrimBlanks(field);
+            while (fields.size() < 3)
+                fields << QString();
+            fields[2] = param;
+            return fields.join(QLatin1Char('|'));
+        },
+        Unchanged);
 }

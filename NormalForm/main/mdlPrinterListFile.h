@@ -2,12 +2,18 @@
 // The operator's printer list "PrinterList.txt": one printer per line, CR LF line ends,
 // fields separated by "|" without quoting:
 //     Model|PortType|PortParam|Notes|PrtVerOfTool
-// Notes and PrtVerOfTool may be missing on reading (they read as empty). Reading skips
-// lines that are blank after trimming; every other line is used untrimmed.
+// Notes and PrtVerOfTool may be missing on reading (they read as empty); blanks around a
+// field are not part of it. Lines blank after trimming are skipped.
+//
+// Lines that are not rows are skipped too: a line without any "|" and a line whose first
+// non-blank character is "#" or ";" (a hand-written comment or note). Every rewrite keeps
+// such a line where it stands, byte for byte, and never adds a separator to it.
 //
 // Every rewrite goes through a temporary file in the same folder and a rename, so an
 // interrupted write never leaves a half file behind. A field that holds "|", CR or LF is
-// refused: it would shift or split the row.
+// refused: it would shift or split the row. A rewrite keeps the encoding the file was
+// read in; when the result would read back as other text (a character the 8-bit code
+// page lacks, or 8-bit bytes that happen to be valid UTF-8) the file is written in UTF-8.
 #include "mdlPubFunc.h"
 
 #include <QString>
@@ -27,11 +33,14 @@ struct TPrinterListRow {
 // files folder when writable, else the user data folder, seeded from the shipped copy).
 QString GetPrinterListPath();
 
-// Non-blank lines of the file (ReadTextFileToList; missing or unreadable file: empty).
+// The row lines of the file, in order (missing or unreadable file: empty).
 QStringList ReadPrinterListLines(const QString& path);
-// Fields of one line (missing fields 3 and 4 read as empty).
+// True when the line is a row: not blank, holds a "|", and its first non-blank character
+// is neither "#" nor ";".
+bool IsPrinterListRowLine(const QString& line);
+// Fields of one line, each trimmed of blanks (missing fields 3 and 4 read as empty).
 TPrinterListRow ParsePrinterListLine(const QString& line);
-// The five fields joined by "|".
+// The five fields, each trimmed of blanks, joined by "|".
 QString BuildPrinterListLine(const TPrinterListRow& row);
 // The default first line for a new list: model|USB|USB||.
 QString DefaultPrinterListLine(const QString& model);
@@ -44,7 +53,8 @@ bool IsValidPrinterListRow(const TPrinterListRow& row);
 // Writes the lines (CR LF after each), optionally preceded by one empty line, through a
 // temporary file and a rename. False when the file could not be written.
 bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine);
-// Creates the file anew with the one default line.
+// Writes the file anew with the one default line after the lines that are not rows (a
+// file of comments keeps them).
 bool CreateDefaultPrinterList(const QString& path, const QString& model);
 
 enum class TPrinterListResult {
@@ -57,9 +67,14 @@ enum class TPrinterListResult {
 
 // Appends a row; an unterminated last line is ended first.
 TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListRow& row);
-// Re-reads the file and replaces the non-blank line at index with the row, rewriting the
-// whole file (no leading empty line).
+// Re-reads the file and replaces the row at index (counting rows only) with the row,
+// rewriting the whole file without blank lines and without a leading empty one; every
+// other line stays as it stood.
 TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row);
-// Re-reads the file and sets the port parameter of the line at index to "NET," + address
-// (the port type stays), rewriting the whole file.
+// Re-reads the file and removes the row at index: the file is written anew with one empty
+// line first, then the other rows with their five fields and the lines that are not rows
+// as they stood (blank lines are dropped).
+TPrinterListResult DeletePrinterListRow(const QString& path, int index);
+// Re-reads the file and sets the port parameter of the row at index to "NET," + address
+// (the port type and the other fields stay), rewriting the whole file as a modify does.
 TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address);

@@ -200,6 +200,95 @@ TEST(PrinterListFile, ModifyAndAddressUpdateReReadTheFileAndRefuseARowThatIsGone
     EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|USB||\r\n");
 }
 
+// A hand-edited list: comments, notes, a line without "|" and a tab-separated line are
+// not printers; they stay where they stand, byte for byte, through every rewrite, and no
+// rewrite adds a separator to them. Blanks around "|" are not part of a field.
+TEST(PrinterListFile, LinesThatAreNotRowsAreSkippedAndKeptByteForByte)
+{
+    using prt::test::Hex;
+    const QByteArray comment = "# office printers";
+    const QByteArray note = "  ; moved to the shop";
+    const QByteArray bare = "J83";
+    const QByteArray tabbed = "V64\tUSB\tUSB";
+    const QByteArray gbkNote = "# " + Hex("D6 D0 CE C4");  // "中文" in GBK: the file is 8-bit
+    const QByteArray padded = " TE62 | NET | NET,127.0.0.1 | shop | 2 ";
+    const QByteArray ours = "V64|USB|USB|desk|1";
+    const QByteArray file = comment + "\r\n" + ours + "\r\n" + note + "\r\n" + bare + "\r\n" + tabbed + "\r\n" +
+                            padded + "\r\n" + gbkNote + "\r\nF58S|COM|COM1,BAUDRATE_9600\r\n";
+    const int oldLcid = prt::UiLanguageId();
+    prt::SetUiLanguageId(2052);
+    TempProgram p;
+    TempProgram::Write(p.ListPath(), file);
+
+    const QStringList rows = ReadPrinterListLines(p.ListPath());
+    ASSERT_EQ(rows.size(), 3);
+    const TPrinterListRow trimmed = ParsePrinterListLine(rows[1]);
+    EXPECT_EQ(trimmed.Model, "TE62");
+    EXPECT_EQ(trimmed.PortType, "NET");
+    EXPECT_EQ(trimmed.PortParam, "NET,127.0.0.1");
+    EXPECT_EQ(trimmed.Notes, "shop");
+    EXPECT_EQ(trimmed.PrtVerOfTool, "2");
+    struct Case {
+        const char* line;
+        bool row;
+    };
+    const Case cases[] = {
+        {"# a|b", false}, {"\t;x|y", false}, {"J83", false}, {"V64\tUSB\tUSB", false}, {"   ", false},
+        {"V64|USB", true}, {" V64 |USB|USB||", true}, {"|", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsPrinterListRowLine(c.line), c.row) << c.line;
+
+    // Delete the padded row: an empty first line, the other rows with five fields (a row the
+    // program wrote comes back as it was), every other line as it stood.
+    ASSERT_EQ(DeletePrinterListRow(p.ListPath(), 1), TPrinterListResult::Ok);
+    const QByteArray afterDelete = "\r\n" + comment + "\r\n" + ours + "\r\n" + note + "\r\n" + bare + "\r\n" +
+                                   tabbed + "\r\n" + gbkNote + "\r\nF58S|COM|COM1,BAUDRATE_9600||\r\n";
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete);
+    EXPECT_EQ(DeletePrinterListRow(p.ListPath(), 2), TPrinterListResult::RowGone);
+
+    // Modify, address update and add leave the other lines alone too.
+    ASSERT_EQ(ReplacePrinterListRow(p.ListPath(), 1, {"F58D", "LPT", "LPT1", "b", ""}), TPrinterListResult::Ok);
+    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 0, "127.0.0.7"), TPrinterListResult::Ok);
+    ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"V52", "USB", "USB", "", ""}), TPrinterListResult::Ok);
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), comment + "\r\nV64|USB|NET,127.0.0.7|desk|1\r\n" + note + "\r\n" +
+                                                   bare + "\r\n" + tabbed + "\r\n" + gbkNote +
+                                                   "\r\nF58D|LPT|LPT1|b|\r\nV52|USB|USB||\r\n");
+
+    // A list of comments only gets the default row after them.
+    TempProgram::Write(p.ListPath(), comment + "\r\n\r\n" + bare + "\r\n");
+    EXPECT_TRUE(ReadPrinterListLines(p.ListPath()).isEmpty());
+    ASSERT_TRUE(CreateDefaultPrinterList(p.ListPath(), "V64"));
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), comment + "\r\n" + bare + "\r\nV64|USB|USB||\r\n");
+    prt::SetUiLanguageId(oldLcid);
+}
+
+// A list read in the 8-bit code page whose rewrite happens to be valid UTF-8 would read
+// back as other text: such a rewrite is written in UTF-8 with its mark.
+TEST(PrinterListFile, ARewriteThatWouldReadAsUtf8IsWrittenWithItsMark)
+{
+    using prt::test::Hex;
+    const int oldLcid = prt::UiLanguageId();
+    prt::SetUiLanguageId(1033);  // code page 1252: FE is "þ", C3 BE is "Ã¾"
+    const QByteArray file = Hex("FE 7C 0D 0A C3 BE 7C 0D 0A");
+    const QByteArray expected = Hex("EF BB BF 0D 0A C3 83 C2 BE 7C 7C 7C 7C 0D 0A");
+    TempProgram p;
+    for (int writer = 0; writer < 2; ++writer) {
+        SCOPED_TRACE(writer == 0 ? "delete" : "save from the list view");
+        TempProgram::Write(p.ListPath(), file);
+        ASSERT_EQ(ParsePrinterListLine(ReadPrinterListLines(p.ListPath()).value(1)).Model, QString::fromUtf8("Ã¾"));
+        if (writer == 0)
+            ASSERT_EQ(DeletePrinterListRow(p.ListPath(), 0), TPrinterListResult::Ok);
+        else
+            ASSERT_TRUE(SavePrinterListFile(p.ListPath(), {{QString::fromUtf8("Ã¾"), "", "", "", ""}}, 5));
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), expected);
+        const QStringList rows = ReadPrinterListLines(p.ListPath());
+        ASSERT_EQ(rows.size(), 1);
+        EXPECT_EQ(ParsePrinterListLine(rows[0]).Model, QString::fromUtf8("Ã¾"));
+    }
+    prt::SetUiLanguageId(oldLcid);
+}
+
 TEST(PrinterListFile, RewritesLeaveNoTemporaryFileAndAFailedWriteKeepsNothingHalf)
 {
     TempProgram p;

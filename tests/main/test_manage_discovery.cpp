@@ -11,7 +11,11 @@
 #include "mdlFormOpeners.h"
 #include "mdlGlobalVar.h"
 #include "mdlNetDiscovery.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
+#include "PrtIni.h"
+#include "PrtPort.h"
+#include "PrtTexts.h"
 #include "mdlStartup.h"
 
 #include <QComboBox>
@@ -19,9 +23,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using mainwin::TempProgram;
@@ -60,6 +70,7 @@ TEST(Discovery, RequestRepliesAndPortStrings)
     }
     // Bytes that are not UTF-8 are taken as 8-bit text.
     EXPECT_EQ(ParseDiscoveryReply("1.1.1.1\r\n\xE9t\xE9").Name, QString::fromLatin1("\xE9t\xE9"));
+    EXPECT_EQ(ParseDiscoveryReply("1.1.1.1\r\ncaf\xE9").Name, QString::fromLatin1("caf\xE9")) << "a last byte too";
 
     // The target setting: broadcast by default, a loopback responder when set.
     SetDiscoveryTargetOverride({});
@@ -69,6 +80,33 @@ TEST(Discovery, RequestRepliesAndPortStrings)
     EXPECT_EQ(DiscoveryTarget(3289).Host, "127.0.0.1");
     EXPECT_EQ(DiscoveryTarget(3289).Port, 4711);
     SetDiscoveryTargetOverride({});
+}
+
+// Discovery offers an address exactly when the port engine opens "NET," and that address:
+// a listed printer can always be opened.
+TEST(Discovery, AnAddressIsOfferedExactlyWhenThePortEngineOpensIt)
+{
+    struct Case {
+        const char* address;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"192.168.0.7", true}, {"0.0.0.0", true},      {"255.255.255.255", true}, {"10.0.0.250", true},
+        {"1.5.01.1", false},   {"01.2.3.4", false},    {"1.2.3.04", false},       {"1.2.3.4:9100", false},
+        {"1.2.3.", false},     {"+1.2.3.4", false},    {"1.2.3.4 ", false},       {"1.2.3.256", false},
+        {"1..3.4", false},     {"0x1.2.3.4", false},   {"", false},               {"1.2.3.4\t", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        const TDiscoveryReply r = ParseDiscoveryReply(QByteArray(c.address) + "\r\nP");
+        EXPECT_EQ(IsStrictIPv4(c.address), c.opens);
+        EXPECT_EQ(DiscoveryPortString(r), c.opens ? QString("NET,") + c.address : QString());
+        prt::sdk::PortSpec spec;
+        EXPECT_EQ(prt::sdk::ParsePortString(QString("NET,") + c.address, &spec) == prt::sdk::PRT_OK,
+                  c.opens || QByteArray(c.address) == "1.2.3.4:9100" || QByteArray(c.address) == "1.2.3.4 " ||
+                      QByteArray(c.address) == "1.2.3.4\t")
+            << "the port string also takes a TCP port and blanks around the address";
+    }
 }
 
 TEST(Discovery, TwoRespondersInArrivalOrderThenThreeEmptyWaits)
@@ -181,6 +219,72 @@ TEST_F(ManageWindows, DiscoveryWindowListsMarksAndHandsTheAddressToTheMainWindow
     EXPECT_EQ(TempProgram::Read(p_.ListPath()), "ZR905K|NET|NET,192.168.0.22|x|0\r\n");
 }
 
+// A reply whose address the port engine would refuse is listed but cannot be chosen: the
+// main window's row keeps its port.
+TEST_F(ManageWindows, AReplyWithAnAddressThatCannotOpenIsNotHandedBack)
+{
+    SimUdpResponder responder({{"1.5.01.1\r\nOdd", 0}});
+    SetDiscoveryTargetOverride(responder.target());
+    T_frmMain_Label* f = Start("ZR905K|NET|NET,192.168.0.99|x|0\r\n");
+    SetFormShowHook([](QWidget* w) {
+        auto* d = qobject_cast<TForm13*>(w);
+        ASSERT_NE(d, nullptr);
+        d->Discovery()->IdleMs = 60;
+        d->AfterScanMs = 10;
+        d->show();
+        QSignalSpy ended(d, &TForm13::scanEnded);
+        d->btnFW->click();
+        ASSERT_TRUE(ended.wait(3000));
+        ASSERT_EQ(d->lvPortList->topLevelItemCount(), 1);
+        EXPECT_EQ(d->lvPortList->topLevelItem(0)->text(2), "1.5.01.1");
+        d->lvPortList->topLevelItem(0)->setSelected(true);
+        EXPECT_EQ(d->lvPortList->topLevelItem(0)->text(0), "");
+        EXPECT_EQ(gChosenPrinterAddress, "");
+        d->btnOpen->click();
+    });
+    f->RunFunction("btnIPMessage");
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "ZR905K|NET|NET,192.168.0.99|x|0\r\n");
+    EXPECT_EQ(GetCurrentPortString(), "NET,192.168.0.99");
+}
+
+// The model list names each model once, even when the company list names one twice.
+TEST_F(ManageWindows, ModelListNamesEachModelOnce)
+{
+    TempProgram::Write(p_.FilesDir() + "CompanyPrinterList_Label.txt", "V64\r\nJ83\r\nTE62\r\nJ83\r\n");
+    T_frmMain_Label* f = Start("V64|USB|USB||0\r\n");
+    QStringList shown;
+    SetFormShowHook([&shown](QWidget* w) {
+        auto* m = qobject_cast<T_frmPrinterManage_Label*>(w);
+        m->show();
+        for (int i = 0; i < m->cmbPrinterName->count(); ++i)
+            shown << m->cmbPrinterName->itemText(i);
+        m->btnClose->click();
+    });
+    f->RunFunction("btnAddPrinter");
+    EXPECT_EQ(shown, QStringList({"J83", "TE62", "V64"}));
+    // The shipped list names each model once.
+    const QStringList shipped =
+        QString::fromUtf8(TempProgram::Read(prt::test::SourceDir() + "/files/CompanyPrinterList_Label.txt"))
+            .split(QRegularExpression("[\r\n]+"), Qt::SkipEmptyParts);
+    QStringList once = shipped;
+    once.removeDuplicates();
+    EXPECT_EQ(shipped, once);
+}
+
+// The main window's delete on a hand-edited list: the notes stay as they were written and
+// only printer lines are rows.
+TEST_F(ManageWindows, DeleteKeepsTheLinesThatAreNotPrinters)
+{
+    T_frmMain_Label* f = Start("# shop\r\nV64|USB|USB|a|1\r\nJ83\r\nTE62|NET|NET,127.0.0.1|b|0\r\n");
+    ASSERT_EQ(f->RowCount(), 2);
+    MsgBoxRecorder boxes(prt::IDOK_);
+    f->SelectRow(0);
+    f->btnDeletePrinter->click();
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "\r\n# shop\r\nJ83\r\nTE62|NET|NET,127.0.0.1|b|0\r\n");
+    EXPECT_EQ(f->RowCount(), 1);
+    EXPECT_EQ(PrtDefName, "TE62");
+}
+
 TEST_F(ManageWindows, AddThenModifyWriteThePrinterListLines)
 {
     T_frmMain_Label* f = Start("V64|USB|USB|desk|0\r\n");
@@ -241,13 +345,26 @@ TEST_F(ManageWindows, RefusedInputLeavesTheFileAlone)
          },
          "A printer field may not contain \"|\" or a line break."},
         {[](T_frmPrinterManage_Label* m) { m->cmbPrtVerOfTool->setCurrentIndex(-1); }, nullptr},
+    };
+    const char* badAddress =
+        "The IP address is not valid. Enter four numbers from 0 to 255 separated by dots, for example 192.168.0.33.";
+    std::vector<Step> all(std::begin(steps), std::end(steps));
+    // Network addresses the port engine refuses: such a row could never be opened.
+    for (const char* address : {"999.1.1.1", "abc", "", "1.5.01.1", "192.168.0", "192.168.0.7:0"})
+        all.push_back({[address](T_frmPrinterManage_Label* m) {
+                           m->cmbPortType->setCurrentText("NET");
+                           m->txtIPAddress->setText(address);
+                       },
+                       badAddress});
+    const Step more[] = {
         {[](T_frmPrinterManage_Label* m) {
              m->Mode = "Modify";
              m->RowIndex = 5;  // past the file
          },
          "This printer is no longer in the printer list file; the list was reloaded."},
     };
-    for (const Step& s : steps) {
+    all.insert(all.end(), std::begin(more), std::end(more));
+    for (const Step& s : all) {
         boxes.clear();
         bool stayedOpen = false;
         SetFormShowHook([&](QWidget* w) {
@@ -277,4 +394,66 @@ TEST(ManagePortString, EveryPortType)
     EXPECT_EQ(ManagePortString("NET", "", "", "", "not an address"), "NET,not an address");
     EXPECT_EQ(ManagePortString("XYZ", "", "", "", ""), "");
     EXPECT_EQ(ManagePortString("COM", "COM1:x:", "9600", "", ""), "COM1x:,BAUDRATE_9600") << "first colon only";
+}
+
+// The words of the port engine's result codes, as the README's table gives them.
+TEST_F(ManageWindows, PortResultCodesHaveTheirMeaningInWords)
+{
+    Start("V64|USB|USB||0\r\n");  // loads the English texts
+    struct Case {
+        int code;
+        const char* words;
+    };
+    const Case cases[] = {
+        {-10, "port string not understood"},
+        {-11, "device missing"},
+        {-13, "network connection refused or unreachable"},
+        {-14, "connection or write timed out"},
+        {-15, "read or write failed, or the printer closed the connection"},
+        {0, ""},
+        {-7, ""},
+        {42, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PortResultWords(c.code), c.words) << c.code;
+    EXPECT_EQ(PortResultMessage("Failed to open the port", -13),
+              "Failed to open the port:-13 (network connection refused or unreachable)");
+    EXPECT_EQ(PortResultMessage("Failed to open the port", 42), "Failed to open the port:42");
+    // Every code the engine gives has words in both languages.
+    const QString file = prt::test::SourceDir() + "/files/UtilityForLabelLanguage.ini";
+    for (int code : {5, -6, -10, -11, -12, -13, -14, -15, -16, -17, -18, -19})
+        for (const char* section : {"1033", "2052"})
+            EXPECT_FALSE(prt::IniReadString(file, section, QString("_PortResult%1").arg(code), QString()).isEmpty())
+                << section << " " << code;
+    for (const char* section : {"1033", "2052"})
+        EXPECT_FALSE(prt::IniReadString(file, section, LANGKEY_ManageBadAddress, QString()).isEmpty()) << section;
+}
+
+// A failed connection test names the failure beside its code.
+TEST_F(ManageWindows, ConnectionTestShowsWhatTheFailureMeans)
+{
+    // A loopback port nobody listens on: the connection is refused.
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len), 0);
+    ::close(s);
+    const QString closed = QString("127.0.0.1:%1").arg(ntohs(a.sin_port));
+
+    T_frmMain_Label* f = Start("V64|USB|USB|desk|0\r\n");
+    MsgBoxRecorder boxes;
+    SetFormShowHook([&closed](QWidget* w) {
+        auto* m = qobject_cast<T_frmPrinterManage_Label*>(w);
+        m->show();
+        m->cmbPortType->setCurrentText("NET");
+        m->txtIPAddress->setText(closed);
+        m->btnConnectTest->click();
+        m->btnClose->click();
+    });
+    f->RunFunction("btnAddPrinter");
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text, "Failed to open the port:-13 (network connection refused or unreachable)");
 }
