@@ -96,6 +96,18 @@ void SimPrinter::noteConnection()
     ++connections_;
 }
 
+int SimPrinter::silentConnections() const
+{
+    std::lock_guard lock(mutex_);
+    return silentConnections_;
+}
+
+void SimPrinter::noteSilentConnection()
+{
+    std::lock_guard lock(mutex_);
+    ++silentConnections_;
+}
+
 void SimPrinter::setFaults(const SimFaults& faults)
 {
     std::lock_guard lock(mutex_);
