@@ -350,7 +350,15 @@ TEST_F(FontWin, DirectDplInEachControlCodeSet)
         EXPECT_TRUE(f.txtId->isVisible());
         EXPECT_TRUE(f.gpbLanguage->isVisible());
         EXPECT_EQ(f.txtPrintableWidth->text(), "10");
+        // The slices go unacknowledged: the wait before the listing lasts until the
+        // printer has taken them all (a slow run would otherwise ask too early).
+        const qsizetype before = printer.received().size();
+        prt::dl::SetDLSleeperForTests([&](uint32_t ms) {
+            if (ms >= 1000)
+                WaitFor([&] { return printer.received().size() >= before + 70000; });
+        });
         Download(f);
+        prt::dl::SetDLSleeperForTests([](uint32_t) {});
         EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess")}));
         EXPECT_EQ(Names(f.lvFonts), QStringList({"51ARIAL.ttf"}));
         const QByteArray head = QByteArray(1, c.soh) + "D" + QByteArray(1, c.stx) + "iET51ARIAL" +
