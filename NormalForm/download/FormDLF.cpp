@@ -158,7 +158,7 @@ void TfrmDLF::CreateControls()
     txtFilePath_F->setMinimumWidth(260);
     Button2 = new QPushButton(QStringLiteral("..."), this);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setFixedWidth(36);
+    Button2->setFixedWidth(qMax(36, Button2->minimumSizeHint().width()));
     btnDLFont = new QPushButton(this);
     btnDLFont->setObjectName(QStringLiteral("btnDLFont"));
     top->addWidget(lblFontID, 0, 0);
@@ -399,7 +399,11 @@ void TfrmDLF::LanguageIni()
     cmbFontID->addItems({Text("FormDLFile_cmbLakeBoart1"), Text("FormDLFile_cmbLakeBoart2")});
     cmbFontID->setCurrentIndex(-1);
     lblSelectFont->setText(Text("FormDLF_lblSelectFont"));
-    fontID->setText(Text("FormDownloadFont_lblSelectFile").mid(2, 4) + QLatin1String("ID:"));
+    // The font-id label has its own text; a language file without it gets the older
+    // caption cut from the font-file label (whose first two characters were a marker).
+    const QString fontIdText = Text("FormDLF_lblFontID");
+    fontID->setText(!fontIdText.isEmpty() ? fontIdText
+                                          : Text("FormDownloadFont_lblSelectFile").mid(2, 4) + QLatin1String("ID:"));
     btnDLFont->setText(FRunning ? FMsgCC : FMsgDL);
     lvFonts->setHeaderLabels({Text("FormDLF_lvFontsItem0"), Text("FormDLF_lvFontsItem1")});
     lblTestTextF->setText(Text("FormDLF_lblTestTextF"));
@@ -552,7 +556,8 @@ void TfrmDLF::SendDelete(const QString& name, int storage)
     } else if (Direct(model, FontDirectModels, kLangTspl)) {
         CmdSendTextRead100(TsplFontDeleteCommand(name));
     } else {
-        CmdDoTwoArgsValue(KEY_delete, KEY_fonts, StoragePrefix(storage) + name);
+        prt::dl::DLDoTwoArgsOnOpenPort(GetCmdOpenedFlag() != 0, KEY_delete, KEY_fonts,
+                                       StoragePrefix(storage) + name);
         for (int i = 0; i < 11; ++i) {
             DelayMs(50);
             if (Trimmed(CmdGetVal(QByteArray())) == QLatin1String("OK"))
@@ -776,6 +781,8 @@ void TfrmDLF::StartTransfer(const QByteArray& payload, const TDLOptions& options
 void TfrmDLF::TransferEnded(int result, int)
 {
     SetRunning(false);
+    if (static_cast<TDLResult>(result) != TDLResult::Success)
+        HideProgress();  // cancelled or stopped: the window is idle again
     switch (static_cast<TDLResult>(result)) {
     case TDLResult::Success:
         prt::MessageBoxPrt(Text("_DownloadSuccess"), Text("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
@@ -787,6 +794,16 @@ void TfrmDLF::TransferEnded(int result, int)
         break;
     }
     }
+}
+
+void TfrmDLF::HideProgress()
+{
+    proDLFont->setValue(0);
+    Label1->setText(QStringLiteral("0"));
+    Label2->clear();
+    for (QWidget* w : {static_cast<QWidget*>(proDLFont), static_cast<QWidget*>(lblProgressInfo_F),
+                       static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2)})
+        w->hide();
 }
 
 // ---- test print ------------------------------------------------------------------------------

@@ -134,6 +134,7 @@ private:
     void StartTransfer(const QByteArray& payload, const prt::dl::TDLOptions& options, int unit);
     void TransferEnded(int result, int index);
     void SetRunning(bool running);
+    void HideProgress();  // progress bar and labels cleared and hidden (the idle window)
 
     std::unique_ptr<prt::dl::TDLThread> FSender;
     std::unique_ptr<prt::dl::TDLSdkKindGuard> FKind;

@@ -53,6 +53,29 @@ const QByteArray kBitmapsArg("\"bitmaps\"");
 const QByteArray kLabelsArg("\"labels\"");
 const QByteArray kAutoformArg("\"autoform\"");
 
+// A do-command of a handler, on the port the handler has opened (DLDoTwoArgsOnOpenPort).
+bool DoOnOpenPort(const QByteArray& key, const QByteArray& argument, const QString& value)
+{
+    return DLDoTwoArgsOnOpenPort(GetCmdOpenedFlag() != 0 || DLStored().directPortFlag != 0, key, argument, value);
+}
+
+// The operator's words for a picture that cannot be downloaded; empty when it can.
+QString PictureRefusal(const TPictureCheck& c)
+{
+    switch (c.verdict) {
+    case TPictureVerdict::Ok: break;
+    case TPictureVerdict::NotPicture: return DLText("_E_IC_NotPicture");
+    case TPictureVerdict::Unreadable: return DLText("_E_IC_Unreadable");
+    case TPictureVerdict::TooWide:
+        return ReplaceFirst(ReplaceFirst(DLText("_E_IC_TooWide"), "{0}", QString::number(c.scaledWidth)), "{1}",
+                            QString::number(c.widthLimit));
+    case TPictureVerdict::TooLarge:
+        return ReplaceFirst(ReplaceFirst(DLText("_E_IC_TooLarge"), "{0}", QString::number(c.width)), "{1}",
+                            QString::number(c.height));
+    }
+    return QString();
+}
+
 } // namespace
 
 // ---- construction -------------------------------------------------------------------------
@@ -594,8 +617,7 @@ void TDLFileFormBase::btnDLFileClick()
         // the cancel branch: the sender stops before its next packet
         sender_->Cancel();
         SetRunning(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar2, lblProgressInfo_F, Label1, Label2})
-            w->setVisible(false);
+        HideProgress();
         return;
     }
     if (sender_->IsBusy() || directBusy_)
@@ -614,14 +636,25 @@ void TDLFileFormBase::btnDLFileClick()
     const QString ppl = in.ppl;
     const QString work = DLWorkBmpPath();
     if (type == 0) {
-        const float scale = cmbImageTimes->currentText().toFloat();
-        if (!ConvertImageToMonoBmp(path, work, scale > 0 ? scale : 1.0f)) {
+        const float chosen = cmbImageTimes->currentText().toFloat();
+        const float scale = chosen > 0 ? chosen : 1.0f;
+        // The printer's width limit first, so that a picture it cannot take is refused
+        // with the reason before anything is decoded.
+        dpi_ = DpiOfReply(CmdGetVal(KEY_dpi));
+        const int widthLimit = dpi_ == 300 ? 1248 : 864;
+        const QString refusal = PictureRefusal(CheckPictureForDownload(path, scale, widthLimit));
+        if (!refusal.isEmpty()) {
+            DLErrorText(refusal);
             ClosePortIfOpen();
             SetRunning(false);
             return;
         }
-        dpi_ = DpiOfReply(CmdGetVal(KEY_dpi));
-        if (!CheckBmpWidth(work, dpi_ == 300 ? 1248 : 864)) {
+        if (!ConvertImageToMonoBmp(path, work, scale)) {
+            ClosePortIfOpen();
+            SetRunning(false);
+            return;
+        }
+        if (!CheckBmpWidth(work, widthLimit)) {
             ClosePortIfOpen();
             SetRunning(false);
             return;
@@ -737,20 +770,25 @@ void TDLFileFormBase::OnTransferEnded(int result, int)
         break;
     case TDLResult::Cancelled:
         break;
-    case TDLResult::HandshakeRefused:
-    case TDLResult::HandshakeWriteFailed:
-        DLError("FormGDL_ErrIO");
-        SetRunning(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar2, lblProgressInfo_F, Label1, Label2})
-            w->setVisible(false);
-        break;
     default:
-        // the button keeps its cancel caption; the next click restores it
+        // A printer that stopped mid-transfer: the window is idle again (download caption,
+        // no progress) before the message tells why.
+        SetRunning(false);
+        HideProgress();
         DLErrorText(DLText(ResultMessageKey(static_cast<TDLResult>(result), QStringLiteral("FormGDL_ErrIO"))
                              .toLatin1()
                              .constData()));
         break;
     }
+}
+
+void TDLFileFormBase::HideProgress()
+{
+    ProgressBar2->setValue(0);
+    Label1->clear();
+    Label2->clear();
+    for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar2, lblProgressInfo_F, Label1, Label2})
+        w->setVisible(false);
 }
 
 void TDLFileFormBase::WaitForSender()
@@ -843,7 +881,7 @@ void TDLFileFormBase::EndDirect(bool)
 
 void TDLFileFormBase::DeleteImageKeyValue(const QString& storedName)
 {
-    CmdDoTwoArgsValue(KEY_delete, kBitmapsArg, storedName);
+    DoOnOpenPort(KEY_delete, kBitmapsArg, storedName);
     for (int i = 0; i < 11; ++i) {
         prt::SleepMs(50);
         if (CmdGetVal(QByteArray()) == QLatin1String("OK"))
@@ -929,7 +967,7 @@ void TDLFileFormBase::DoActive_Bitmap(QObject* sender)
                 return;
             }
             CmdSetValLower(KEY_pic_start_pos, pos);
-            CmdDoTwoArgsValue(KEY_print, kBitmapsArg, name);
+            DoOnOpenPort(KEY_print, kBitmapsArg, name);
         } else if (z8) {
             if (!DirectWrite(ZplPrintImageCommand(name)))
                 return;
@@ -946,7 +984,7 @@ void TDLFileFormBase::DoActive_Bitmap(QObject* sender)
                 return;
             CloseTsplPort();
         } else {
-            CmdDoTwoArgsValue(KEY_print, kBitmapsArg, name);
+            DoOnOpenPort(KEY_print, kBitmapsArg, name);
         }
     } else if (sender == btnDelCurImage) {
         if (t7)
@@ -998,7 +1036,7 @@ void TDLFileFormBase::DoActive_Label(QObject* sender)
             if (t4)
                 CmdSendTextRead100(TsplKillCommand(name));
             else
-                CmdDoTwoArgsValue(KEY_delete, kLabelsArg, RowPrefix(ListView1, i) + name);
+                DoOnOpenPort(KEY_delete, kLabelsArg, RowPrefix(ListView1, i) + name);
         }
         ListView1->clear();
         ClosePortIfOpen();
@@ -1016,13 +1054,13 @@ void TDLFileFormBase::DoActive_Label(QObject* sender)
                 return;
             CloseTsplPort();
         } else {
-            CmdDoTwoArgsValue(KEY_print, kLabelsArg, RowPrefix(ListView1, row) + name);
+            DoOnOpenPort(KEY_print, kLabelsArg, RowPrefix(ListView1, row) + name);
         }
     } else if (sender == btnDelCurTmp) {
         if (DialectT4Any(in))
             CmdSendTextRead100(TsplKillCommand(name));
         else
-            CmdDoTwoArgsValue(KEY_delete, kLabelsArg, RowPrefix(ListView1, row) + name);
+            DoOnOpenPort(KEY_delete, kLabelsArg, RowPrefix(ListView1, row) + name);
         delete ListView1->takeTopLevelItem(row);
     }
     ClosePortIfOpen();
@@ -1099,7 +1137,7 @@ void TDLFileFormBase::DoActive_AutoTmp(QObject* sender)
             CloseTsplPort();
         } else {
             for (const QString& piece : AutoTemplatePieces(st.autoTemplateReply)) {
-                CmdDoTwoArgsValue(KEY_print, kAutoformArg, piece);
+                DoOnOpenPort(KEY_print, kAutoformArg, piece);
                 prt::SleepMs(100);
             }
         }
@@ -1109,7 +1147,7 @@ void TDLFileFormBase::DoActive_AutoTmp(QObject* sender)
                 CmdSendTextRead100(TsplKillCommand(name));
         } else {
             for (const QString& piece : AutoTemplatePieces(st.autoTemplateReply)) {
-                CmdDoTwoArgsValue(KEY_delete, kAutoformArg, piece);
+                DoOnOpenPort(KEY_delete, kAutoformArg, piece);
                 prt::SleepMs(100);
             }
         }

@@ -116,6 +116,7 @@ protected:
 private:
     void BuildControls();
     void SetRunning(bool running);
+    void HideProgress();  // progress bar and labels cleared and hidden (the idle window)
     void SetPortControlsEnabled(bool enabled);
     bool OpenOnce();
     void ClosePortIfOpen();

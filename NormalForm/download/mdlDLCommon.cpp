@@ -1,5 +1,7 @@
 #include "mdlDLCommon.h"
 
+#include "PrinterCMD.h"
+
 #include "PrtMsgBox.h"
 #include "PrtPaths.h"
 #include "PrtTexts.h"
@@ -91,6 +93,16 @@ void TDLSdkKindGuard::Restore()
         return;
     active_ = false;
     SetPrinterSdkKind(old_);
+}
+
+bool DLDoTwoArgsOnOpenPort(bool portOpen, const QByteArray& key, const QByteArray& argument, const QString& value)
+{
+    const QByteArray cmd = BuildDoTwoArgsValueCommand(key, argument, value);
+    if (!portOpen || cmd.isEmpty())
+        return CmdDoTwoArgsValue(key, argument, value);  // its own open, or its refusal
+    const int code = PrtWriteData(cmd);
+    SetCmdLastResult(code);
+    return code != 0;
 }
 
 TDLStoredState& DLStored()

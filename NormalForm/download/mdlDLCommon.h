@@ -59,6 +59,11 @@ private:
     bool active_ = false;
 };
 
+// do "key" "argument" "value" (CmdDoTwoArgsValue's command and result) on the port the
+// window's handler has already opened (portOpen); opening it again would drop that
+// connection unused and make a new one. With the port closed: CmdDoTwoArgsValue itself.
+bool DLDoTwoArgsOnOpenPort(bool portOpen, const QByteArray& key, const QByteArray& argument, const QString& value);
+
 // State the file windows keep between their operations (GUI thread only).
 struct TDLStoredState {
     QString printerLanguage;      // reply of getval "ppl"

@@ -191,7 +191,7 @@ void TDLFontFileForm::btnDownloadClick()
     o.waitAfterPacketMs = 30;
     o.waitAfterLastMs = 0;
     o.closeOnSuccess = TDLPort::Close::Tspl;
-    o.closeOnFailure = TDLPort::Close::None;          // a failed transfer leaves the port open
+    o.closeOnFailure = TDLPort::Close::None;          // the window closes it when it reports the failure
     o.closeOnHandshakeFailure = TDLPort::Close::None;
     o.closeOnCancel = TDLPort::Close::Tspl;
     if (kind_ == Kind::UserFont) {
@@ -237,11 +237,17 @@ void TDLFontFileForm::OnTransferEnded(int result, int)
         SetRunning(false);
         DLErrorText(errorText_);
         break;
-    case TDLResult::BadSum:
-        DLError("_Err_CheckSum");  // the running caption stays until the operator clicks
-        break;
     default:
-        DLErrorText(errorText_);
+        // A printer that stopped mid-transfer: close what the transfer left open and give
+        // the window back idle (rest caption, no progress) before the message tells why.
+        TsplClosePort();
+        SetRunning(false);
+        proDLFont->setValue(0);
+        lblProgressInfo->clear();
+        if (static_cast<TDLResult>(result) == TDLResult::BadSum)
+            DLError("_Err_CheckSum");
+        else
+            DLErrorText(errorText_);
         break;
     }
 }

@@ -78,6 +78,30 @@ QByteArray BuildTsplBmp(const TMonoBitmap& bmp, const QString& name);
 // Widest work bitmap a printer takes, by the reply of getval "dpi": 1248 dots at 300 dpi,
 // 864 at any other value (an empty or non-numeric reply is 203 dpi).
 int WidthLimitForDpi(const QString& dpiReply);
+
+// Most pixels of a source picture the conversion decodes (4 bytes each: 256 MB), and
+// the toolkit's decoding allocation limit in MB that goes with it.
+constexpr qint64 kMaxPicturePixels = 64LL * 1024 * 1024;
+constexpr int kPictureAllocationLimitMb = 256;
+
+// Why a chosen file cannot become a work bitmap, told before anything is decoded: the
+// reader looks at the file's head only (extension, signature, stored size).
+enum class TPictureVerdict {
+    Ok,
+    NotPicture,  // an extension outside .bmp .jpg .jpeg .png .gif, or bytes no picture reader knows
+    Unreadable,  // the file cannot be opened, or a picture head whose size cannot be read
+    TooWide,     // wider than the printer takes once scaled
+    TooLarge,    // more pixels than the conversion decodes (kMaxPicturePixels)
+};
+struct TPictureCheck {
+    TPictureVerdict verdict = TPictureVerdict::Ok;
+    int width = 0, height = 0;              // as stored
+    int scaledWidth = 0, scaledHeight = 0;  // times the scale factor, rounded half to even
+    int widthLimit = 0;
+};
+// Also sets the toolkit's process-wide decoding allocation limit to
+// kPictureAllocationLimitMb, so the conversion that follows never decodes more.
+TPictureCheck CheckPictureForDownload(const QString& path, double scale, int widthLimit);
 // The resolution of a reply: its decimal value, 203 when empty or not a number.
 int DpiOfReply(const QString& dpiReply);
 

@@ -297,8 +297,8 @@ bool ParseSpaceReplies(const QString& used, const QString& remaining, TSpaceInfo
     bool okUsed = false, okRemain = false;
     const qint64 u = used.trimmed().toLongLong(&okUsed);
     const qint64 r = remaining.trimmed().toLongLong(&okRemain);
-    if (!okUsed || !okRemain)
-        return false;
+    if (!okUsed || !okRemain || u < 0 || r < 0)
+        return false;  // a space below nothing is no answer
     out.used = FormatThousands(QString::number(u));
     out.remaining = FormatThousands(QString::number(r));
     out.remainingBytes = r;

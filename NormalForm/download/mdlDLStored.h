@@ -106,7 +106,7 @@ enum class TDLDirect { None, Tspl, Dpl };
 QString StoredFileName(const QString& fileName, TDLStoredKind kind, TDLDirect direct, const QString& language);
 
 // The space label's values: used and remaining, each with thousands separators. False
-// (nothing changes) when either reply is not a whole number (64 bits).
+// (nothing changes) when either reply is not a whole number (64 bits) or is negative.
 struct TSpaceInfo {
     QString used, remaining;
     qint64 remainingBytes = 0;

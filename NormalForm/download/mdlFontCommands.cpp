@@ -138,6 +138,11 @@ QString StoragePrefix(int storage)
     return storage == 0 ? QStringLiteral("R_") : QStringLiteral("E_");
 }
 
+QString ZplFontDrive(int storage)
+{
+    return storage == 0 ? QStringLiteral("R:") : QStringLiteral("E:");
+}
+
 QString DirectFontName(const QString& language, const QString& fileName)
 {
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -268,7 +273,7 @@ QString BuildFontTestJob(TFontTestJob job, const TFontTestInput& in)
                QLatin1String(" mm\r\nCLS\r\nTEXT 10,10,\"") + F + QLatin1String("\",0,48,48,\"") + T +
                QLatin1String("\"\r\nPRINT 1,1\r\n");
     case TFontTestJob::Zpl:
-        return QLatin1String("^XA\r\n^A@N,50,50,") + StoragePrefix(in.Storage) + F +
+        return QLatin1String("^XA\r\n^A@N,50,50,") + ZplFontDrive(in.Storage) + F +
                QLatin1String("\r\n^FO100,100\r\n^FD") + T + QLatin1String("^FS\r\n^XZ\r\n");
     case TFontTestJob::Epl:
         return QLatin1String("N\r\nA300,10,0,1,2,2,N,\"") + T + QLatin1String("\"\r\nP1\r\n");

@@ -56,6 +56,9 @@ QString ZplFontDeleteCommand(const QString& name);
 QString TsplFontDeleteCommand(const QString& name);
 // Storage prefix of the packet path: "R_" for RAM, "E_" for flash.
 QString StoragePrefix(int storage);
+// ZPL drive of a stored font in ^A@: "R:" for RAM, "E:" for flash (a printer looks the font up by
+// drive and name; the packet path's "R_"/"E_" prefix is not a drive).
+QString ZplFontDrive(int storage);
 
 // The name a font gets in the printer on a direct path: the file name up to its last
 // dot ("ARIAL.TTF" -> "ARIAL"); on TSPL that name with ".ttf" ("font.prtf" -> "font.ttf").
@@ -84,7 +87,7 @@ TFontTestJob ChooseFontTestJob(bool utf8ZplModel, bool dplDirect, int protocol, 
 
 struct TFontTestInput {
     QString Font;          // the selected row's name
-    int Storage = 1;       // the selected row's storage (ZPL prefix)
+    int Storage = 1;       // the selected row's storage (ZPL drive)
     QString Text;          // the test text
     QString Width, Height; // TSPL label size in mm
     QString Row, Column;   // DPL offsets

@@ -5,6 +5,7 @@
 #include "mdlPubFunc.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -18,6 +19,34 @@ namespace {
 TMonoBitmap NineByOne()
 {
     return TMonoBitmap::FromRows(9, 1, Hex("7F 00"));
+}
+
+uint32_t Crc32(const QByteArray& bytes)
+{
+    uint32_t c = 0xFFFFFFFFu;
+    for (const char ch : bytes) {
+        c ^= static_cast<uint8_t>(ch);
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+    }
+    return ~c;
+}
+
+QByteArray Be32(uint32_t v)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = static_cast<char>(v >> (24 - 8 * i));
+    return b;
+}
+
+// The signature, a header chunk that claims width x height (8-bit RGB) and an empty data
+// chunk: enough for a reader to tell the size, no pixels.
+QByteArray PngHeadClaiming(uint32_t width, uint32_t height)
+{
+    const QByteArray chunk = QByteArray("IHDR") + Be32(width) + Be32(height) + Hex("08 02 00 00 00");
+    const QByteArray data("IDAT");  // the reader stops at the first data chunk
+    return Hex("89 50 4E 47 0D 0A 1A 0A") + Be32(13) + chunk + Be32(Crc32(chunk)) + Be32(0) + data + Be32(Crc32(data));
 }
 
 } // namespace
@@ -114,4 +143,58 @@ TEST(DlImage, ResolutionAndControlBytes)
                 {"", alt}, {"Standard", alt}};
     for (const Ctl& c : ctls)
         EXPECT_EQ(DplControlFromReply(c.reply, alt), c.want) << c.reply;
+}
+
+TEST(DlImage, PictureRefusedWithItsReasonBeforeDecoding)
+{
+    QTemporaryDir dir;
+    auto file = [&](const QString& name, const QByteArray& bytes) {
+        prt::test::WriteTestFile(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    };
+    auto picture = [&](const QString& name, int w, int h, const char* format) {
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        EXPECT_TRUE(img.save(dir.filePath(name), format));
+        return dir.filePath(name);
+    };
+    QByteArray noise(64 * 1024, '\0');
+    uint32_t x = 12345;
+    for (char& c : noise) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 24);
+    }
+    using V = TPictureVerdict;
+    struct Case {
+        QString path;
+        double scale;
+        int limit;
+        V verdict;
+        int scaledWidth;
+    };
+    const Case cases[] = {
+        {file("notes.txt", "a text file\n"), 1.0, 864, V::NotPicture, 0},
+        {file("notes.png", "a text file\n"), 1.0, 864, V::NotPicture, 0},
+        {file("noise.png", noise), 1.0, 864, V::NotPicture, 0},
+        {file("noext", PngHeadClaiming(16, 16)), 1.0, 864, V::NotPicture, 0},
+        {file("cut.png", Hex("89 50 4E 47 0D 0A 1A 0A 00 00")), 1.0, 864, V::Unreadable, 0},
+        {dir.filePath("gone.png"), 1.0, 864, V::Unreadable, 0},
+        {file("huge.png", PngHeadClaiming(20000, 20000)), 1.0, 864, V::TooWide, 20000},
+        {file("tall.png", PngHeadClaiming(800, 100000)), 1.0, 864, V::TooLarge, 800},
+        {picture("w865.png", 865, 1, "PNG"), 1.0, 864, V::TooWide, 865},
+        {picture("w864.png", 864, 1, "PNG"), 1.0, 864, V::Ok, 864},
+        {picture("w600.bmp", 600, 2, "BMP"), 1.5, 864, V::TooWide, 900},
+        {picture("w600b.bmp", 600, 2, "BMP"), 1.5, 1248, V::Ok, 900},
+        {picture("png-named.gif", 9, 3, "PNG"), 2.5, 864, V::Ok, 22},  // 22.5 rounds to even
+    };
+    for (const Case& c : cases) {
+        const TPictureCheck got = CheckPictureForDownload(c.path, c.scale, c.limit);
+        EXPECT_EQ(got.verdict, c.verdict) << c.path.toStdString();
+        EXPECT_EQ(got.scaledWidth, c.scaledWidth) << c.path.toStdString();
+        EXPECT_EQ(got.widthLimit, c.limit);
+    }
+    const TPictureCheck huge = CheckPictureForDownload(dir.filePath("huge.png"), 1.0, 864);
+    EXPECT_EQ(huge.width, 20000);
+    EXPECT_EQ(huge.height, 20000);
+    EXPECT_EQ(QImageReader::allocationLimit(), 256) << "the conversion that follows decodes no more";
 }

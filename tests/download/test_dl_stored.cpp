@@ -167,6 +167,8 @@ TEST_F(DlStored, SpaceRepliesAreSixtyFourBit)
     info = TSpaceInfo{};
     EXPECT_FALSE(ParseSpaceReplies("2048", "lots", info));
     EXPECT_FALSE(ParseSpaceReplies("", "10", info));
+    EXPECT_FALSE(ParseSpaceReplies("2048", "-1", info)) << "no space below nothing";
+    EXPECT_FALSE(ParseSpaceReplies("-5", "10", info));
     EXPECT_EQ(info.remainingBytes, 0);
     QLocale::setDefault(old);
 }

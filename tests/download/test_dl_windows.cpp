@@ -25,7 +25,11 @@
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +39,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace prt::sim;
@@ -54,6 +59,34 @@ bool Logged(SimPrinter& printer, const QByteArray& doBody)
         const auto log = SimDoLog(printer);
         return std::find(log.begin(), log.end(), doBody) != log.end();
     });
+}
+
+// Visible captions of a shown window that are blank, cut short by their place, or carry
+// a stray mark or doubled punctuation.
+QStringList CaptionFaults(QWidget* w)
+{
+    QStringList faults;
+    const QStringList marks = {"::", "\uFF1A\uFF1A", ":\uFF1A", "\uFF1A:", "\u00BB", "\u00AB"};
+    auto check = [&](QWidget* c, const QString& text, bool mayBeEmpty) {
+        if (c != w && !c->isVisibleTo(w))
+            return;
+        const QString at = c->objectName() + " \"" + text + "\"";
+        if (text.trimmed().isEmpty() && !mayBeEmpty)
+            faults << at + " blank";
+        for (const QString& m : marks)
+            if (text.contains(m))
+                faults << at + " " + m;
+        if (c != w && c->width() < c->minimumSizeHint().width())
+            faults << at + " cut";
+    };
+    check(w, w->windowTitle(), false);
+    for (QLabel* l : w->findChildren<QLabel*>())
+        check(l, l->text(), !l->objectName().startsWith("lbl") || l->objectName().contains("Progress"));
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        check(b, b->text(), qobject_cast<QCheckBox*>(b) != nullptr);
+    for (QGroupBox* g : w->findChildren<QGroupBox*>())
+        check(g, g->title(), false);
+    return faults;
 }
 
 class DlWin : public ::testing::Test {
@@ -268,11 +301,11 @@ TEST_F(DlWin, RefusedNamesAndFilesSendNothing)
     struct Run {
         QString file;
         std::function<void()> before;
-        const char* key;
+        QString message;
     } runs[] = {
-        {prog.Root() + "gone.png", [] {}, "_Err_FileNotExist"},
-        {Picture("wide.png", 865, 2), [] {}, "_E_ITW"},
-        {good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, "mNoSP"},
+        {prog.Root() + "gone.png", [] {}, T("_Err_FileNotExist")},
+        {Picture("wide.png", 865, 2), [] {}, T("_E_IC_TooWide").replace("{0}", "865").replace("{1}", "864")},
+        {good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, T("mNoSP")},
     };
     for (Run& r : runs) {
         r.before();
@@ -280,8 +313,8 @@ TEST_F(DlWin, RefusedNamesAndFilesSendNothing)
         f.txtFilePath->setText(r.file);
         boxes.clear();
         f.btnDLFileClick();
-        ASSERT_EQ(boxes.calls().size(), 1u) << r.key;
-        EXPECT_EQ(boxes.calls()[0].text, T(r.key));
+        ASSERT_EQ(boxes.calls().size(), 1u) << r.message.toStdString();
+        EXPECT_EQ(boxes.calls()[0].text, r.message);
         EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
         EXPECT_FALSE(f.IsSenderBusy());
     }
@@ -311,6 +344,43 @@ TEST_F(DlWin, ResolutionDecidesTheWidthLimit)
     f.close();
 }
 
+TEST_F(DlWin, APictureThePrinterCannotTakeIsRefusedWithTheReason)
+{
+    // The signature, a header chunk claiming 20000 x 20000 dots, an empty data chunk.
+    const QByteArray chunk = Hex("49 48 44 52 00 00 4E 20 00 00 4E 20 08 02 00 00 00");
+    uint32_t crc = 0xFFFFFFFFu;
+    for (const char ch : chunk) {
+        crc ^= static_cast<uint8_t>(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    crc = ~crc;
+    QByteArray huge = Hex("89 50 4E 47 0D 0A 1A 0A 00 00 00 0D") + chunk;
+    for (int i = 3; i >= 0; --i)
+        huge += char(crc >> (8 * i));
+    huge += Hex("00 00 00 00 49 44 41 54 35 AF 06 1E");  // an empty data chunk: the reader stops there
+    TfrmDLFile f;
+    f.show();
+    struct Case { QString path; QString message; };
+    const Case cases[] = {
+        {File("notes.png", "not a picture\r\n"), T("_E_IC_NotPicture")},
+        {File("huge.png", huge),
+         T("_E_IC_TooWide").replace("{0}", "20000").replace("{1}", "864")},
+    };
+    for (const Case& c : cases) {
+        boxes.clear();
+        f.txtFilePath->setText(c.path);
+        f.btnDLFileClick();
+        f.WaitForSender();
+        EXPECT_EQ(boxes.texts(), QStringList{c.message}) << c.path.toStdString();
+        EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+    }
+    EXPECT_TRUE(T("_E_IC_TooWide").contains("{0}") && T("_E_IC_TooWide").contains("{1}"));
+    EXPECT_TRUE(SimHandshakes(printer).empty());
+    EXPECT_EQ(GetCmdOpenedFlag(), 0);
+    f.close();
+}
+
 TEST_F(DlWin, CancelStopsTheSenderAndNoNewStartBeforeItEnded)
 {
     TfrmDLFile f;
@@ -328,13 +398,14 @@ TEST_F(DlWin, CancelStopsTheSenderAndNoNewStartBeforeItEnded)
     f.WaitForSender();
     EXPECT_EQ(f.Sender().Result(), prt::dl::TDLResult::Cancelled);
     EXPECT_LT(SimPackets(printer).size(), 40u);
-    EXPECT_EQ(SimHandshakes(printer).size(), 1u);
+    // the printer answers late: it may read the handshake after the sender has gone
+    EXPECT_TRUE(WaitFor([&] { return SimHandshakes(printer).size() == 1u; }));
     EXPECT_TRUE(boxes.calls().empty()) << "cancelling shows nothing";
     printer.setFaults({});
     f.close();
 }
 
-TEST_F(DlWin, PrinterRefusalsKeepTheCancelCaptionUntilClicked)
+TEST_F(DlWin, APrinterThatStopsMidTransferGivesTheWindowBackIdle)
 {
     TfrmDLFile f;
     f.show();
@@ -345,18 +416,54 @@ TEST_F(DlWin, PrinterRefusalsKeepTheCancelCaptionUntilClicked)
     EXPECT_EQ(boxes.texts(), QStringList{T("FormGDL_ErrIO")});
     EXPECT_EQ(f.btnDLFile->text(), T("msgDL")) << "a refused handshake gives the button back";
 
-    boxes.clear();
-    SimEditDownload(printer, [](SimDownloadState& s) {
-        s.handshakeReply = "OK";
-        s.badSumAt = 0;
-    });
-    f.btnDLFileClick();
-    f.WaitForSender();
-    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_CheckSum")});
-    EXPECT_EQ(f.btnDLFile->text(), T("msgCC"));
-    f.btnDLFileClick();
-    EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
-    EXPECT_EQ(GetCmdOpenedFlag(), 0);
+    // 800 x 40 dots: 4 + 5 x 8 x 100 bytes, four packets; the printer stops at the third.
+    f.txtFilePath->setText(Picture("wide.png", 800, 40));
+    struct Case { const char* what; std::function<void(SimDownloadState&)> fault; const char* message; };
+    const Case cases[] = {
+        {"status 01 00", [](SimDownloadState& s) { s.badStatusAt = 2; }, "FormGDL_ErrIO"},
+        {"bad reply sum", [](SimDownloadState& s) { s.badSumAt = 2; }, "_Err_CheckSum"},
+        {"no reply", [](SimDownloadState& s) { s.noReplyAt = 2; }, "FormGDL_ErrIO"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        SimEditDownload(printer, [&](SimDownloadState& s) {
+            s = SimDownloadState{};
+            c.fault(s);
+        });
+        // What the operator sees while the message is up.
+        QString caption;
+        bool progressShown = true;
+        const prt::MsgBoxHandler previous = prt::SetMessageBoxHandler([&](const prt::MsgBoxCall& call) {
+            caption = f.btnDLFile->text();
+            progressShown = f.ProgressBar2->isVisible() || f.Label1->isVisible() || f.Label2->isVisible();
+            return previous(call);
+        });
+        f.btnDLFileClick();
+        ASSERT_EQ(f.btnDLFile->text(), T("msgCC"));
+        f.WaitForSender();
+        prt::SetMessageBoxHandler(previous);
+        EXPECT_EQ(boxes.texts(), QStringList{T(c.message)});
+        EXPECT_EQ(SimPackets(printer).size(), 3u);
+        EXPECT_EQ(caption, T("msgDL")) << "idle before the message";
+        EXPECT_FALSE(progressShown);
+        EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+        EXPECT_FALSE(f.ProgressBar2->isVisible());
+        EXPECT_EQ(f.ProgressBar2->value(), 0);
+        EXPECT_TRUE(f.Label1->text().isEmpty());
+        EXPECT_TRUE(f.Label2->text().isEmpty());
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Button7, f.btnGetAllImage, f.cmbFileType, f.ComboBox1})
+            EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_EQ(GetCmdOpenedFlag(), 0);
+        // The next click downloads again (it is no cancel).
+        boxes.clear();
+        SimEditDownload(printer, [](SimDownloadState& s) { s = SimDownloadState{}; });
+        f.btnDLFileClick();
+        f.WaitForSender();
+        EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(SimPackets(printer).size(), 4u);
+        boxes.clear();
+    }
     f.close();
 }
 
@@ -577,6 +684,86 @@ TEST_F(DlWin, CreatingTheWindowsNeedsNoPrinterAndSendsNothing)
     EXPECT_EQ(printer.connections(), 0);
 }
 
+TEST_F(DlWin, TheWindowsOpenNoConnectionTheySendNothingOn)
+{
+    // Every connection the file window and the font-file windows open carries their
+    // exchange: none is opened and closed again with nothing sent.
+    auto step = [&](const char* what) {
+        SCOPED_TRACE(what);
+        // the connection of the step's last exchange ends when the next one opens
+        EXPECT_EQ(printer.silentConnections(), 0) << what;
+    };
+    SimSetValue(printer, "bitmaps", "E_OLD.GRF");
+    {
+        TfrmDLFile f;
+        f.show();
+        step("file window shown");
+        f.btnGetAllImage->click();
+        step("images listed");
+        f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
+        f.btnPrintImage->click();
+        step("image printed");
+        f.txtFilePath->setText(Picture("p.png", 16, 16));
+        f.btnDLFileClick();
+        f.WaitForSender();
+        step("image downloaded");
+        f.lvFonts->setCurrentItem(f.lvFonts->topLevelItem(0));
+        f.btnDelCurImage->click();
+        step("image deleted");
+        f.btnDelAllImage->click();
+        step("all images deleted");
+        f.ComboBox1->setCurrentIndex(0);
+        emit f.ComboBox1->activated(0);
+        step("storage changed");
+        f.close();
+    }
+    step("file window closed");
+    for (const bool quick : {false, true}) {
+        std::unique_ptr<QDialog> w;
+        if (quick)
+            w = std::make_unique<TfrmDLFont>();
+        else
+            w = std::make_unique<TfrmDLUF>();
+        auto* f = static_cast<TDLFontFileForm*>(w.get());
+        f->show();
+        nextFile = File("f.bin", QByteArray(1500, 'f'));
+        f->Button2Click();
+        f->btnDownloadClick();
+        f->WaitForSender();
+        f->btnCloseClick();
+        step(quick ? "quick font downloaded" : "user font downloaded");
+    }
+    // One more exchange on a fresh connection: the printer has seen every earlier one end.
+    SetPrinterSdkKind(1);
+    ASSERT_EQ(TsplOpenPort(GetCurrentPortString()), 0);
+    EXPECT_EQ(CmdGetVal(KEY_dpi), "203");
+    TsplClosePort();
+    EXPECT_EQ(printer.silentConnections(), 0);
+    EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess"), T("_DownloadSuccess"), T("_DownloadSuccess")}));
+    const auto log = SimDoLog(printer);
+    EXPECT_NE(std::find(log.begin(), log.end(), QByteArray("\"print\" \"bitmaps\" \"OLD.GRF\"")), log.end());
+}
+
+TEST_F(DlWin, CaptionsAreWholeInBothLanguages)
+{
+    for (const char* section : {"1033", "2052"}) {
+        PublishLanguageTexts(QStringLiteral("UtilityForLabelLanguage.ini"), QString::fromLatin1(section));
+        EXPECT_EQ(T("FormDownloadFont_lblSelectFile"),
+                  QString::fromUtf8(QByteArray(section) == "1033" ? "Font file:" : "\u9009\u62e9\u5b57\u4f53\u6587\u4ef6\uff1a"));
+        std::vector<std::unique_ptr<QDialog>> windows;
+        windows.push_back(std::make_unique<TfrmDLFile>());
+        windows.push_back(std::make_unique<TfrmDLUF>());
+        windows.push_back(std::make_unique<TfrmDLFont>());
+        for (auto& w : windows) {
+            w->show();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(CaptionFaults(w.get()).join("; ").toStdString(), "") << section << " " << w->metaObject()->className();
+            Save(w.get(), QString(w->metaObject()->className()) + "_" + section);
+            w->close();
+        }
+    }
+}
+
 TEST_F(DlWin, EveryKeyTheWindowsReadHasBothTexts)
 {
     const QStringList keys = {
@@ -597,6 +784,7 @@ TEST_F(DlWin, EveryKeyTheWindowsReadHasBothTexts)
         "FormPrintTextLabel_lblDColumnOffset", "FormPrintTextLabel_lblDRowOffset", "FormDownloadFont_Caption",
         "FormDownloadFont_lblSelectFile", "FormDownloadFont_btnDownload", "FormDownloadFont_btnDownload1",
         "FormDownloadFont_lblProgressInfo", "FormDownloadFont_ErrIO", "FormParaSet_BQM_lblLanguage",
+        "_E_IC_NotPicture", "_E_IC_Unreadable", "_E_IC_TooWide", "_E_IC_TooLarge", "FormDLF_lblFontID",
     };
     for (const char* file : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
         for (const char* section : {"1033", "2052"}) {
@@ -769,7 +957,7 @@ TEST_F(DlWin, QuickFontHandshakesAndPacketSizes)
     f.btnCloseClick();
 }
 
-TEST_F(DlWin, FontWindowsRefusedTransfersLeaveThePortOpen)
+TEST_F(DlWin, FontWindowsRefusalsGiveTheWindowBackIdle)
 {
     TfrmDLUF f;
     f.show();
@@ -780,19 +968,39 @@ TEST_F(DlWin, FontWindowsRefusedTransfersLeaveThePortOpen)
     f.WaitForSender();
     EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadFont_ErrIO")});
     EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
-    boxes.clear();
-    SimEditDownload(printer, [](SimDownloadState& s) {
-        s.handshakeReply = "OK";
-        s.badStatusAt = 1;
-    });
-    f.btnDownloadClick();
-    f.WaitForSender();
-    EXPECT_EQ(boxes.texts(), QStringList{T("FormDownloadFont_ErrIO")});
-    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload1")) << "the running caption stays";
-    EXPECT_EQ(SimPackets(printer).size(), 2u);
-    EXPECT_EQ(TsplWriteData(QByteArray("X\r\n")), 0) << "the port is still open";
-    f.btnDownloadClick();
-    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+    // The printer stops at the second of three packets: the port is closed, the rest
+    // caption and an empty progress are back before the message, and the next click
+    // downloads again.
+    for (const bool badSum : {false, true}) {
+        SCOPED_TRACE(badSum);
+        boxes.clear();
+        SimEditDownload(printer, [&](SimDownloadState& s) {
+            s = SimDownloadState{};
+            (badSum ? s.badSumAt : s.badStatusAt) = 1;
+        });
+        QString caption;
+        const prt::MsgBoxHandler previous = prt::SetMessageBoxHandler([&](const prt::MsgBoxCall& call) {
+            caption = f.btnDownload->text();
+            return previous(call);
+        });
+        f.btnDownloadClick();
+        f.WaitForSender();
+        prt::SetMessageBoxHandler(previous);
+        EXPECT_EQ(boxes.texts(), QStringList{T(badSum ? "_Err_CheckSum" : "FormDownloadFont_ErrIO")});
+        EXPECT_EQ(caption, T("FormDownloadFont_btnDownload"));
+        EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+        EXPECT_EQ(f.proDLFont->value(), 0);
+        EXPECT_TRUE(f.lblProgressInfo->text().isEmpty());
+        EXPECT_TRUE(f.Button2->isEnabled());
+        EXPECT_EQ(SimPackets(printer).size(), 2u);
+        EXPECT_NE(TsplWriteData(QByteArray("X\r\n")), 0) << "the port is closed";
+        boxes.clear();
+        SimEditDownload(printer, [](SimDownloadState& s) { s = SimDownloadState{}; });
+        f.btnDownloadClick();
+        f.WaitForSender();
+        EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(SimPackets(printer).size(), 3u);
+    }
     f.btnCloseClick();
 }
 

@@ -180,17 +180,17 @@ TEST(FontTestJobs, GoldenJobsWithArialAndHi)
         {TFontTestJob::Dpl, "\x02m\r\n\x02KcLW1000;CL800\r\n\x02L\r\n1911ARI00070020P010P010Hi\r\nE\r\r\n"},
         {TFontTestJob::Cpcl, "! 0 20 20 60 1\r\nT 9 0 8 8 Hi\r\nFORM\r\nPRINT\r\n"},
         {TFontTestJob::Tspl, "SIZE 30 mm,20 mm\r\nCLS\r\nTEXT 10,10,\"ARIAL.TTF\",0,48,48,\"Hi\"\r\nPRINT 1,1\r\n"},
-        {TFontTestJob::Zpl, "^XA\r\n^A@N,50,50,E_ARIAL.TTF\r\n^FO100,100\r\n^FDHi^FS\r\n^XZ\r\n"},
+        {TFontTestJob::Zpl, "^XA\r\n^A@N,50,50,E:ARIAL.TTF\r\n^FO100,100\r\n^FDHi^FS\r\n^XZ\r\n"},
         {TFontTestJob::Epl, "N\r\nA300,10,0,1,2,2,N,\"Hi\"\r\nP1\r\n"},
         {TFontTestJob::Plain, "Hi\r\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(BuildFontTestJob(c.job, in), QString::fromLatin1(c.bytes)) << int(c.job);
 
-    // A RAM font on ZPL is addressed with "R_"; the DPL Unicode font code is "U" and the
+    // A RAM font on ZPL is addressed on drive "R:"; the DPL Unicode font code is "U" and the
     // font's characters 2-3; an empty text still makes a whole job.
     in.Storage = 0;
-    EXPECT_TRUE(BuildFontTestJob(TFontTestJob::Zpl, in).contains("^A@N,50,50,R_ARIAL.TTF\r\n"));
+    EXPECT_TRUE(BuildFontTestJob(TFontTestJob::Zpl, in).contains("^A@N,50,50,R:ARIAL.TTF\r\n"));
     in.UnicodeFontCode = true;
     EXPECT_TRUE(BuildFontTestJob(TFontTestJob::Dpl, in).contains("1911URI0007"));
     in.Text.clear();

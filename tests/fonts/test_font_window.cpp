@@ -22,6 +22,7 @@
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -34,6 +35,7 @@
 #include <QTextEdit>
 #include <QThread>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -52,6 +54,34 @@ QStringList Names(const QTreeWidget* lv)
     for (int i = 0; i < lv->topLevelItemCount(); ++i)
         n << lv->topLevelItem(i)->text(1);
     return n;
+}
+
+// Visible captions of a shown window that are blank, cut short by their place, or carry
+// a stray mark or doubled punctuation.
+QStringList CaptionFaults(QWidget* w)
+{
+    QStringList faults;
+    const QStringList marks = {"::", "\uFF1A\uFF1A", ":\uFF1A", "\uFF1A:", "\u00BB", "\u00AB"};
+    auto check = [&](QWidget* c, const QString& text, bool mayBeEmpty) {
+        if (c != w && !c->isVisibleTo(w))
+            return;
+        const QString at = c->objectName() + " \"" + text + "\"";
+        if (text.trimmed().isEmpty() && !mayBeEmpty)
+            faults << at + " blank";
+        for (const QString& m : marks)
+            if (text.contains(m))
+                faults << at + " " + m;
+        if (c != w && c->width() < c->minimumSizeHint().width())
+            faults << at + " cut";
+    };
+    check(w, w->windowTitle(), false);
+    for (QLabel* l : w->findChildren<QLabel*>())
+        check(l, l->text(), !l->objectName().startsWith("lbl") || l->objectName().contains("Progress"));
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        check(b, b->text(), qobject_cast<QCheckBox*>(b) != nullptr);
+    for (QGroupBox* g : w->findChildren<QGroupBox*>())
+        check(g, g->title(), false);
+    return faults;
 }
 
 class FontWin : public ::testing::Test {
@@ -159,7 +189,7 @@ TEST_F(FontWin, PacketPathShowsSpaceAndListDownloadsDeletesOneAndAll)
         EXPECT_EQ(Names(f->lvFonts), QStringList({"OLD.TTF", "SONG.TTF"}));
         EXPECT_EQ(f->lvFonts->topLevelItem(0)->text(0), T("FormDLFile_cmbLakeBoart1"));
         EXPECT_EQ(f->lvFonts->topLevelItem(1)->text(0), T("FormDLFile_cmbLakeBoart2"));
-        EXPECT_EQ(f->fontID->text(), "FontID:");
+        EXPECT_EQ(f->fontID->text(), "Font ID:");
         EXPECT_FALSE(f->txtId->isVisible()) << "DPL controls stay hidden";
         EXPECT_EQ(f->txtFilePath_F->text(), nextFile);
         f->btnDeleteCurFontClick(f->btnDeleteAllFont);
@@ -194,6 +224,80 @@ TEST_F(FontWin, PacketPathShowsSpaceAndListDownloadsDeletesOneAndAll)
     for (const char* body : {"\"delete\" \"fonts\" \"E_ARIAL.TTF\"", "\"delete\" \"fonts\" \"R_OLD.TTF\"",
                              "\"delete\" \"fonts\" \"E_SONG.TTF\""})
         EXPECT_NE(std::find(log.begin(), log.end(), QByteArray(body)), log.end()) << body;
+    // Every connection carried an exchange: the deletes went out on the port the handler
+    // opened (one more exchange on a fresh connection lets the printer see the last end).
+    SetPrinterSdkKind(1);
+    ASSERT_EQ(TsplOpenPort(GetCurrentPortString()), 0);
+    EXPECT_FALSE(CmdGetVal(KEY_ppl).isEmpty());
+    TsplClosePort();
+    EXPECT_EQ(printer.silentConnections(), 0);
+}
+
+TEST_F(FontWin, APrinterThatStopsMidTransferGivesTheWindowBackIdle)
+{
+    TfrmDLF f;
+    Show(f, File("BIG.TTF", QByteArray(5000, 'b')));  // five packets; the printer stops at the third
+    struct Case { const char* what; std::function<void(SimDownloadState&)> fault; const char* message; };
+    const Case cases[] = {
+        {"status 01 00", [](SimDownloadState& s) { s.badStatusAt = 2; }, "FormGDL_ErrIO"},
+        {"bad reply sum", [](SimDownloadState& s) { s.badSumAt = 2; }, "_Err_CheckSum"},
+        {"no reply", [](SimDownloadState& s) { s.noReplyAt = 2; }, "FormGDL_ErrIO"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimEditDownload(printer, [&](SimDownloadState& s) {
+            s = SimDownloadState{};
+            c.fault(s);
+        });
+        QString caption;
+        bool progressShown = true;
+        const prt::MsgBoxHandler previous = prt::SetMessageBoxHandler([&](const prt::MsgBoxCall& call) {
+            caption = f.btnDLFont->text();
+            progressShown = f.proDLFont->isVisible() || f.Label1->isVisible() || f.Label2->isVisible();
+            return previous(call);
+        });
+        f.btnDLFontClick();
+        ASSERT_EQ(f.btnDLFont->text(), T("msgCC"));
+        f.WaitForSender();
+        prt::SetMessageBoxHandler(previous);
+        EXPECT_EQ(boxes.texts(), QStringList{T(c.message)});
+        EXPECT_EQ(SimPackets(printer).size(), 3u);
+        EXPECT_EQ(caption, T("msgDL")) << "idle before the message";
+        EXPECT_FALSE(progressShown);
+        EXPECT_FALSE(f.IsDownloading());
+        EXPECT_EQ(f.btnDLFont->text(), T("msgDL"));
+        EXPECT_EQ(f.proDLFont->value(), 0);
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Button2, f.btnDeleteCurFont, f.btnDeleteAllFont})
+            EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+        EXPECT_EQ(GetCmdOpenedFlag(), 0);
+        // The next click downloads again (it is no cancel).
+        boxes.clear();
+        SimEditDownload(printer, [](SimDownloadState& s) { s = SimDownloadState{}; });
+        Download(f);
+        EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(SimPackets(printer).size(), 5u);
+        boxes.clear();
+    }
+}
+
+TEST_F(FontWin, CaptionsAreWholeInBothLanguages)
+{
+    for (const char* section : {"1033", "2052"}) {
+        gLangId = QString::fromLatin1(section);
+        PublishLanguageTexts(gLangFileName, gLangId);
+        for (const bool dpl : {false, true}) {
+            if (dpl)
+                Direct(GetModelName_D45(), "dpl", 1);
+            else
+                Select(GetModelName_V64(), 1);
+            TfrmDLF f;
+            Show(f);
+            EXPECT_EQ(f.fontID->isVisible(), dpl);
+            EXPECT_EQ(CaptionFaults(&f).join("; ").toStdString(), "") << section << (dpl ? " dpl" : "");
+            Save(&f, QStringLiteral("TfrmDLF_captions_") + section + (dpl ? "_dpl" : ""));
+        }
+    }
+    gLangId = QStringLiteral("1033");
 }
 
 TEST_F(FontWin, DirectTsplAndZplDownloadUnderTheCutNameAndListAgain)
@@ -246,7 +350,15 @@ TEST_F(FontWin, DirectDplInEachControlCodeSet)
         EXPECT_TRUE(f.txtId->isVisible());
         EXPECT_TRUE(f.gpbLanguage->isVisible());
         EXPECT_EQ(f.txtPrintableWidth->text(), "10");
+        // The slices go unacknowledged: the wait before the listing lasts until the
+        // printer has taken them all (a slow run would otherwise ask too early).
+        const qsizetype before = printer.received().size();
+        prt::dl::SetDLSleeperForTests([&](uint32_t ms) {
+            if (ms >= 1000)
+                WaitFor([&] { return printer.received().size() >= before + 70000; });
+        });
         Download(f);
+        prt::dl::SetDLSleeperForTests([](uint32_t) {});
         EXPECT_EQ(boxes.texts(), QStringList({T("_DownloadSuccess")}));
         EXPECT_EQ(Names(f.lvFonts), QStringList({"51ARIAL.ttf"}));
         const QByteArray head = QByteArray(1, c.soh) + "D" + QByteArray(1, c.stx) + "iET51ARIAL" +
@@ -379,7 +491,7 @@ TEST_F(FontWin, TestPrintFollowsTheProtocolAndRefusesFieldStoppers)
     const Case cases[] = {
         {4, true, "^XA\r\n^CI28\r\n^FO50,50\r\n^A@N,40,40,E:ARIAL.TTF\r\n^FDHi you^FS\r\n^XZ\r\n", "ZR908"},
         {1, true, "SIZE 30 mm,30 mm\r\nCLS\r\nTEXT 10,10,\"ARIAL.TTF\",0,48,48,\"Hi you\"\r\nPRINT 1,1\r\n"},
-        {4, true, "^XA\r\n^A@N,50,50,E_ARIAL.TTF\r\n^FO100,100\r\n^FDHi you^FS\r\n^XZ\r\n"},
+        {4, true, "^XA\r\n^A@N,50,50,E:ARIAL.TTF\r\n^FO100,100\r\n^FDHi you^FS\r\n^XZ\r\n"},
         {3, false, nullptr},
     };
     for (const Case& c : cases) {

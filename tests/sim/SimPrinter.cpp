@@ -99,6 +99,18 @@ void SimPrinter::noteConnection()
     pending_.clear();
 }
 
+int SimPrinter::silentConnections() const
+{
+    std::lock_guard lock(mutex_);
+    return silentConnections_;
+}
+
+void SimPrinter::noteSilentConnection()
+{
+    std::lock_guard lock(mutex_);
+    ++silentConnections_;
+}
+
 void SimPrinter::setFaults(const SimFaults& faults)
 {
     std::lock_guard lock(mutex_);

@@ -58,6 +58,9 @@ public:
     void clearReceived();
     int connections() const;          // number of connections the transports accepted
     void noteConnection();            // a new connection: counts it, drops half commands
+    // Connections that the other side closed without sending a byte (opened for nothing).
+    int silentConnections() const;
+    void noteSilentConnection();
 
     void setFaults(const SimFaults& faults);
     SimFaults faults() const;
@@ -101,6 +104,7 @@ private:
     QByteArray received_;
     SimFaults faults_;
     int connections_ = 0;
+    int silentConnections_ = 0;
     int faultsGeneration_ = 0;
     QByteArray unsolicited_;
     int replyDelayMs_ = 0;

@@ -112,8 +112,10 @@ void SimTcpServer::run()
         ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         Drain(dropWake_[0]);
         printer_.noteConnection();
-        serve(fd);
+        const long long in = serve(fd);
         ::close(fd);
+        if (in == 0 && !stopping_)
+            printer_.noteSilentConnection();
         if (linkRestartMs_ >= 0) {
             // the printer is restarting: connects stay refused for the asked time
             const int ms = linkRestartMs_;
@@ -124,7 +126,7 @@ void SimTcpServer::run()
     }
 }
 
-void SimTcpServer::serve(int fd)
+long long SimTcpServer::serve(int fd)
 {
     long long inCount = 0;
     char buf[65536];
@@ -133,7 +135,7 @@ void SimTcpServer::serve(int fd)
         // Bytes the printer sends on its own go out as soon as they are queued.
         const QByteArray unsolicited = printer_.takeUnsolicited();
         if (!unsolicited.isEmpty() && !WriteAllFd(fd, unsolicited.constData(), unsolicited.size(), true))
-            return;
+            return inCount;
         pollfd p[3] = {{fd, POLLIN, 0}, {wake_[0], POLLIN, 0}, {dropWake_[0], POLLIN, 0}};
         const int r = ::poll(p, 3, 10);
         if (r < 0 && errno == EINTR)
@@ -144,14 +146,14 @@ void SimTcpServer::serve(int fd)
                 std::chrono::steady_clock::now() - lastInput);
             const QByteArray quiet = printer_.takeQuietReply(static_cast<int>(idle.count()));
             if (!quiet.isEmpty() && !WriteAllFd(fd, quiet.constData(), quiet.size(), true))
-                return;
+                return inCount;
             continue;
         }
         if (r < 0 || (p[1].revents & POLLIN))
-            return;
+            return inCount;
         if (p[2].revents & POLLIN) {
             Drain(dropWake_[0]);
-            return;
+            return inCount == 0 ? -1 : inCount;  // dropped here: not a silent client
         }
         if (!(p[0].revents & (POLLIN | POLLHUP | POLLERR)))
             continue;
@@ -159,7 +161,7 @@ void SimTcpServer::serve(int fd)
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n <= 0)
-            return;
+            return inCount;
         lastInput = std::chrono::steady_clock::now();
         const SimFaults f = printer_.faults();
         bool disconnect = false;
@@ -176,12 +178,12 @@ void SimTcpServer::serve(int fd)
             // Reset rather than a graceful close: the client sees the connection die.
             linger l{1, 0};
             ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
-            return;
+            return inCount;
         }
         // A reply the printer gives late (a handler asked for it).
         const int late = printer_.takeReplyDelay();
         if (late > 0 && !reply.isEmpty() && WaitWake(wake_[0], late))
-            return;
+            return inCount;
         linkRestartMs_ = printer_.takeLinkRestart();
         if (linkRestartMs_ >= 0) {
             // The printer restarts its link: from now on connects are refused (and those
@@ -189,7 +191,7 @@ void SimTcpServer::serve(int fd)
             ::shutdown(listenFd_, SHUT_RDWR);
         }
         if (!SendReply(fd, wake_[0], f, ShapeReply(f, reply), true) || linkRestartMs_ >= 0)
-            return;
+            return inCount;
     }
 }
 

@@ -33,7 +33,9 @@ public:
 
 private:
     void run();
-    void serve(int fd);
+    // Serves one connection until it ends; the number of bytes that came in (-1 when the
+    // server dropped it before any came).
+    long long serve(int fd);
 
     SimPrinter& printer_;
     SimReceiveLog log_;
