@@ -6,7 +6,9 @@
 //                 10 ms after the write
 //   block file    two blocks of about 100 KB in all (body 100000 and 2048 bytes): per step
 //                 10 ms (a header, a chunk, the step after each body, the end phase), and
-//                 100 ms after each header
+//                 100 ms after each header; the final status 10 ms after the last byte
+//                 one block of 200 KB whose final status comes 300 ms after the last byte:
+//                 the same waits plus those 300 ms
 //   bench_firmware [--benchmark_filter=...]
 #include "BenchSim.h"
 #include "PrinterCMD.h"
@@ -71,25 +73,21 @@ void BM_OverTheAir200K(benchmark::State& state)
 BENCHMARK(BM_OverTheAir200K)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 
-void BM_BlockFirmwareTwoBlocks100K(benchmark::State& state)
+// Sends a block firmware file as the window does (do "dfu" on its own open and close, then
+// the port and the sender) and reports the time against the waits.
+void RunBlockFirmware(benchmark::State& state, const std::shared_ptr<TGDLFile>& file, int finalAfterMs, double waits)
 {
     SimAt sim;
-    auto file = std::make_shared<TGDLFile>(
-        ParseGDL(prt::sim::SimGdlFileBlock(100000, 2, "APP.BIN", "V1.2.3") + prt::sim::SimGdlFileBlock(2048, 5, "CFG.BIN", "V9")));
-    if (!file->Ok() || file->blocks.size() != 2) {
+    if (!file->Ok()) {
         state.SkipWithError("the file does not parse");
         return;
     }
-    // the printer answers its final status 10 ms after the last byte
-    prt::sim::SimEditFirmware(sim.printer, [](prt::sim::SimFirmwareState& s) { s.quietMs = 10; });
-    const int headers = 2, chunks = (100000 + 1023) / 1024 + 2;
-    const int steps = headers + chunks + 2 /* after each body */ + 1 /* end phase */;
-    const double waits = steps * 10 + headers * 100;
+    // the printer answers its final status this long after the last byte
+    prt::sim::SimEditFirmware(sim.printer, [finalAfterMs](prt::sim::SimFirmwareState& s) { s.quietMs = finalAfterMs; });
     for (auto _ : state) {
         TGDLSender sender;
         QElapsedTimer t;
         t.start();
-        // as the window starts it: do "dfu" on its own open and close, then the port
         CmdDo(QByteArrayLiteral("\"dfu\""));
         EnsureTsplPrinterObject();
         const int opened = TsplOpenPort(GetCurrentPortString());
@@ -101,15 +99,42 @@ void BM_BlockFirmwareTwoBlocks100K(benchmark::State& state)
         sender.wait();
         const double ms = double(t.elapsed());
         const auto blocks = prt::sim::SimFirmware(sim.printer).blocks;
-        if (sender.Outcome().result != TGDLResult::Success || blocks.size() != 2
-            || blocks[0].body.size() != 100000 || blocks[1].body.size() != 2048) {
+        bool whole = blocks.size() == file->blocks.size();
+        for (size_t i = 0; whole && i < blocks.size(); ++i)
+            whole = blocks[i].body.size() == qsizetype(file->blocks[i].bodyLength);
+        if (sender.Outcome().result != TGDLResult::Success || !whole) {
             state.SkipWithError("transfer failed");
             break;
         }
         Report(state, waits, ms);
     }
 }
+
+// The waits of a block file: per step 10 ms (a header, a chunk, the step after each body,
+// the end phase), 100 ms after each header, and the printer's time before its final status.
+double BlockFirmwareWaits(const TGDLFile& file, int finalAfterMs)
+{
+    qint64 steps = 1;  // the end phase
+    for (const TGDLBlock& b : file.blocks)
+        steps += 1 + (qint64(b.bodyLength) + 1023) / 1024 + 1;
+    return double(steps * 10 + qint64(file.blocks.size()) * 100 + finalAfterMs);
+}
+
+void BM_BlockFirmwareTwoBlocks100K(benchmark::State& state)
+{
+    auto file = std::make_shared<TGDLFile>(
+        ParseGDL(prt::sim::SimGdlFileBlock(100000, 2, "APP.BIN", "V1.2.3") + prt::sim::SimGdlFileBlock(2048, 5, "CFG.BIN", "V9")));
+    RunBlockFirmware(state, file, 10, BlockFirmwareWaits(*file, 0));  // as measured so far
+}
 BENCHMARK(BM_BlockFirmwareTwoBlocks100K)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A printer that takes 300 ms to store 200 KB before it answers its final status.
+void BM_BlockFirmware200KFinalStatus300msLate(benchmark::State& state)
+{
+    auto file = std::make_shared<TGDLFile>(ParseGDL(prt::sim::SimGdlFileBlock(200 * 1024, 2, "APP.BIN", "V2.0")));
+    RunBlockFirmware(state, file, 300, BlockFirmwareWaits(*file, 300));
+}
+BENCHMARK(BM_BlockFirmware200KFinalStatus300msLate)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

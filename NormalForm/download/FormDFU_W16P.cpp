@@ -4,6 +4,7 @@
 #include "PrtPaths.h"
 #include "PrtTexts.h"
 #include "mdlDLCommon.h"
+#include "mdlGDL.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
@@ -134,9 +135,12 @@ void TfrmDFU_W16P::btnDownloadClick()
         return;
     }
     const QString path = txtFileName->text();
+    // an empty or unreadable file is refused before anything goes to the printer
     QByteArray data;
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
-        DLError("_Err_FileNotExist");
+    if (!ReadFirmwareFileOrTell(path, data))
+        return;
+    if (data.isEmpty()) {
+        DLError("FormDFU_W16P_ErrFileEmpty");
         return;
     }
     if (!kindGuard_)

@@ -251,12 +251,15 @@ void TfrmGDL::OnEnded(int result, int status)
     case TGDLResult::NoHeaderStatus:
         DLError("_Err_ReadData");
         break;
+    // The end phase shows the download caption before it reads the final status: after
+    // its error the next click starts afresh (the port stays open until then).
     case TGDLResult::FinalRefused:
-        SetRunning(true);  // the port stays open; the next click closes it
+        SetRunning(false);
         DLErrorText(GDLStatusText(status));
         break;
     case TGDLResult::NoFinalStatus:
-        SetRunning(true);
+    case TGDLResult::FinalTooLate:
+        SetRunning(false);
         DLError("_Err_ReadData");
         break;
     }

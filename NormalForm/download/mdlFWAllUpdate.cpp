@@ -233,7 +233,14 @@ TBulkResult TUpdateFWThread::UpdateFirmware()
     hooks.sleep = [this](uint32_t ms) { stop_->Wait(ms); };
     hooks.stop = stop_->Flag();
     hooks.stepMs = 0;  // a loop, not timer ticks
-    hooks.headerReadTries = 1;
+    // a header's status gets the window's patience (5 reads, 150 ms apart): printers answer
+    // slowly while many of them are updated at once. The final status is taken the moment
+    // it comes (with the waits of a test replaced: one plain read, then the test's wait).
+    if (!TestSleeper())
+        hooks.readWithin = [&port, this](uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t ms) {
+            return GDLReadWithin(port, buffer, length, count, ms, [this](uint32_t pause) { stop_->Wait(pause); },
+                                 stop_->Flag());
+        };
     hooks.chunkProgress = [&](qint64 chunks) { emit progress(rowId_, total, chunks); };
     hooks.endPhase = [this] { emit endPhase(rowId_); };
     const TGDLOutcome out = RunGDLExchange(port, *firmware_, hooks);

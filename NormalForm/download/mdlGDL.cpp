@@ -6,6 +6,7 @@
 #include "mdlGlobalVar.h"
 #include "mdlPubFunc.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 namespace prt::dl {
@@ -14,6 +15,12 @@ namespace {
 
 std::mutex g_sleeperMutex;
 std::function<void(uint32_t)> g_testSleeper;
+
+bool HasTestSleeper()
+{
+    std::lock_guard lock(g_sleeperMutex);
+    return bool(g_testSleeper);
+}
 
 uint32_t U32At(const QByteArray& data, qint64 at)
 {
@@ -85,13 +92,21 @@ QString GDLFaultText(const TGDLFile& file)
     return {};
 }
 
+bool ReadFirmwareFileOrTell(const QString& path, QByteArray& data)
+{
+    data.clear();
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
+        DLError("_Err_FileNotExist");
+        return false;
+    }
+    return true;
+}
+
 std::shared_ptr<const TGDLFile> ReadGDLFileOrTell(const QString& path)
 {
     QByteArray data;
-    if (!QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
-        DLError("_Err_FileNotExist");
+    if (!ReadFirmwareFileOrTell(path, data))
         return nullptr;
-    }
     auto parsed = std::make_shared<const TGDLFile>(ParseGDL(data));
     if (!parsed->Ok()) {
         DLErrorText(GDLFaultText(*parsed));
@@ -196,25 +211,55 @@ TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHoo
         sleep(hooks.stepMs);
     if (hooks.endPhase)
         hooks.endPhase();
-    for (int read = 1; read <= 101; ++read) {
+    for (int read = 1; read <= kGDLFinalReads; ++read) {
         if (stopped()) {
             out.result = TGDLResult::Cancelled;
             return out;
         }
         uint8_t status = 0;
         uint32_t count = 0;
-        port.Read(&status, 1, &count);
+        if (hooks.readWithin)
+            hooks.readWithin(&status, 1, &count, kGDLFinalReadMs);
+        else
+            port.Read(&status, 1, &count);
         if (count > 0) {
             out.finalReads = read;
             out.status = status;
-            out.result = status == 0 ? TGDLResult::Success : TGDLResult::FinalRefused;
+            if (status != 0)
+                out.result = TGDLResult::FinalRefused;
+            else
+                out.result = read <= kGDLFinalReadsInTime ? TGDLResult::Success : TGDLResult::FinalTooLate;
             return out;
         }
-        sleep(1000);
+        if (!hooks.readWithin)
+            sleep(kGDLFinalReadMs);
     }
-    out.finalReads = 101;
-    out.result = TGDLResult::NoFinalStatus;
+    out.finalReads = kGDLFinalReads;
+    out.result = stopped() ? TGDLResult::Cancelled : TGDLResult::NoFinalStatus;
     return out;
+}
+
+int GDLReadWithin(TDLPort& port, uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t ms,
+                  const std::function<void(uint32_t ms)>& pause, const std::atomic<bool>* stop)
+{
+    QElapsedTimer clock;
+    clock.start();
+    uint32_t got = 0;
+    int code = 0;
+    for (;;) {
+        got = 0;
+        code = port.Read(buffer, length, &got);  // the link waits a moment for a first byte
+        if (got > 0 || (stop && stop->load()))
+            break;
+        const qint64 spent = clock.elapsed();
+        if (spent >= qint64(ms))
+            break;
+        if (pause)
+            pause(static_cast<uint32_t>(std::min<qint64>(10, qint64(ms) - spent)));
+    }
+    if (count)
+        *count = got;
+    return code;
 }
 
 // ---- TGDLSender -----------------------------------------------------------------------------
@@ -284,6 +329,12 @@ void TGDLSender::run()
     hooks.stop = &stop_;
     hooks.progress = [this, total](qint64 sent) { emit progress(sent, total); };
     hooks.endPhase = [this] { emit endPhase(); };
+    // the final status is taken the moment it comes; with the waits of a test replaced,
+    // each read is one plain read and the test's wait
+    if (!HasTestSleeper())
+        hooks.readWithin = [this](uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t ms) {
+            return GDLReadWithin(*port_, buffer, length, count, ms, [this](uint32_t pause) { Wait(pause); }, &stop_);
+        };
     const TGDLOutcome out = RunGDLExchange(*port_, *file_, hooks);
     if (out.result == TGDLResult::Success)
         port_->ClosePort(TDLPort::Close::Tspl);  // before the message

@@ -58,6 +58,9 @@ TGDLFile ParseGDL(const QByteArray& data);
 // The operator's text of a file's fault (language templates with the block, offset and
 // sizes filled in); empty for a good file.
 QString GDLFaultText(const TGDLFile& file);
+// Reads the whole firmware file the operator chose; false after the box
+// "_Err_FileNotExist" when it is not a file that can be read.
+bool ReadFirmwareFileOrTell(const QString& path, QByteArray& data);
 // Reads and checks the file the operator chose. Null after a box: "_Err_FileNotExist" when
 // it cannot be read, else the text of its fault.
 std::shared_ptr<const TGDLFile> ReadGDLFileOrTell(const QString& path);
@@ -76,6 +79,7 @@ enum class TGDLResult : int {
     NoHeaderStatus = 4,  // no status byte after a header
     FinalRefused = 5,    // final status non-zero
     NoFinalStatus = 6,   // no final status within 101 reads
+    FinalTooLate = 7,    // a final status 0 that came only at the 101st read
 };
 
 struct TGDLOutcome {
@@ -84,6 +88,18 @@ struct TGDLOutcome {
     int block = -1;      // the block (from 0) at which it stopped
     int finalReads = 0;  // reads of the end phase up to the final status
 };
+
+// The end phase reads the final status up to this many times; a status 0 counts only
+// when it came within the first kGDLFinalReadsInTime reads.
+constexpr int kGDLFinalReads = 101;
+constexpr int kGDLFinalReadsInTime = 100;
+constexpr uint32_t kGDLFinalReadMs = 1000;
+
+// A read of up to `length` bytes that waits at most `ms` for the first byte and returns as
+// soon as one came: `port` is read again and again, with `pause` (10 ms at most) between
+// reads that brought nothing, until a byte came, `ms` have passed or `stop` is set.
+int GDLReadWithin(TDLPort& port, uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t ms,
+                  const std::function<void(uint32_t ms)>& pause, const std::atomic<bool>* stop);
 
 struct TGDLRunHooks {
     // Every wait of the exchange (ms); it may return early when `stop` is set.
@@ -98,10 +114,12 @@ struct TGDLRunHooks {
     std::function<void(qint64 chunks)> chunkProgress;
     // The pause before each step (the window's timer tick); 0: none (the bulk update's loop).
     uint32_t stepMs = 10;
-    // Reads of a header's status byte and the wait after each empty one (the bulk update
-    // reads once).
+    // Reads of a header's status byte and the wait after each empty one.
     int headerReadTries = 5;
     uint32_t headerRetryMs = 150;
+    // The end phase's read: waits up to the given ms for the status byte and returns at it
+    // (GDLReadWithin). Null: one plain read, then a sleep of those ms when nothing came.
+    std::function<int(uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t ms)> readWithin;
 };
 
 // The whole exchange on an open port (the do "dfu" and the open come before): per step a
@@ -109,8 +127,8 @@ struct TGDLRunHooks {
 //   header: write 76 bytes; 100 ms; read one status byte (5 tries, 150 ms apart)
 //   chunk:  write min(1024, rest of the body); no reply
 //   after a body one step passes without sending
-// and in the end phase up to 101 single reads of one byte, 1000 ms after each empty one.
-// Status 0 at any of these reads is success.
+// and in the end phase up to 101 reads of one byte, each waiting up to 1000 ms for it.
+// Status 0 within the first 100 reads is success; at the 101st it is too late.
 TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHooks& hooks);
 
 // The exchange of one window on a worker thread (the printer link's global TSPL object by

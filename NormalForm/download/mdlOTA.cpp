@@ -6,6 +6,7 @@
 #include "mdlCurrentPrinter.h"
 #include "mdlModelCatalog.h"
 #include "mdlPrinterLib.h"
+#include "mdlPrinterLibApi.h"
 #include "mdlPubFunc.h"
 
 namespace prt::dl {
@@ -22,6 +23,18 @@ void AppendU32(QByteArray& out, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         out += char((v >> (8 * i)) & 0xFF);
+}
+
+// True while the text commands go through the global TSPL object and its port is open: a
+// second open would drop that connection and make a new one, so a command goes over the
+// open one instead.
+bool TsplPortOpenNow()
+{
+    if (SdkLibOfKind(GetPrinterSdkKind()) != prt::sdk::Lib::Tspl)
+        return false;
+    const prt::sdk::Handle h = TsplGetHandle();
+    const PrtSdkApi& api = PrtSdkApiOf(prt::sdk::Lib::Tspl);
+    return h != 0 && api.PortIsOpen && api.PortIsOpen(prt::sdk::Lib::Tspl, h) == 1;
 }
 
 QString L(std::initializer_list<QString> models)
@@ -109,6 +122,10 @@ void TOtaGlobalLink::ClosePort()
 }
 void TOtaGlobalLink::DoLeaveOpen(const QByteArray& key)
 {
+    if (TsplPortOpenNow()) {
+        CmdDoEx(key, false);
+        return;
+    }
     EnsureTsplPrinterObject();
     CmdDoLeaveOpen(key);
 }
@@ -124,8 +141,23 @@ QByteArray TOtaGlobalLink::GetValBytes(const QByteArray& key, uint32_t n)
 {
     EnsureTsplPrinterObject();
     QByteArray buffer;
-    const int32_t got = CmdGetValBytes(key, buffer, n);
-    return got > 0 ? buffer.left(got) : QByteArray();
+    if (!TsplPortOpenNow()) {
+        const int32_t got = CmdGetValBytes(key, buffer, n);
+        return got > 0 ? buffer.left(got) : QByteArray();
+    }
+    // the port is open: the getval goes over this connection, then the port is closed and
+    // the object freed as after a getval on its own open
+    const QByteArray cmd = BuildGetValCommand(key);
+    if (cmd.isEmpty())
+        return {};
+    TsplDiscardInput();
+    TsplWriteData(cmd);
+    prt::SleepMs(50);
+    buffer.resize(n, '\0');
+    uint32_t count = 0;
+    TsplReadData(reinterpret_cast<uint8_t*>(buffer.data()), n, &count);
+    CmdClosePort();
+    return buffer.left(std::min(count, n));
 }
 int TOtaGlobalLink::ReadRetry(uint8_t* buffer, uint32_t length, uint32_t* count, uint32_t waitMs, int tries)
 {

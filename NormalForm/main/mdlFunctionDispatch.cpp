@@ -551,12 +551,25 @@ void SetFirmwareToolPathForTest(const QString& path)
     ToolPathOverride() = path;
 }
 
+bool FirmwareToolCanStart()
+{
+    const QFileInfo info(FirmwareToolPath());
+    return info.isFile() && info.isExecutable();
+}
+
 bool StartFirmwareTool()
 {
+    if (!FirmwareToolCanStart()) {
+        ErrorBox(T("FormMain_Label_MSGFwToolMissing"));
+        return false;
+    }
     const QString path = FirmwareToolPath();
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isExecutable() || !QProcess::startDetached(path, {})) {
-        ErrorBox(T("FormMain_Label_MSGNoFwTool") + path);
+    if (!QProcess::startDetached(path, {})) {
+        // the tool's own name, not where it lies; a colon of the text is followed by a blank
+        QString text = T("FormMain_Label_MSGNoFwTool").trimmed();
+        if (text.endsWith(QLatin1Char(':')))
+            text += QLatin1Char(' ');
+        ErrorBox(text + QFileInfo(path).fileName());
         return false;
     }
     return true;
@@ -806,6 +819,13 @@ void btnDFUClick(T_frmMain_Label& form)
         ShowFormModal(QLatin1String(FormNames::DfuOta));
         return;
     }
+    // A road that ends in the separate update tool needs it: without it nothing is sent,
+    // so the printer is not left in its update mode with nothing to update it.
+    const TDfuAction a = DfuActionAfterChooser(in);
+    if (a.What != TDfuAction::OpenForm && !FirmwareToolCanStart()) {
+        ErrorBox(T("FormMain_Label_MSGFwToolMissing"));
+        return;
+    }
     if (DfuAsksUpdateMethod(in)) {
         PrepareTextCommand();
         if (!CmdOpenPort())
@@ -829,7 +849,6 @@ void btnDFUClick(T_frmMain_Label& form)
         if (!ok)
             return;
     }
-    const TDfuAction a = DfuActionAfterChooser(in);
     switch (a.What) {
     case TDfuAction::OpenForm:
         ShowFormModal(a.Form);

@@ -173,6 +173,9 @@ TDfuAction DfuActionAfterChooser(const TDispatchInputs& in);
 // The firmware update tool (a separate program; started, never waited for).
 QString FirmwareToolPath();
 void SetFirmwareToolPathForTest(const QString& path);  // empty restores the default
+// True when the tool is there and may be run (checked before the printer is switched
+// to its update mode).
+bool FirmwareToolCanStart();
 // Starts the tool detached; a missing tool shows an error box. True when started.
 bool StartFirmwareTool();
 

@@ -330,3 +330,42 @@ TEST_F(BulkWin, ClosingDuringARunStopsAndJoinsTheWorkers)
     f.reset();
     EXPECT_TRUE(boxes.texts().isEmpty()) << "no end box after a stop";
 }
+
+TEST_F(BulkWin, ASlowPrinterIsWaitedForLikeInTheBlockFirmwareWindow)
+{
+    // real waits; the header's status comes 400 ms late (as with twenty printers at once),
+    // the final status 300 ms after the last body
+    SetBulkUpdateSleeperForTests({});
+    SimEditFirmware(printerA, [](SimFirmwareState& s) {
+        s.headerReplyDelayMs = 400;
+        s.quietMs = 300;
+    });
+    auto firmware = std::make_shared<const TGDLFile>(ParseGDL(SimGdlFileBlock(1025, 2, "APP.BIN", "V1.2.3")));
+    TUpdateFWThread worker(firmware, std::make_shared<TBulkStop>());
+    worker.SetAddress("127.0.0.2");
+    EXPECT_EQ(worker.UpdateFirmware(), TBulkResult::Success);
+    EXPECT_EQ(worker.FinalReads(), 1) << "the final status is read while it comes, not a second later";
+    const SimFirmwareState a = SimFirmware(printerA);
+    ASSERT_EQ(a.blocks.size(), 1u);
+    EXPECT_EQ(a.blocks[0].body.size(), 1025);
+}
+
+TEST_F(BulkWin, AFinalStatusAtTheHundredAndFirstReadFailsThePrinter)
+{
+    // the printer says nothing after the last body; its status 0 comes only once the
+    // worker has read 100 times in vain
+    SimEditFirmware(printerA, [](SimFirmwareState& s) { s.finalStatus = -1; });
+    int waits = 0;
+    SetBulkUpdateSleeperForTests([&](uint32_t ms) {
+        if (ms == 1000 && ++waits == 100) {
+            printerA.pushUnsolicited(QByteArray(1, '\0'));
+            prt::test::WaitFor([&] { return !printerA.hasUnsolicited(); });
+        }
+    });
+    auto firmware = std::make_shared<const TGDLFile>(ParseGDL(prt::test::ReadTestFile(file)));
+    TUpdateFWThread worker(firmware, std::make_shared<TBulkStop>());
+    worker.SetAddress("127.0.0.2");
+    EXPECT_EQ(worker.UpdateFirmware(), TBulkResult::Failed);
+    EXPECT_EQ(worker.FinalReads(), 101);
+    EXPECT_EQ(SimFirmware(printerA).blocks.size(), 2u);
+}

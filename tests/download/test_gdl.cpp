@@ -79,7 +79,9 @@ struct GdlRun {
     std::vector<qint64> progress;
 };
 
-GdlRun Exchange(const QByteArray& file, std::deque<int> replies, int failWrite = -1, int stopAfterWrites = -1)
+// within: the end phase reads with a time-out ("T<ms>") instead of a read and a sleep.
+GdlRun Exchange(const QByteArray& file, std::deque<int> replies, int failWrite = -1, int stopAfterWrites = -1,
+                bool within = false)
 {
     ScriptPort port;
     port.replies = std::move(replies);
@@ -95,6 +97,11 @@ GdlRun Exchange(const QByteArray& file, std::deque<int> replies, int failWrite =
     hooks.stop = &stop;
     hooks.progress = [&](qint64 sent) { r.progress.push_back(sent); };
     hooks.endPhase = [&] { port.log << QStringLiteral("end"); };
+    if (within)
+        hooks.readWithin = [&](uint8_t* buffer, uint32_t, uint32_t* count, uint32_t ms) {
+            port.log << QStringLiteral("T%1").arg(ms);
+            return port.Take(buffer, count);
+        };
     const TGDLFile parsed = ParseGDL(file);
     EXPECT_TRUE(parsed.Ok());
     r.out = RunGDLExchange(port, parsed, hooks);
@@ -220,8 +227,6 @@ TEST(GdlExchange, RefusalsAndSilenceStopTheExchange)
 {
     const QByteArray file = TwoBlocks();
     std::deque<int> none101(101, -1);
-    std::deque<int> late(100, -1);
-    late.push_back(0);
     std::deque<int> headerThenNone = {0, 0};
     headerThenNone.insert(headerThenNone.end(), 101, -1);
     struct Case {
@@ -253,17 +258,40 @@ TEST(GdlExchange, RefusalsAndSilenceStopTheExchange)
         EXPECT_EQ(r.out.status, c.status);
         EXPECT_EQ(r.wire.size(), c.wireBytes);
     }
-    // the final status: read up to 101 times, 1000 ms after each empty read; a 0 at the
-    // 101st read is success
-    std::deque<int> at101 = {0, 0};
-    at101.insert(at101.end(), late.begin(), late.end());
-    const GdlRun r = Exchange(file, at101);
-    EXPECT_EQ(r.out.result, TGDLResult::Success);
-    EXPECT_EQ(r.out.finalReads, 101);
-    EXPECT_EQ(r.log.filter("R").filter(QRegularExpression("^R$")).size(), 101);
-    EXPECT_EQ(r.log.filter(QRegularExpression("^s1000$")).size(), 100);
     const GdlRun silent = Exchange(file, headerThenNone);
     EXPECT_EQ(silent.log.filter(QRegularExpression("^R$")).size(), 101);
+}
+
+TEST(GdlExchange, TheFinalStatusCountsOnlyWithinAHundredReads)
+{
+    // the final status is read up to 101 times, 1000 ms after each empty read (or each
+    // read waiting 1000 ms for it); a status 0 that comes only at the 101st is too late
+    struct Case {
+        int at;      // the read that brings the byte
+        int status;
+        TGDLResult result;
+    } cases[] = {
+        {1, 0, TGDLResult::Success},
+        {100, 0, TGDLResult::Success},
+        {101, 0, TGDLResult::FinalTooLate},
+        {101, 4, TGDLResult::FinalRefused},
+    };
+    for (const bool within : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "read " << c.at << " status " << c.status << " within " << within);
+            std::deque<int> replies = {0, 0};
+            replies.insert(replies.end(), c.at - 1, -1);
+            replies.push_back(c.status);
+            const GdlRun r = Exchange(TwoBlocks(), replies, -1, -1, within);
+            EXPECT_EQ(r.out.result, c.result);
+            EXPECT_EQ(r.out.finalReads, c.at);
+            EXPECT_EQ(r.out.status, c.status);
+            const QStringList end = r.log.mid(r.log.indexOf("end") + 1);
+            EXPECT_EQ(end.size(), within ? c.at : 2 * c.at - 1) << end.join(' ').toStdString();
+            EXPECT_EQ(end.filter(QRegularExpression(within ? "^T1000$" : "^R$")).size(), c.at);
+            EXPECT_EQ(end.filter(QRegularExpression("^s1000$")).size(), within ? 0 : c.at - 1);
+        }
+    }
 }
 
 TEST(GdlExchange, AStopEndsBeforeTheNextStep)

@@ -229,13 +229,59 @@ TEST_F(GdlWin, EveryRefusalShowsItsMessageAndSendsNothingMore)
         if (c.headerStatus >= 0) {
             EXPECT_TRUE(SimFirmware(printer).blocks[0].body.isEmpty());
         }
-        // the port stays open; the next click only closes it
-        EXPECT_TRUE(f.IsRunning());
-        EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload1"));
-        f.btnDownloadClick();
+        if (c.headerStatus >= 0) {
+            // the port stays open; the next click only closes it
+            EXPECT_TRUE(f.IsRunning());
+            EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload1"));
+            f.btnDownloadClick();
+        } else {
+            // a refused final status: the download caption is back, the next click starts
+            EXPECT_TRUE(f.Button2->isEnabled());
+        }
         EXPECT_FALSE(f.IsRunning());
         EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload"));
     }
+    // after a refused final status one click sends the file again
+    SimEditFirmware(printer, [](SimFirmwareState& s) { s.finalStatus = 0; });
+    boxes.clear();
+    f.btnDownloadClick();
+    f.WaitForSender();
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(SimFirmware(printer).blocks.size(), 2u);
+}
+
+TEST_F(GdlWin, AFinalStatusAtTheHundredAndFirstReadIsAReadError)
+{
+    // the printer says nothing after the last body; its status 0 comes only once the
+    // window has read 100 times in vain
+    SimEditFirmware(printer, [](SimFirmwareState& s) { s.finalStatus = -1; });
+    std::atomic<int> waits{0};
+    prt::dl::SetGDLSleeperForTests([&](uint32_t ms) {
+        if (ms == 1000 && ++waits == 100) {
+            printer.pushUnsolicited(QByteArray(1, '\0'));
+            prt::test::WaitFor([&] { return !printer.hasUnsolicited(); });
+        }
+    });
+    TfrmGDL f;
+    f.show();
+    Download(f);
+    EXPECT_EQ(f.Sender().Outcome().finalReads, 101);
+    EXPECT_EQ(f.Sender().Outcome().status, 0);
+    EXPECT_EQ(boxes.texts(), QStringList{T("_Err_ReadData")});
+    EXPECT_FALSE(f.IsRunning());
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload"));
+}
+
+TEST_F(GdlWin, AFinalStatusThatComesDuringTheFirstSecondIsTakenAtTheFirstRead)
+{
+    // real waits: the printer stores the firmware for 300 ms, then answers
+    prt::dl::SetGDLSleeperForTests({});
+    SimEditFirmware(printer, [](SimFirmwareState& s) { s.quietMs = 300; });
+    TfrmGDL f;
+    f.show();
+    Download(f);
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+    EXPECT_EQ(f.Sender().Outcome().finalReads, 1) << "read while it comes, not a second later";
 }
 
 TEST_F(GdlWin, APrinterWithoutFinalStatusIsAReadError)

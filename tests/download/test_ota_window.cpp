@@ -158,12 +158,16 @@ TEST_F(OtaWin, EachModelIsSwitchedItsWay)
         int mode;
         const char* doKey;  // logged do, or ""
         int rawSwitches;
+        // connections the printer accepted, none of them left unused: the switch (when
+        // one is sent) and the package length, or after a restart the reopened port with
+        // the package length; then the packets
+        int connections;
     } cases[] = {
-        {GetModelName_W16P(), 0, "", 1},
-        {GetModelName_HB25(), 1, "\"wifi_enter_ota\"", 0},
-        {GetModelName_HB25(), 0, "", 0},
-        {GetModelName_W16(), 0, "\"enter_ota\"", 0},
-        {GetModelName_V64(), 0, "", 1},
+        {GetModelName_W16P(), 0, "", 1, 3},
+        {GetModelName_HB25(), 1, "\"wifi_enter_ota\"", 0, 2},
+        {GetModelName_HB25(), 0, "", 0, 2},
+        {GetModelName_W16(), 0, "\"enter_ota\"", 0, 3},
+        {GetModelName_V64(), 0, "", 1, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.model.toStdString() + " " + std::to_string(c.mode));
@@ -174,11 +178,13 @@ TEST_F(OtaWin, EachModelIsSwitchedItsWay)
             s.otaImage.clear();
         });
         boxes.clear();
+        const int connectionsBefore = printer.connections();
         TfrmDFU_W16P f;
         f.DfuSetMode(c.mode);
         f.show();
         Download(f);
         EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+        EXPECT_EQ(printer.connections() - connectionsBefore, c.connections);
         const auto log = SimDoLog(printer);
         if (*c.doKey) {
             EXPECT_EQ(log, std::vector<QByteArray>{c.doKey});
@@ -237,6 +243,40 @@ TEST_F(OtaWin, RefusedAcknowledgementsAndRepliesStopTheTransfer)
     EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")});
     EXPECT_FALSE(f.IsRunning());
     EXPECT_TRUE(printer.received().isEmpty());
+}
+
+TEST_F(OtaWin, AnEmptyOrUnreadableFileIsRefusedBeforeAnythingIsSent)
+{
+    const QString empty = prog.Root() + "empty.bin";
+    prt::test::WriteTestFile(empty, "");
+    const struct {
+        QString path;
+        const char* key;
+    } cases[] = {
+        {empty, "FormDFU_W16P_ErrFileEmpty"},
+        {prog.Root() + "gone.bin", "_Err_FileNotExist"},
+        {prog.Root(), "_Err_FileNotExist"},  // a folder
+    };
+    printer.clearReceived();
+    const int connectionsBefore = printer.connections();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        boxes.clear();
+        TfrmDFU_W16P f;
+        f.show();
+        nextFile = c.path;
+        f.Button2Click();
+        f.btnDownloadClick();
+        EXPECT_FALSE(f.IsRunning());
+        EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, T(c.key));
+        EXPECT_FALSE(boxes.calls()[0].text.isEmpty());
+        EXPECT_EQ(boxes.calls()[0].flags, 16u);
+    }
+    EXPECT_TRUE(printer.received().isEmpty());
+    EXPECT_EQ(printer.connections(), connectionsBefore) << "not even a connection";
+    EXPECT_TRUE(SimDoLog(printer).empty());
 }
 
 TEST_F(OtaWin, TheChooserPresetsLocksAndReportsTheType)

@@ -4,6 +4,7 @@
 #include "MainFixture.h"
 
 #include "FormMain_Label.h"
+#include "PrtTexts.h"
 #include "SimDefaults.h"
 #include "SimPrinter.h"
 #include "SimProto.h"
@@ -228,6 +229,7 @@ TEST_F(DispatchSim, FirmwareUpdateRoads)
         mainwin::ResetMainState();
     }
     {   // A model that asks its update method: the chooser gets the type, Cancel stops.
+        SetFirmwareToolPathForTest(tool);
         Set("update_method", "\"dfu\"\r\n");
         Start("V52R");
         QVariant preset;
@@ -242,12 +244,60 @@ TEST_F(DispatchSim, FirmwareUpdateRoads)
         EXPECT_FALSE(printer_.received().contains(Hex("1D 75 55 AA")));
         // OK goes on: the V52 family's DFU mode bytes.
         onShow_ = [](QWidget* w) { w->setProperty("OKFlag", 1); };
-        SetFirmwareToolPathForTest(p_.Root() + "missing-tool");
         form_->RunFunction("btnDFU");
         EXPECT_TRUE(Got(Hex("1D 75 55 AA")));
-        ASSERT_FALSE(boxes.calls().empty());
-        EXPECT_EQ(boxes.calls().back().flags, unsigned(prt::MB_ICONERROR_)) << "the tool is missing";
-        EXPECT_TRUE(boxes.calls().back().text.contains("missing-tool"));
+        EXPECT_TRUE(boxes.calls().empty());
+        form_.reset();
+        FinalizeStartup();
+        mainwin::ResetMainState();
+    }
+}
+
+TEST_F(DispatchSim, FirmwareUpdateWithoutTheToolSendsNothing)
+{
+    // Each road that ends in the update tool: with the tool missing the printer is not
+    // switched to its update mode (nor asked its update method); one plain message.
+    const QString tool = p_.Root() + "fwtool.sh";
+    TempProgram::Write(tool, "#!/bin/sh\n");
+    QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner);
+    const QString notExecutable = p_.Root() + "fwtool.txt";
+    TempProgram::Write(notExecutable, "#!/bin/sh\n");
+    const struct {
+        const char* model;
+        QByteArray modeBytes;
+        int asks;  // getval "update_method" before the mode bytes
+    } cases[] = {
+        {"F58S", "ZZZDFUMODE\r\n", 0},
+        {"V52R", Hex("1D 75 55 AA"), 1},
+    };
+    for (const auto& c : cases) {
+        for (const QString& missing : {p_.Root() + "missing-tool", notExecutable}) {
+            SCOPED_TRACE(std::string(c.model) + " " + missing.toStdString());
+            Set("update_method", "\"dfu\"\r\n");
+            Start(c.model);
+            onShow_ = [](QWidget* w) { w->setProperty("OKFlag", 1); };
+            MsgBoxRecorder boxes;
+            SetFirmwareToolPathForTest(missing);
+            form_->RunFunction("btnDFU");
+            ASSERT_EQ(boxes.calls().size(), 1u);
+            EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+            EXPECT_EQ(boxes.calls()[0].text, prt::LangText(QStringLiteral("FormMain_Label_MSGFwToolMissing")));
+            EXPECT_FALSE(boxes.calls()[0].text.isEmpty());
+            EXPECT_FALSE(boxes.calls()[0].text.contains(p_.Root())) << "no path of this computer";
+            EXPECT_TRUE(shown_.isEmpty()) << "no update-method question either";
+            // with the tool in place the same click switches the printer: its bytes are the
+            // first and only ones the printer got
+            SetFirmwareToolPathForTest(tool);
+            form_->RunFunction("btnDFU");
+            EXPECT_TRUE(Got(c.modeBytes));
+            EXPECT_EQ(printer_.received().count(c.modeBytes), 1);
+            EXPECT_EQ(printer_.received().count("\"update_method\""), c.asks);
+            form_.reset();
+            FinalizeStartup();
+            mainwin::ResetMainState();
+            shown_.clear();
+            onShow_ = {};
+        }
     }
 }
 

@@ -2,8 +2,9 @@
 // Printer side of the firmware updates.
 //
 // Block firmware (after the text command do "dfu"):
-//   header  76 bytes -> one status byte (headerStatus[block index], 0 when not set); a
-//           refused header (non-zero) leaves the printer waiting for a header again
+//   header  76 bytes -> one status byte (headerStatus[block index], 0 when not set), sent
+//           headerReplyDelayMs late; a refused header (non-zero) leaves the printer waiting
+//           for a header again
 //   body    body-length bytes (u32 LE at header offset 4), taken silently
 //   end     once a body is complete (or a header of a 0-byte body was accepted) and nothing
 //           more comes for quietMs, the printer sends finalStatus (none when < 0)
@@ -46,6 +47,7 @@ struct SimGdlBlock {
 
 struct SimFirmwareState {
     std::map<int, int> headerStatus;  // block index (from 0) -> status byte
+    int headerReplyDelayMs = 0;       // every header's status byte goes out this late
     int finalStatus = 0;              // < 0: no final byte at all
     int quietMs = 30;
     bool dfuMode = false;

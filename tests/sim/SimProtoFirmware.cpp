@@ -89,6 +89,8 @@ public:
         const auto it = s.headerStatus.find(index);
         const int status = it == s.headerStatus.end() ? 0 : it->second;
         reply.append(static_cast<char>(status));
+        if (s.headerReplyDelayMs > 0)
+            printer.delayReply(s.headerReplyDelayMs);
         if (status == 0) {
             const auto* p = reinterpret_cast<const uint8_t*>(header.constData()) + 4;
             s.bodyLeft = qint64(p[0]) | qint64(p[1]) << 8 | qint64(p[2]) << 16 | qint64(p[3]) << 24;
