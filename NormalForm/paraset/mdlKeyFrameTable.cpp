@@ -495,6 +495,14 @@ bool KfDo(const QByteArray& quotedKey)
 
 bool KfLinkHeld(uint8_t op, uint16_t id)
 {
-    QByteArray buf(1, '\0');
-    return CmdGetKeyFrame(op, id, buf) > 0;
+    // A printer that took the frames answers at once; the wait is spent in full only when
+    // no answer comes (a connection dropped gives a read error at once).
+    constexpr uint32_t kAnswerWaitMs = 1000;
+    const QByteArray frame = BuildGetKeyFrame(op, id, 1);
+    PrtDiscardInput();
+    if (PrtWriteData(frame) != 0)
+        return false;
+    uint8_t byte = 0;
+    uint32_t count = 0;
+    return PrtReadDataEOF(&byte, kAnswerWaitMs, 1, 0, 0, &count) == 0 && count == 1;
 }

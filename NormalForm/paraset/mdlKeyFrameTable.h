@@ -166,5 +166,6 @@ bool KfDo(const QByteArray& quotedKey);
 // still holds. Setkey frames get no answer, and a frame written into a connection the
 // printer has already dropped "succeeds" locally, so a good write result proves nothing;
 // the printer answering one getkey (of `id`, one byte) sent after the last frame shows it
-// took every frame before it. Costs one 19-byte frame and a one-byte reply.
+// took every frame before it. Costs one 19-byte frame and a one-byte reply (up to 1 s
+// when no reply comes).
 bool KfLinkHeld(uint8_t op, uint16_t id);
