@@ -1,5 +1,6 @@
 // The UZ650B form against the simulator: a full read and an unchanged write, the refused
-// PIN and name, a failed read, a value outside the list, a failed write and a failed open.
+// PIN and name, a failed read, a value outside the list, a failed write and a failed open,
+// a name and PIN left alone written back as read.
 #include "KfFixture.h"
 
 #include "FormParaSet_UZ650B.h"

@@ -2,7 +2,8 @@
 // release paper and code page read and written back unchanged; an access-point model
 // without speed row or reset; stale bytes drained after the main window left the port
 // open; a silent id; factory-mode operation bytes; the checks made before the port
-// opens; the network scan with a late reply; the opener table.
+// opens; the network scan with a late reply; the opener table; a link cut during the
+// write; values left alone written back as read.
 #include "KfFixture.h"
 
 #include "FormParaSet_V52.h"

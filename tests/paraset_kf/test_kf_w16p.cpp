@@ -1,6 +1,7 @@
 // The W16P form against the simulator: the cutter model with every item, the permission
 // gates, print-to-stop in both encodings, the minimum paper length range, optional items
-// that fail on their own, a failed open on Set, factory-mode operation bytes.
+// that fail on their own, a failed open on Set, factory-mode operation bytes, a link cut
+// during the write, a print-to-stop left alone written back as read.
 #include "KfFixture.h"
 
 #include "FormParaSet_W16P.h"
