@@ -206,19 +206,23 @@ void T_frmParaSet_UZ650B::ki3vhe8v()
 
 void T_frmParaSet_UZ650B::btnSetClick()
 {
-    const bool writeName = FFilled->Has(txtBTName);
+    // A name or PIN shown as the printer gave it goes back byte for byte: the checks of
+    // typed input are not asked of it (the PIN length rule still is).
+    const bool checkName = FFilled->Has(txtBTName) && !KfAsRead(ControlOf(0x68), *FFilled);
     const bool writePin = FFilled->Has(txtBTPWD);
+    const bool pinAsRead = KfAsRead(ControlOf(0x69), *FFilled);
     const QString name = txtBTName->text().trimmed();
     const QString pin = txtBTPWD->text().trimmed();
-    if (writePin && (pin.size() != 4 || !paraset::TextPasses(paraset::TKeyFilter::BTPassword, pin))) {
+    if (writePin &&
+        (pin.size() != 4 || (!pinAsRead && !paraset::TextPasses(paraset::TKeyFilter::BTPassword, pin)))) {
         KfErrorBox(KfText("_Err_BTPWD_Len"));
         return;
     }
-    if (writeName && name.isEmpty()) {
+    if (checkName && name.isEmpty()) {
         KfErrorBox(lblBTName->text() + KfText("notEmpty"));
         return;
     }
-    if (writeName && (name.toLatin1().size() > 12 || !paraset::TextPasses(paraset::TKeyFilter::BTName, name))) {
+    if (checkName && (name.toLatin1().size() > 12 || !paraset::TextPasses(paraset::TKeyFilter::BTName, name))) {
         KfErrorBox(lblBTName->text() + QStringLiteral(" ") + lblBTNameLen->text());
         return;
     }

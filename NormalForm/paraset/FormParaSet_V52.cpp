@@ -664,13 +664,17 @@ void T_frmParaSet_V52::ReadParam()
 
 bool T_frmParaSet_V52::ValidateBeforeWrite()
 {
+    // A value shown as the printer gave it goes back byte for byte: the checks of typed
+    // input are not asked of it (the password length rule still is).
+    const auto asRead = [&](const TKfControl& c) { return KfAsRead(c, *FFilled); };
     if (FLayout.Bluetooth) {
         const QString pwd = txtBTPWD->text().trimmed();
-        if (pwd.size() != 4 || !paraset::TextPasses(paraset::TKeyFilter::BTPassword, pwd)) {
+        if (pwd.size() != 4 ||
+            (!asRead(KfEdit(txtBTPWD)) && !paraset::TextPasses(paraset::TKeyFilter::BTPassword, pwd))) {
             KfErrorBox(KfText("_Err_BTPWD_Len"));
             return false;
         }
-        if (FFilled->Has(txtBTName)) {
+        if (FFilled->Has(txtBTName) && !asRead(KfEdit(txtBTName))) {
             const QString name = txtBTName->text().trimmed();
             if (name.isEmpty()) {
                 KfErrorBox(lblBTName->text() + KfText("notEmpty"));
@@ -682,7 +686,7 @@ bool T_frmParaSet_V52::ValidateBeforeWrite()
             }
         }
     }
-    if (FFilled->Has(txtPrintToStop)) {
+    if (FFilled->Has(txtPrintToStop) && !asRead(KfEdit(txtPrintToStop))) {
         int n = 0;
         if (!KfParseInt(txtPrintToStop->text(), n) || n < -10 || n > 10) {
             KfInfoBox(KfTemplate(QStringLiteral("Lang_All_00010021_11"),
@@ -706,12 +710,15 @@ bool T_frmParaSet_V52::ValidateBeforeWrite()
         return false;
     };
     if (FLayout.Wifi) {
-        const QString name = cmbWifiSTA_WifiName->currentText().trimmed();
+        const bool nameAsRead = asRead(KfCombo(cmbWifiSTA_WifiName));
+        const QString name = nameAsRead ? cmbWifiSTA_WifiName->currentText()
+                                        : cmbWifiSTA_WifiName->currentText().trimmed();
         if (name.isEmpty()) {
             KfErrorBox(lblWName->text() + KfText("notEmpty"));
             return false;
         }
-        if (name.toUtf8().size() > 32 || txtWPWD->text().trimmed().toUtf8().size() > 32) {
+        if ((!nameAsRead && name.toUtf8().size() > 32) ||
+            (!asRead(KfEdit(txtWPWD)) && txtWPWD->text().trimmed().toUtf8().size() > 32)) {
             KfErrorBox(lblWName->text() + QStringLiteral(" / ") + lblWPWD->text() + QStringLiteral(": 1-32"));
             return false;
         }
@@ -817,27 +824,35 @@ void T_frmParaSet_V52::ReplacePrintSetting()
         close();
         return;
     }
-    bool optionalFailed = false;
     if (FLayout.ReleaseRead && WriteRow(0x1a0, KfCombo(cmbReleasePaper, &FReleaseList)) < 0) {
         KfInfoBox(KfTemplate(QStringLiteral("Lang_All_00010013_11"), {KfText("Lang_All_00210024_11")}));
-        optionalFailed = true;
+        failed = true;
     }
     if (FLayout.CodePage)
         w(0x142, KfCombo(cmbCodepage, &FCodePageList));
+    // Nothing is saved unless the printer took every frame: a failed write anywhere, or a
+    // link that no longer answers after the last frame, ends the pass here.
+    if (!failed && !KfLinkHeld(KfOpByte(RowOf(0xcb).ReadOp, FOp), 0xcb))
+        failed = true;
     if (failed) {
         CmdKeyClosePort();
         KfErrorBox(KfText("_Err_ParaSet"));
         close();
         return;
     }
-    KfDo(QByteArrayLiteral("\"save_param_zone\""));
+    if (KfDo(QByteArrayLiteral("\"save_param_zone\""))) {
+        KfErrorBox(KfText("_Err_ParaSet"));  // not saved: the printer is not reset either
+        close();
+        return;
+    }
+    bool resetFailed = false;
     if (!FLayout.ApAddress) {
         EnsurePrinterObject();
         CmdKeyOpenAndDrain();
-        KfDo(QByteArrayLiteral("\"reset_printer\""));
+        resetFailed = KfDo(QByteArrayLiteral("\"reset_printer\""));
         CmdKeyClosePort();
     }
-    if (optionalFailed)
+    if (resetFailed)
         KfErrorBox(KfText("_Err_ParaSet"));
     else
         KfInfoBox(KfText("_ParaSet_OK"));

@@ -344,36 +344,48 @@ void T_frmParaSet_W16P::btnSetClick()
         KfInfoBox(text);
         return;
     }
-    if (FFilled->Has(txtPrintToStop) && (!KfParseInt(txtPrintToStop->text(), n) || n < -99 || n > 99)) {
+    // (a distance shown as the printer gave it goes back as read, whatever it shows)
+    if (FFilled->Has(txtPrintToStop) && !KfAsRead(KfEdit(txtPrintToStop, !FWide), *FFilled) &&
+        (!KfParseInt(txtPrintToStop->text(), n) || n < -99 || n > 99)) {
         KfInfoBox(KfTemplate(QStringLiteral("Lang_All_00010021_11"),
                              {KfText("Lang_All_00210106_13"), QStringLiteral("-99"), QStringLiteral("99")}));
         return;
     }
     if (!KfOpenPort())
         return;  // the open routine has said why; the form keeps the edits
-    bool failed = false;
+    const auto endPass = [this] {
+        CmdKeyClosePort();
+        KfErrorBox(KfText("_Err_ParaSet"));
+        close();
+    };
     for (const auto& [id, c] : RequiredRows()) {
         if (KfWriteFrom(RowOf(id), 1, c, *FFilled) < 0) {
-            CmdKeyClosePort();
-            KfErrorBox(KfText("_Err_ParaSet"));
-            close();
+            endPass();
             return;
         }
     }
+    // An optional item that fails says so itself (and sets the exception flag); any failed
+    // write ends the pass without a reset.
     if (!FException && ReprintEditable())
-        failed |= WriteOptional(0xec, KfCombo(cmbRePrintSwitch, &FReprintList), KfText("Lang_All_00210109_11")) < 0;
+        WriteOptional(0xec, KfCombo(cmbRePrintSwitch, &FReprintList), KfText("Lang_All_00210109_11"));
     if (!FException && PaperModeEditable())
-        failed |= WriteOptional(0xce, KfCombo(cmbPaperMode, &FPaperModeList), KfText("Lang_All_00210093_11")) < 0;
+        WriteOptional(0xce, KfCombo(cmbPaperMode, &FPaperModeList), KfText("Lang_All_00210093_11"));
     if (!FException && FCutter)
-        failed |= WriteOptional(0xd5, KfCombo(cmbCutters, &FCutterList), KfText("FormParaSet_W7X_lblCutter")) < 0;
+        WriteOptional(0xd5, KfCombo(cmbCutters, &FCutterList), KfText("FormParaSet_W7X_lblCutter"));
     if (!FException && ReleaseSupported())
-        failed |= WriteOptional(0x1a0, KfCombo(cmbReleasePaper, &FReleaseList), KfText("Lang_All_00210024_11")) < 0;
-    if (FMinLenWrite) {
+        WriteOptional(0x1a0, KfCombo(cmbReleasePaper, &FReleaseList), KfText("Lang_All_00210024_11"));
+    bool failed = FException;
+    if (!failed && FMinLenWrite) {
         const TKeyFrameRow& row = RowOf(0xee);
-        failed |= KfWriteFrom(row, KfOpByte(row.WriteOp, GlobalOp()), KfEdit(txtMinStudyPaperLength), *FFilled) < 0;
+        failed = KfWriteFrom(row, KfOpByte(row.WriteOp, GlobalOp()), KfEdit(txtMinStudyPaperLength), *FFilled) < 0;
     }
-    KfDo(QByteArrayLiteral("\"reset_printer\""));
-    if (failed)
+    // The printer is reset only when it took every frame: it must still answer after the
+    // last one.
+    if (failed || !KfLinkHeld(1, 0xcb)) {
+        endPass();
+        return;
+    }
+    if (KfDo(QByteArrayLiteral("\"reset_printer\"")))
         KfErrorBox(KfText("_Err_ParaSet"));
     else
         KfInfoBox(KfText("msgSRP"));

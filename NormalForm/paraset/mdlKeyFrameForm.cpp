@@ -168,6 +168,33 @@ int RadioIndex(const QButtonGroup* group)
     return -1;
 }
 
+// What the control shows right now, texts as they stand (not trimmed).
+TKfShown ShownNow(const TKfControl& c)
+{
+    TKfShown now;
+    if (c.Combo) {
+        // An editable combo holds a text (the network name): which item, if any, carries
+        // it does not matter (a scan replaces the items and selects the name again).
+        now.Index = c.Combo->isEditable() ? -1 : c.Combo->currentIndex();
+        now.Text = c.Combo->currentText();
+    } else if (c.Edit) {
+        now.Text = c.Edit->text();
+    } else if (c.Check) {
+        now.Checked = c.Check->isChecked();
+    } else if (c.Radio) {
+        now.Index = RadioIndex(c.Radio);
+    } else {
+        for (QLineEdit* e : c.Parts)
+            now.Parts << e->text();
+    }
+    return now;
+}
+
+bool SameShown(const TKfShown& a, const TKfShown& b)
+{
+    return a.Index == b.Index && a.Text == b.Text && a.Checked == b.Checked && a.Parts == b.Parts;
+}
+
 } // namespace
 
 bool KfReadInto(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, TKfFilled& filled, bool* replyOk)
@@ -199,13 +226,26 @@ bool KfReadInto(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, TKfFil
             c.Parts.at(i)->setText(shown.Parts.at(i));
     }
     filled.Mark(c.Widget);
+    filled.NoteRead(c.Widget, reply, ShownNow(c));
     return true;
+}
+
+bool KfAsRead(const TKfControl& c, const TKfFilled& filled)
+{
+    const TKfFilled::TAsRead* read = filled.ReadOf(c.Widget);
+    return read && filled.Has(c.Widget) && SameShown(read->Shown, ShownNow(c));
 }
 
 int KfWriteFrom(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, const TKfFilled& filled)
 {
     if (!filled.Has(c.Widget))
         return 0;
+    if (row.Write != TKfWrite::None && KfAsRead(c, filled)) {
+        TKfWire wire;
+        wire.AsRead = true;
+        wire.Bytes = filled.ReadOf(c.Widget)->Bytes;
+        return KfWriteRow(row, op, wire, c.Alt) == 0 ? 1 : -1;
+    }
     TKfShown shown;
     if (c.Combo) {
         shown.Index = c.Combo->currentIndex();

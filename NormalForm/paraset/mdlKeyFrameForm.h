@@ -6,6 +6,7 @@
 #include "mdlKeyFrameTable.h"
 #include "mdlParaSetCodecs.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -35,9 +36,16 @@ QStringList KfItems(const QComboBox* combo);
 QStringList TextsOfList(const QStringList& list);
 
 // Remembers which controls hold a value to write: filled by a good reply, or touched by
-// the operator (an item chosen, text typed, a box clicked).
+// the operator (an item chosen, text typed, a box clicked). For a control a read filled it
+// also keeps the bytes read and what the control showed then: while it still shows that,
+// the write sends those bytes back unchanged.
 class TKfFilled : public QObject {
 public:
+    struct TAsRead {
+        QByteArray Bytes;
+        TKfShown Shown;
+    };
+
     explicit TKfFilled(QObject* parent = nullptr) : QObject(parent) {}
     void Watch(QComboBox* combo);
     void Watch(QLineEdit* edit);
@@ -46,10 +54,25 @@ public:
     void Mark(QWidget* control) { FSet.insert(control); }
     void Unmark(QWidget* control) { FSet.remove(control); }
     bool Has(QWidget* control) const { return FSet.contains(control); }
-    void Clear() { FSet.clear(); }
+    void Clear()
+    {
+        FSet.clear();
+        FRead.clear();
+    }
+    void NoteRead(QWidget* control, const QByteArray& bytes, const TKfShown& shown)
+    {
+        FRead.insert(control, TAsRead{bytes, shown});
+    }
+    // The read's record of a control; null when no read filled it.
+    const TAsRead* ReadOf(QWidget* control) const
+    {
+        const auto it = FRead.constFind(control);
+        return it == FRead.constEnd() ? nullptr : &it.value();
+    }
 
 private:
     QSet<QWidget*> FSet;
+    QHash<QWidget*, TAsRead> FRead;
 };
 
 // A control of a row: a combo, an edit, a check box, a radio group (the group's owner
@@ -74,7 +97,12 @@ TKfControl KfParts(QWidget* owner, const QList<QLineEdit*>& parts);
 // (the control is then marked filled). replyOk (optional) tells whether a reply came.
 bool KfReadInto(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, TKfFilled& filled,
                 bool* replyOk = nullptr);
-// Writes a row from its control when the control is filled and its value encodes;
+// True when a read filled the control and it still shows exactly what the read put there
+// (the operator changed nothing): its write sends the bytes read, and the checks of typed
+// input do not apply to it.
+bool KfAsRead(const TKfControl& c, const TKfFilled& filled);
+// Writes a row from its control when the control is filled: the bytes read when it is as
+// read (KfAsRead), else its value encoded by the row's mapping when it encodes;
 // 1 written, 0 nothing to write, -1 the write failed.
 int KfWriteFrom(const TKeyFrameRow& row, uint8_t op, const TKfControl& c, const TKfFilled& filled);
 

@@ -380,6 +380,29 @@ bool KfEncode(const TKeyFrameRow& row, const TKfShown& shown, const TKfContext& 
     return false;
 }
 
+int KfWriteWidth(const TKeyFrameRow& row, bool alt)
+{
+    switch (alt ? row.AltWrite : row.Write) {
+    case W::None: return 0;
+    case W::Byte:
+    case W::Byte2: return 1;
+    case W::Word:
+    case W::TwoBytes: return 2;
+    case W::DWord: return 4;
+    case W::Bytes:
+    case W::Key: return row.WriteLen;
+    }
+    return 0;
+}
+
+QByteArray KfAsReadValue(const TKeyFrameRow& row, const QByteArray& reply, bool alt)
+{
+    const int width = KfWriteWidth(row, alt);
+    QByteArray value = reply.left(width);
+    value.append(QByteArray(width - value.size(), '\0'));
+    return value;
+}
+
 // ---- printer ---------------------------------------------------------------------------------
 
 bool KfOpenPort()
@@ -435,6 +458,12 @@ bool KfReadRow(const TKeyFrameRow& row, uint8_t op, QByteArray& reply, bool alt)
 
 int32_t KfWriteRow(const TKeyFrameRow& row, uint8_t op, const TKfWire& wire, bool alt)
 {
+    if (wire.AsRead) {
+        const int width = KfWriteWidth(row, alt);
+        if (width == 0)
+            return -1;
+        return CmdKeySetKeyBytes(op, row.Id, KfAsReadValue(row, wire.Bytes, alt), static_cast<uint32_t>(width));
+    }
     switch (alt ? row.AltWrite : row.Write) {
     case W::None:
         return -1;
@@ -462,4 +491,18 @@ bool KfDo(const QByteArray& quotedKey)
 {
     EnsurePrinterObject();
     return CmdKeyDo(quotedKey);
+}
+
+bool KfLinkHeld(uint8_t op, uint16_t id)
+{
+    // A printer that took the frames answers at once; the wait is spent in full only when
+    // no answer comes (a connection dropped gives a read error at once).
+    constexpr uint32_t kAnswerWaitMs = 1000;
+    const QByteArray frame = BuildGetKeyFrame(op, id, 1);
+    PrtDiscardInput();
+    if (PrtWriteData(frame) != 0)
+        return false;
+    uint8_t byte = 0;
+    uint32_t count = 0;
+    return PrtReadDataEOF(&byte, kAnswerWaitMs, 1, 0, 0, &count) == 0 && count == 1;
 }

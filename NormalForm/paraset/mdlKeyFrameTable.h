@@ -98,11 +98,13 @@ struct TKfContext {
 };
 
 // The value to write: Int for the numeric writers, Bytes for Bytes and UTF-8 Key rows, Text
-// for 8-bit Key rows.
+// for 8-bit Key rows. AsRead: Bytes are the bytes a read gave, sent as they are (cut or
+// zero-padded to the width the row writes) whatever the row's mapping.
 struct TKfWire {
     int32_t Int = 0;
     QByteArray Bytes;
     QString Text;
+    bool AsRead = false;
 };
 
 // Reply bytes -> shown. False (shown untouched) when the reply maps onto nothing: wrong
@@ -111,6 +113,15 @@ bool KfDecode(const TKeyFrameRow& row, const QByteArray& reply, const TKfContext
 // Shown -> the value to write. False when nothing is to be written: no selection, a text
 // that is not in the list, a number or octet that does not parse.
 bool KfEncode(const TKeyFrameRow& row, const TKfShown& shown, const TKfContext& ctx, TKfWire& wire);
+
+// Bytes of the value a row's writer sends (1, 2, 4, or the row's width); 0 when read only.
+int KfWriteWidth(const TKeyFrameRow& row, bool alt = false);
+// The value a row sends when the control still shows what a read of `reply` put there:
+// the bytes read, cut or zero-padded to the write width. A value the operator left alone
+// goes back as the printer gave it, even where the mapping would change it (blanks at
+// the ends of a text, bytes that are not UTF-8 or not in the code page, a word the
+// control shows rounded, a byte the control shows as one of two states).
+QByteArray KfAsReadValue(const TKeyFrameRow& row, const QByteArray& reply, bool alt = false);
 
 // ---- plain mappings (the codec's pieces) -----------------------------------------------------
 
@@ -151,3 +162,10 @@ bool KfReadRow(const TKeyFrameRow& row, uint8_t op, QByteArray& reply, bool alt 
 int32_t KfWriteRow(const TKeyFrameRow& row, uint8_t op, const TKfWire& wire, bool alt = false);
 // do KEY through CmdKeyDo (printer object created first); true when the write failed.
 bool KfDo(const QByteArray& quotedKey);
+// After the last frame of a write pass, on the port the pass wrote on: true when the link
+// still holds. Setkey frames get no answer, and a frame written into a connection the
+// printer has already dropped "succeeds" locally, so a good write result proves nothing;
+// the printer answering one getkey (of `id`, one byte) sent after the last frame shows it
+// took every frame before it. Costs one 19-byte frame and a one-byte reply (up to 1 s
+// when no reply comes).
+bool KfLinkHeld(uint8_t op, uint16_t id);

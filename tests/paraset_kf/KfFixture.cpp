@@ -20,6 +20,11 @@
 #include <QThread>
 #include <QFile>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace kftest {
 
 namespace {
@@ -114,6 +119,21 @@ void KfSim::Settle()
         last = now;
         QThread::msleep(5);
     }
+}
+
+bool KfSim::WaitListening()
+{
+    return prt::test::WaitFor([&] {
+        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(server->port());
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const bool ok = fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return ok;
+    });
 }
 
 std::vector<std::pair<uint8_t, uint16_t>> KfSim::GetKeys() const

@@ -55,6 +55,8 @@ protected:
         return prt::sim::SimDoLog(printer);
     }
     void Key(uint16_t id, const QByteArray& value) { prt::sim::SimSetKeyValue(printer, id, value); }
+    // After the simulator dropped a link: true once it takes connections again.
+    bool WaitListening();
 
     std::unique_ptr<mainwin::TempProgram> tree;
     prt::sim::SimPrinter printer;

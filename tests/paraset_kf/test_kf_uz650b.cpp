@@ -1,5 +1,6 @@
 // The UZ650B form against the simulator: a full read and an unchanged write, the refused
-// PIN and name, a failed read, a value outside the list, a failed write and a failed open.
+// PIN and name, a failed read, a value outside the list, a failed write and a failed open,
+// a name and PIN left alone written back as read.
 #include "KfFixture.h"
 
 #include "FormParaSet_UZ650B.h"
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 using prt::test::Hex;
@@ -208,4 +210,60 @@ TEST_F(Uz650b, NoCommandOpensItAndCreatingTheFormsSendsNothing)
     EXPECT_FALSE(IsFormAvailable("T_frmParaSet_UZ650B"));
     EXPECT_TRUE(IsFormAvailable("T_frmParaSet_V52"));
     EXPECT_TRUE(IsFormAvailable("T_frmParaSet_W16P"));
+}
+
+namespace {
+std::string Padded(const char* hex, int width)
+{
+    QByteArray b = Hex(hex);
+    b.append(QByteArray(width - b.size(), '\0'));
+    return ToHex(b);
+}
+} // namespace
+
+TEST_F(Uz650b, ANameAndPinLeftAloneGoBackAsReadAndEditedOnesAsTyped)
+{
+    Select("UZ650B");
+    struct Run {
+        const char* name;  // 12 bytes written
+        const char* pin;   // 4 bytes written
+    };
+    const Run runs[] = {
+        {"55 5A 20 36 35 30 20", "31 32 9F 34"},  // blanks inside and after; a byte of 0x80-0x9F
+        {"20 55 5A 9F", "FF 31 32 33"},           // a leading blank and high bytes
+    };
+    MsgBoxRecorder boxes;
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.name);
+        Profile();
+        Key(0x68, Hex(r.name));
+        Key(0x69, Hex(r.pin));
+        SimClearSetKeyLog(printer);
+        boxes.clear();
+        auto f = Open();
+        f->btnSet->click();
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, prt::LangText("_ParaSet_OK"));
+        std::map<int, std::string> w;
+        for (const auto& k : SetKeys())
+            w[k.id] = ToHex(k.value);
+        EXPECT_EQ(w[0x68], Padded(r.name, 12));
+        EXPECT_EQ(w[0x69], Padded(r.pin, 4));
+    }
+    // Edited: the trimmed text as 8-bit text.
+    Profile();
+    Key(0x68, Hex("55 5A 20 36 35 30 20"));
+    Key(0x69, Hex("31 32 9F 34"));
+    SimClearSetKeyLog(printer);
+    auto f = Open();
+    f->txtBTName->setText(" NEW-NAME");
+    emit f->txtBTName->textEdited(f->txtBTName->text());
+    f->txtBTPWD->setText("5678 ");
+    emit f->txtBTPWD->textEdited(f->txtBTPWD->text());
+    f->btnSet->click();
+    std::map<int, std::string> w;
+    for (const auto& k : SetKeys())
+        w[k.id] = ToHex(k.value);
+    EXPECT_EQ(w[0x68], Padded("4E 45 57 2D 4E 41 4D 45", 12));
+    EXPECT_EQ(w[0x69], "35 36 37 38");
 }

@@ -2,7 +2,8 @@
 // release paper and code page read and written back unchanged; an access-point model
 // without speed row or reset; stale bytes drained after the main window left the port
 // open; a silent id; factory-mode operation bytes; the checks made before the port
-// opens; the network scan with a late reply; the opener table.
+// opens; the network scan with a late reply; the opener table; a link cut during the
+// write; values left alone written back as read.
 #include "KfFixture.h"
 
 #include "FormParaSet_V52.h"
@@ -213,7 +214,7 @@ TEST_F(V52, AccessPointModelUsesItsAddressIdsAndIsNotReset)
     const auto ids = WrittenIds();
     EXPECT_EQ(ids, (std::vector<int>{0x68, 0x69, 0x6a, 0xce, 0xcb, 0xd0, 0x78, 0x82, 0x84, 0x79, 0x7a, 0x7b,
                                      0x80, 0x86, 0x85}));
-    EXPECT_EQ(Written()[0xd0].second, "F8 FF");
+    EXPECT_EQ(Written()[0xd0].second, "F4 FF") << "left alone: -12 goes back, not the -8 that \"-1\" encodes";
     const auto dos = Dos();
     ASSERT_EQ(dos.size(), 1u);
     EXPECT_EQ(dos[0], "\"save_param_zone\"");
@@ -427,16 +428,127 @@ TEST_F(V52, FailedWritesReplaceTheSuccessMessage)
     boxes.clear();
     SimClearSetKeyLog(printer);
     {
-        // The release paper reports its own failure; the rest is saved and reset.
+        // The release paper reports its own failure, and a failed write ends the pass too:
+        // no code page after it, nothing saved, no reset.
         auto f = Open();
         FailSetKeyWrites(0x1a0);
         f->btnSet->click();
         ASSERT_EQ(boxes.calls().size(), 2u);
         EXPECT_EQ(boxes.calls()[0].text, "Failed to set Release Paper.");
         EXPECT_EQ(boxes.calls()[1].text, prt::LangText("_Err_ParaSet"));
-        const auto dos = Dos();
-        ASSERT_EQ(dos.size(), 2u);
-        EXPECT_EQ(dos[0], "\"save_param_zone\"");
-        EXPECT_EQ(SetKeys().back().id, 0x142);
+        EXPECT_TRUE(Dos().empty());
+        EXPECT_EQ(Written().count(0x142), 0u);
+        EXPECT_EQ(Written().count(0xd0), 1u);
     }
+}
+
+TEST_F(V52, ALinkCutDuringTheWriteEndsItWithoutSaveOrReset)
+{
+    Select("V52R");
+    StationProfile();
+    MsgBoxRecorder boxes;
+    size_t frames = 0;
+    {
+        auto f = Open();
+        f->btnSet->click();
+        frames = SetKeys().size();
+        EXPECT_EQ(Dos(), (std::vector<QByteArray>{"\"save_param_zone\"", "\"reset_printer\""}));
+        EXPECT_EQ(boxes.calls().back().text, prt::LangText("_ParaSet_OK"));
+    }
+    ASSERT_GT(frames, 4u);
+    // The printer drops the connection, or keeps it and takes nothing more, after two
+    // frames or before the last one.
+    struct Cut {
+        int after;
+        bool drops;
+    };
+    for (const Cut cut : {Cut{2, false}, Cut{int(frames) - 1, false}, Cut{2, true}, Cut{int(frames) - 1, true}}) {
+        SCOPED_TRACE(testing::Message() << "cut after " << cut.after << (cut.drops ? " dropped" : " silent"));
+        ASSERT_TRUE(WaitListening());
+        auto f = Open();
+        (void)Received();
+        printer.clearReceived();
+        boxes.clear();
+        prt::sim::SimCutAfterSetKeys(printer, cut.after, cut.drops);
+        f->btnSet->click();
+        const QByteArray sent = Received();
+        EXPECT_FALSE(sent.contains("save_param_zone"));
+        EXPECT_FALSE(sent.contains("reset_printer"));
+        ASSERT_FALSE(boxes.calls().empty());
+        EXPECT_EQ(boxes.calls().back().text, prt::LangText("_Err_ParaSet"));
+        EXPECT_EQ(boxes.calls().back().flags, unsigned(prt::MB_ICONERROR_));
+        for (const auto& box : boxes.calls())
+            EXPECT_NE(box.text, prt::LangText("_ParaSet_OK"));
+        EXPECT_FALSE(f->isVisible());
+    }
+}
+
+namespace {
+// The bytes read, zero-padded to the width the row writes.
+std::string Padded(const char* hex, int width)
+{
+    QByteArray b = Hex(hex);
+    b.append(QByteArray(width - b.size(), '\0'));
+    return ToHex(b);
+}
+} // namespace
+
+TEST_F(V52, ValuesLeftAloneGoBackAsReadAndEditedOnesAsTyped)
+{
+    Select("V52R");
+    struct Row {
+        uint16_t id;
+        const char* read;
+        int width;  // bytes the row writes
+    };
+    const std::vector<std::vector<Row>> runs = {
+        {
+            {0x7c, "48 6F 6D 65 20 4E 65 74 20", 32},     // "Home Net " (trailing blank)
+            {0x7d, "70 61 73 73 20 77 6F 72 64 20", 32},  // "pass word "
+            {0x68, "20 42 54 2D 31", 12},                 // " BT-1" (leading blank)
+            {0x6a, "07", 1},                              // shown as a clear box
+            {0xd0, "F4 FF", 2},                           // -12, shown as -1
+        },
+        {
+            {0x7c, "20 43 61 66 E9", 32},                 // " Caf" + a Latin-1 byte
+            {0x7d, "70 E4 73 73 77 6F 72 74", 32},        // not UTF-8
+            {0x68, "42 54 9F 31", 12},                    // a byte above 0x7E
+            {0x69, "31 32 9F 34", 4},
+            {0xd0, "0C 00", 2},                           // 12, shown as 1
+        },
+    };
+    MsgBoxRecorder boxes;
+    for (const auto& run : runs) {
+        StationProfile();
+        for (const Row& r : run)
+            Key(r.id, Hex(r.read));
+        SimClearSetKeyLog(printer);
+        boxes.clear();
+        auto f = Open();
+        f->btnSet->click();
+        ASSERT_FALSE(boxes.calls().empty());
+        EXPECT_EQ(boxes.calls().back().text, prt::LangText("_ParaSet_OK"));
+        auto w = Written();
+        for (const Row& r : run) {
+            SCOPED_TRACE(testing::Message() << "id 0x" << std::hex << r.id << " read " << r.read);
+            ASSERT_EQ(w.count(r.id), 1u);
+            EXPECT_EQ(w[r.id].second, Padded(r.read, r.width));
+        }
+    }
+    // Rows the operator changed are written as the mapping encodes them.
+    StationProfile();
+    Key(0x6a, Hex("07"));
+    Key(0x7d, Hex("70 E4 73 73 77 6F 72 74"));
+    SimClearSetKeyLog(printer);
+    auto f = Open();
+    Type(f->txtWPWD, QString::fromUtf8("Caf\xC3\xA9 2"));
+    Type(f->txtPrintToStop, "3");
+    f->chkSimplePairing->click();  // clear -> ticked
+    Type(f->txtBTName, "NEW-BT");
+    f->btnSet->click();
+    auto w = Written();
+    EXPECT_EQ(w[0x7d].second, Padded("43 61 66 C3 A9 20 32", 32)) << "UTF-8";
+    EXPECT_EQ(w[0xd0].second, "18 00") << "3 x 8";
+    EXPECT_EQ(w[0x6a].second, "00");
+    EXPECT_EQ(w[0x68].second, Padded("4E 45 57 2D 42 54", 12));
 }

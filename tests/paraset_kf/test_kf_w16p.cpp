@@ -1,6 +1,7 @@
 // The W16P form against the simulator: the cutter model with every item, the permission
 // gates, print-to-stop in both encodings, the minimum paper length range, optional items
-// that fail on their own, a failed open on Set, factory-mode operation bytes.
+// that fail on their own, a failed open on Set, factory-mode operation bytes, a link cut
+// during the write, a print-to-stop left alone written back as read.
 #include "KfFixture.h"
 
 #include "FormParaSet_W16P.h"
@@ -308,4 +309,72 @@ TEST_F(W16p, AFailedRequiredWriteEndsThePassWithoutReset)
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].text, prt::LangText("_Err_ParaSet"));
     EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+}
+
+TEST_F(W16p, ALinkCutDuringTheWriteEndsItWithoutReset)
+{
+    Select("W16P", "W16P-C");
+    Profile();
+    MsgBoxRecorder boxes;
+    size_t frames = 0;
+    {
+        auto f = Open();
+        f->btnSet->click();
+        frames = SetKeys().size();
+        EXPECT_EQ(Dos(), (std::vector<QByteArray>{"\"reset_printer\""}));
+        EXPECT_EQ(boxes.calls().back().text, prt::LangText("msgSRP"));
+    }
+    ASSERT_GT(frames, 4u);
+    // The printer drops the connection, or keeps it and takes nothing more, after two
+    // frames or before the last one.
+    struct Cut {
+        int after;
+        bool drops;
+    };
+    for (const Cut cut : {Cut{2, false}, Cut{int(frames) - 1, false}, Cut{2, true}, Cut{int(frames) - 1, true}}) {
+        SCOPED_TRACE(testing::Message() << "cut after " << cut.after << (cut.drops ? " dropped" : " silent"));
+        ASSERT_TRUE(WaitListening());
+        auto f = Open();
+        (void)Received();
+        printer.clearReceived();
+        boxes.clear();
+        prt::sim::SimCutAfterSetKeys(printer, cut.after, cut.drops);
+        f->btnSet->click();
+        EXPECT_FALSE(Received().contains("reset_printer"));
+        ASSERT_FALSE(boxes.calls().empty());
+        EXPECT_EQ(boxes.calls().back().text, prt::LangText("_Err_ParaSet"));
+        EXPECT_EQ(boxes.calls().back().flags, unsigned(prt::MB_ICONERROR_));
+        for (const auto& box : boxes.calls())
+            EXPECT_NE(box.text, prt::LangText("msgSRP"));
+        EXPECT_FALSE(f->isVisible());
+    }
+}
+
+TEST_F(W16p, APrintToStopLeftAloneGoesBackAsRead)
+{
+    struct Case {
+        const char* model;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"L46", "FF FF"},   // outside the wide range: shows 0
+        {"L46", "FA 00"},   // shows 250 - 65535
+        {"L46", "FA FF"},   // shows -5
+        {"W16P", "FB FF"},  // wide range: -5
+        {"W16P", "00 80"},  // -32768
+    };
+    MsgBoxRecorder boxes;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.model << " " << c.read);
+        Select(c.model);
+        Profile();
+        Key(0xd0, Hex(c.read));
+        SimClearSetKeyLog(printer);
+        boxes.clear();
+        auto f = Open();
+        f->btnSet->click();
+        EXPECT_EQ(Written()[0xd0].second, c.read);
+        ASSERT_FALSE(boxes.calls().empty());
+        EXPECT_EQ(boxes.calls().back().text, prt::LangText("msgSRP"));
+    }
 }

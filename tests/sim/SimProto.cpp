@@ -351,3 +351,17 @@ std::vector<QByteArray> SimSetvalLog(SimPrinter& printer)
 }
 
 } // namespace prt::sim
+
+namespace prt::sim {
+
+void SimCutAfterSetKeys(SimPrinter& printer, int frames, bool drops)
+{
+    std::lock_guard lock(printer.mutex());
+    if (SimProtoState* s = ProtoState(printer)) {
+        s->cutAfterSetKeys = frames > 0 ? frames : -1;
+        s->cutDrops = drops;
+        s->cutConnection = -1;
+    }
+}
+
+} // namespace prt::sim

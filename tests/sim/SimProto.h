@@ -71,6 +71,14 @@ struct SimProtoState {
     std::map<uint16_t, int> shortKeys;
     std::vector<SimSetKeyFrame> setKeyLog;
     std::map<QByteArray, int> doReplyDelayMs;    // key (no quotes) -> the do reply goes out late
+    // A link cut in the middle of a key-frame write: after this many more setkey frames
+    // (-1: never) nothing else sent on that connection reaches the printer (the rest of
+    // the frames, getkeys, do commands). cutDrops: the printer then drops the connection;
+    // otherwise it leaves it open and takes nothing more (a link that died silently).
+    // A new connection is served normally again.
+    int cutAfterSetKeys = -1;
+    bool cutDrops = true;
+    int cutConnection = -1;                      // the connection that was cut
     int protocolByte = 1;
     QByteArray version = QByteArray("\x01\x00\x00", 3);
 };
@@ -104,6 +112,8 @@ std::vector<QByteArray> SimSetvalLog(SimPrinter& printer);
 void SimSetKeySilent(SimPrinter& printer, uint16_t id, bool silent = true);
 void SimSetKeyShort(SimPrinter& printer, uint16_t id, int bytes);  // < 0: whole replies again
 std::vector<SimSetKeyFrame> SimSetKeyLog(SimPrinter& printer);
+// Cuts the link after `frames` more setkey frames (see SimProtoState::cutAfterSetKeys).
+void SimCutAfterSetKeys(SimPrinter& printer, int frames, bool drops = true);
 void SimClearSetKeyLog(SimPrinter& printer);
 // The reply to do KEY (no quotes) and how late it goes out.
 void SimSetDoReply(SimPrinter& printer, const QByteArray& key, const QByteArray& reply, int delayMs = 0);

@@ -31,6 +31,8 @@ public:
 
     int consume(SimPrinter& printer, const QByteArray& in, QByteArray& reply) override
     {
+        if (s_->cutConnection >= 0 && s_->cutConnection == printer.connections())
+            return static_cast<int>(in.size());  // the link is cut: nothing arrives
         if (in.size() < kPrefix.size())
             return kPrefix.startsWith(in) ? NeedMore : NotMine;
         if (!in.startsWith(kPrefix))
@@ -41,7 +43,7 @@ public:
             if (rest.size() < v.size() && v.startsWith(rest))
                 return NeedMore;
             if (rest.startsWith(v))
-                return frame(in, v.startsWith("set"), reply);
+                return frame(printer, in, v.startsWith("set"), reply);
         }
         const qsizetype crlf = in.indexOf("\r\n");
         if (crlf < 0)
@@ -51,7 +53,7 @@ public:
     }
 
 private:
-    int frame(const QByteArray& in, bool set, QByteArray& reply)
+    int frame(SimPrinter& printer, const QByteArray& in, bool set, QByteArray& reply)
     {
         if (in.size() < 19)
             return NeedMore;
@@ -64,6 +66,12 @@ private:
                 return NeedMore;
             s_->keyValues[id] = in.mid(19, n);
             s_->setKeyLog.push_back({op, id, in.mid(19, n)});
+            if (s_->cutAfterSetKeys > 0 && --s_->cutAfterSetKeys == 0) {
+                s_->cutAfterSetKeys = -1;
+                s_->cutConnection = printer.connections();
+                if (s_->cutDrops)
+                    printer.restartLink(0);
+            }
             return 19 + n;
         }
         auto it = s_->keyValues.find(id);
