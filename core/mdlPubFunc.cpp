@@ -443,7 +443,14 @@ QByteArray TextBytesReadingBack(const QByteArray& bytes, const QString& text)
         return bytes;
     // 8-bit bytes that happen to be valid UTF-8 would read as other text: the mark says
     // UTF-8 for certain.
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    const QByteArray utf8 = QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    if (prt::DecodeTextFileBytes(utf8) == text)
+        return utf8;
+    // A text UTF-8 cannot hold (an unpaired surrogate read from a UTF-16 file): UTF-16
+    // with its mark keeps every code unit.
+    QByteArray utf16;
+    prt::EncodeText(text, prt::TTextEncoding{prt::TTextEncoding::Utf16LE, true, 0}, utf16);
+    return utf16;
 }
 
 QString PrinterListFileText(const QList<QStringList>& rows, int columnCount)

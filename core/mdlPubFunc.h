@@ -113,7 +113,7 @@ QByteArray PrinterListFileBytes(const QList<QStringList>& rows, int columnCount)
 // text is written in UTF-8 with its byte-order mark instead.
 QByteArray TextFileBytesKeepingEncoding(const QString& path, const QString& text);
 // The bytes when they read back as the text (prt::DecodeTextFileBytes), else the text in
-// UTF-8 with its byte-order mark.
+// UTF-8 with its byte-order mark (in UTF-16 with its mark when UTF-8 cannot hold it).
 QByteArray TextBytesReadingBack(const QByteArray& bytes, const QString& text);
 
 // ---- numbers ---------------------------------------------------------------------------

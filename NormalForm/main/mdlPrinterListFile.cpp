@@ -129,6 +129,8 @@ QByteArray RewriteBytes(const TListFile& old, const QList<TOutLine>& lines, bool
     for (const TOutLine& l : lines)
         text += (l.Kept ? l.Kept->Text : l.Text) + lineEnd;
 
+    const qsizetype unit =
+        enc.kind == prt::TTextEncoding::Utf16LE || enc.kind == prt::TTextEncoding::Utf16BE ? 2 : 1;
     QByteArray bytes = MarkBytes(enc);
     QByteArray piece;
     bool fits = prt::EncodeText(lineEnd, plain, piece);
@@ -137,7 +139,9 @@ QByteArray RewriteBytes(const TListFile& old, const QList<TOutLine>& lines, bool
         bytes += endBytes;
     for (qsizetype i = 0; fits && i < lines.size(); ++i) {
         const TOutLine& l = lines[i];
-        if (l.Kept && old.HaveLineBytes) {
+        // A line's bytes stand again when they are whole code units (a last odd byte of
+        // a UTF-16 file is not: it is written as the text it was read as).
+        if (l.Kept && old.HaveLineBytes && l.Kept->Bytes.size() % unit == 0) {
             bytes += l.Kept->Bytes;
         } else {
             fits = prt::EncodeText(l.Kept ? l.Kept->Text : l.Text, plain, piece);
