@@ -44,19 +44,6 @@ void ShowError(const char* textKey)
                        prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
 }
 
-// Trims characters up to the blank (controls included), as the text trim of the
-// original lists does.
-QString TrimControls(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b].unicode() <= 32)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 32)
-        --e;
-    return s.mid(b, e - b);
-}
-
 void PutLE16(QByteArray& b, qsizetype at, uint16_t v)
 {
     b[at] = char(v & 0xFF);
@@ -89,6 +76,17 @@ QString CleanField(QString f)
 }
 
 } // namespace
+
+QString TrimControls(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s[b].unicode() <= 32)
+        ++b;
+    while (e > b && s[e - 1].unicode() <= 32)
+        --e;
+    return s.mid(b, e - b);
+}
 
 // ---- window font ---------------------------------------------------------------------
 

@@ -44,6 +44,9 @@ void ApplyFormIcon(QWidget* form);
 void CutLeaveHandlers(QWidget* form);
 
 // ---- text and files -------------------------------------------------------------------
+// The text without the characters up to the blank (tabs and other controls included) at
+// either end.
+QString TrimControls(const QString& s);
 // Every line whose trimmed text is not empty, untrimmed, in file order. Lines end with
 // CR LF, LF or CR. The file is UTF-8 (BOM or not) or else in the system 8-bit code
 // page. A missing or unreadable file gives an empty list.

@@ -12,21 +12,9 @@
 
 namespace {
 
-// Trims characters up to the blank (tabs and other controls included).
-QString TrimBlanks(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b].unicode() <= 32)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 32)
-        --e;
-    return s.mid(b, e - b);
-}
-
 bool IsBlankLine(const QString& line)
 {
-    return TrimBlanks(line).isEmpty();
+    return TrimControls(line).isEmpty();
 }
 
 // One line of the file as read: its text and, when the bytes could be cut at the same
@@ -217,7 +205,7 @@ QStringList ReadPrinterListLines(const QString& path)
 
 bool IsPrinterListRowLine(const QString& line)
 {
-    const QString t = TrimBlanks(line);
+    const QString t = TrimControls(line);
     return !t.isEmpty() && t[0] != QLatin1Char('#') && t[0] != QLatin1Char(';') && t.contains(QLatin1Char('|'));
 }
 
@@ -225,18 +213,18 @@ TPrinterListRow ParsePrinterListLine(const QString& line)
 {
     const QStringList f = SplitToStringList(line, QStringLiteral("|"));
     TPrinterListRow row;
-    row.Model = TrimBlanks(f.value(0));
-    row.PortType = TrimBlanks(f.value(1));
-    row.PortParam = TrimBlanks(f.value(2));
-    row.Notes = TrimBlanks(f.value(3));
-    row.PrtVerOfTool = TrimBlanks(f.value(4));
+    row.Model = TrimControls(f.value(0));
+    row.PortType = TrimControls(f.value(1));
+    row.PortParam = TrimControls(f.value(2));
+    row.Notes = TrimControls(f.value(3));
+    row.PrtVerOfTool = TrimControls(f.value(4));
     return row;
 }
 
 QString BuildPrinterListLine(const TPrinterListRow& row)
 {
-    return QStringList{TrimBlanks(row.Model), TrimBlanks(row.PortType), TrimBlanks(row.PortParam),
-                       TrimBlanks(row.Notes), TrimBlanks(row.PrtVerOfTool)}
+    return QStringList{TrimControls(row.Model), TrimControls(row.PortType), TrimControls(row.PortParam),
+                       TrimControls(row.Notes), TrimControls(row.PrtVerOfTool)}
         .join(QLatin1Char('|'));
 }
 
@@ -328,7 +316,7 @@ TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, cons
         [&](const QString& line) {
             QStringList fields = SplitToStringList(line, QStringLiteral("|"));
             for (QString& field : fields)
-                field = TrimBlanks(field);
+                field = TrimControls(field);
             while (fields.size() < 3)
                 fields << QString();
             fields[2] = param;
