@@ -88,28 +88,34 @@ void FreeCurrentFtnA()
 TFtnABase* GetCurrentFtnA() { return gCurrentFtnA.get(); }
 TFtnABase* GetCurrentFtnA2() { return gCurrentFtnA2; }
 
-// ---- lookups ----------------------------------------------------------------------------------
-QString MapModelKeyToBase(const QString& name, bool& found)
+// ---- factory -------------------------------------------------------------------------------------
+TFtnABase* CreateFtnAByModel(const QString& model)
 {
-    found = false;
-    const struct {
-        QString Key;
-        QString Base;
-    } rows[] = {
-        {GetModelName_Y7_Hex(), GetModelName_V52()},
-        {GetModelName_Y7_01(), GetModelName_W16()},
-        {GetModelName_Y7BT_01_Hex(), GetModelName_W16()},
-        {GetModelName_V52BT(), GetModelName_V52()},
-    };
-    for (const auto& r : rows) {
-        if (name == r.Key) {
-            found = true;
-            return r.Base;
-        }
-    }
-    return name;
+    TFtnABase* d = nullptr;
+    if (model == GetModelName_HB25()) d = new TFtnA_HB25;
+    else if (model == GetModelName_TA380()) d = new TFtnA_TheTA380;
+    else if (model == GetModelName_SN723()) d = new TFtnA_TheSN723;
+    else if (model == GetModelName_QT_V64()) d = new TFtnA_TheQT_V64;
+    else if (model == GetModelName_QT_V64BT()) d = new TFtnA_TheQT_V64BT;
+    else if (model == GetModelName_Y7()) d = new TFtnA_TheY7;
+    else if (model == GetModelName_Kastor_Y7()) d = new TFtnA_TheKastor_Y7;
+    else if (model == GetModelName_TE62BT()) d = new TFtnA_TheTE62BT;
+    else if (model == GetModelName_Y7BT()) d = new TFtnA_TheY7BT;
+    else if (model == GetModelName_TE62()) d = new TFtnA_TheTE62;
+    else if (model == GetModelName_GS_PR540D()) d = new TFtnA_TheGS_PR540D;
+    else if (model == GetModelName_GS_PR540X()) d = new TFtnA_TheGS_PR540X;
+    else d = new TFtnABase;
+    SetCurrentFtnA(d);
+    d->Unlock();
+    d->Reset();
+    d->SetIdentityNames();
+    d->SetRowsABC();
+    d->SetExtraNames();
+    d->SetRowsDE();
+    return d;
 }
 
+// ---- lookups ----------------------------------------------------------------------------------
 QString GetExtraNamesByModel(const QString& model, bool& found)
 {
     found = false;

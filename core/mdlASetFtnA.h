@@ -37,6 +37,9 @@ void CreateASetFtnA();       // creates the singleton when missing
 void FreeASetFtnA();         // frees it and clears the reference
 TASetFtnA* GetASetFtnA();    // null before CreateASetFtnA
 
+// Creates the descriptor class of model (exact compare with the twelve names, else a plain
+// TFtnABase), makes it current (the previous one is freed), then Unlock, Reset and slots 1-4.
+TFtnABase* CreateFtnAByModel(const QString& model);
 // The current descriptor. This module owns it; the second reference (read by the
 // printer-management window) always names the same object or nothing.
 void SetCurrentFtnA(TFtnABase* descriptor);  // frees the previous one, takes ownership
@@ -44,9 +47,6 @@ void FreeCurrentFtnA();                      // frees it; both references are cl
 TFtnABase* GetCurrentFtnA();
 TFtnABase* GetCurrentFtnA2();                // the second reference
 
-// result := name, found := false; the Y7 variant with identifier -> "V52", Y7 "(01)" -> "W16",
-// the Y7BT "(01)" variant with identifier -> "W16", "V52BT" -> "V52".
-QString MapModelKeyToBase(const QString& name, bool& found);
 // extra name 1 + "," + extra name 2 when model is in the current descriptor's extra list.
 QString GetExtraNamesByModel(const QString& model, bool& found);
 

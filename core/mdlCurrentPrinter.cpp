@@ -2,8 +2,6 @@
 
 #include "mdlLinkSeams.h"
 #include "mdlModelCatalog.h"
-#include "mdlModelFeatures.h"
-#include "mdlPubFunc.h"
 
 QString PrtDefName;
 QString PrtBasName;
@@ -24,8 +22,6 @@ void SetCurrentPrinterNames(const QString& prtDefName, const QString& prtBasName
 {
     PrtDefName = prtDefName;
     PrtBasName = prtBasName;
-    SetSelectedPrinterNames(prtDefName, prtBasName);
-    SetCurrentBaseModelName(prtBasName);
     FeatureLookupModel = prtBasName;
     SetCurrentModelNameProvider([] { return PrtBasName; });
 }

@@ -13,9 +13,8 @@ extern QString PrtDefName;
 extern QString PrtBasName;
 extern QString PrtMapName;
 
-// Stores both names and hands them on: the per-printer switches (SetSelectedPrinterNames),
-// the helpers' current base model name (SetCurrentBaseModelName),
-// the feature-list lookup model of the catalogue, and the link's current model name.
+// Stores both names (the per-printer switches and the helpers read them here) and hands
+// them on: the feature-list lookup model of the catalogue and the link's current model name.
 void SetCurrentPrinterNames(const QString& prtDefName, const QString& prtBasName);
 void SetCurrentPrtMapName(const QString& prtMapName);
 // Protocol number of the current printer (0 ESC/POS, 1 TSPL, 3 CPCL, 4 ZPL, 5 EPL); set from

@@ -149,18 +149,18 @@ inline constexpr char LANGKEY_VersionPrefix1[] = "Lang_All_00210351_11";
 inline constexpr char LANGKEY_VersionPrefix2[] = "Lang_All_00010002_11";
 inline constexpr char LANGKEY_Version99[] = "Lang_All_00210378_11";
 
-// Creates the descriptor class of model (exact compare with the twelve names, else a plain
-// TFtnABase), makes it current (the previous one is freed), then Unlock, Reset and slots 1-4.
-TFtnABase* CreateFtnAByModel(const QString& model);
 // value of the first entry whose display equals display; found false and '' otherwise.
 QString FindPrtVerOfTool(const QString& display, const TObj_Ult_PrtVerOfToolMg* manager,
                          bool& found);
 
-// Printer-map resolution of a printer name (alias mode of the active profile, "PrinterMap.ini"
-// [Map], profile aliases, the W16 alias rule, the model-key rule, the command plug-in's
-// transformation when it is loaded and gives a text, and the default for an empty result).
-QString ResolvePrinterMapModel(const QString& name, const QString& defaultName);
-// The same with a given profile (null: no profile, "PrinterMap.ini" only).
+// result := name, found := false; the Y7 variant with identifier -> "V52", Y7 "(01)" -> "W16",
+// the Y7BT "(01)" variant with identifier -> "W16", "V52BT" -> "V52".
+QString MapModelKeyToBase(const QString& name, bool& found);
+// Printer-map resolution of a printer name with a given profile (null: no profile,
+// "PrinterMap.ini" only): alias mode of the profile, "PrinterMap.ini" [Map], profile
+// aliases, the W16 alias rule, the model-key rule, the command plug-in's transformation when
+// it is loaded and gives a text, and the default for an empty result. With the active
+// profile: ResolvePrinterMapModel(name, defaultName) of mdlKesaVar.h.
 QString ResolvePrinterMapModel(const QString& name, const QString& defaultName,
                                const class TOemClass* profile);
 

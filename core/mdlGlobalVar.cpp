@@ -28,59 +28,8 @@ namespace {
 TGlobalVar* gGlobalVar = nullptr;
 std::mutex gGlobalVarLock;
 InputBoxHook gInputBoxHook = nullptr;
-int gSystemLangIdOverride = 0;
 
-// Appends one line; every error is swallowed (a log must never stop the program).
-void AppendLine(const QString& fileName, const QString& line)
-{
-    QFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    f.write((line + "\r\n").toUtf8());
-}
-
-QString DayFileName(const QString& dir)
-{
-    return dir + "logfile" + QDate::currentDate().toString("yyyyMMdd") + ".log";
-}
 } // namespace
-
-// ---- debug log ---------------------------------------------------------------------------------
-
-QString GetDebugLogDir()
-{
-    const QString base = GetDebugBaseDir();
-    const QString dir = base + "Log/DebugLog/";
-    if (IsDebugMode()) {
-        QDir().mkdir(base + "Log");
-        QDir().mkdir(dir);
-    }
-    return dir;
-}
-
-QString GetDebugLogFileName()
-{
-    return DayFileName(GetDebugLogDir());
-}
-
-QString FormatDebugLogLine(const QString& text)
-{
-    return QDateTime::currentDateTime().toString("yyyy-MM-dd hh:mm:ss.zzz") + ":" + text;
-}
-
-void WriteDebugLog(const QString& text)
-{
-    if (!IsDebugMode())
-        return;
-    const QString file = GetDebugLogFileName();
-    std::lock_guard<std::mutex> guard(DebugLogLock());
-    if (!gLogLockCreated)
-        return;  // before start-up or after shutdown: nothing is written
-    // Stamped under the lock, so the lines of all threads stand in time order.
-    AppendLine(file, FormatDebugLogLine(text));
-}
-
-void DebugTrace(const QString&) {}
 
 // ---- TGlobalVar -------------------------------------------------------------------------------
 
@@ -102,7 +51,7 @@ TGlobalVar::~TGlobalVar() = default;
 
 QString TGlobalVar::LogFileName() const
 {
-    return DayFileName(LogBaseDir + "Log/DebugLog/");
+    return DebugLogDayFileName(LogBaseDir + "Log/DebugLog/");
 }
 
 void TGlobalVar::WriteLog(const QString& text)
@@ -113,7 +62,7 @@ void TGlobalVar::WriteLog(const QString& text)
     std::lock_guard<std::mutex> guard(DebugLogLock());
     if (!gLogLockCreated)
         return;  // the shared log lock is gone (shutdown): nothing is written
-    AppendLine(LogFileName(), FormatDebugLogLine(text));
+    AppendDebugLogLine(LogFileName(), FormatDebugLogLine(text));
 }
 
 void TGlobalVar::SetInt(int& var, int value)
@@ -317,43 +266,6 @@ void InitBoolean(bool& dest, bool value) { dest = value; }
 QString BoolToText(bool b)
 {
     return b ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-int GetSystemLangId()
-{
-    if (gSystemLangIdOverride)
-        return gSystemLangIdOverride;
-    return WindowsLangIdOfLocale(QLocale::system());
-}
-
-int WindowsLangIdOfLocale(const QLocale& loc)
-{
-    switch (loc.language()) {
-    case QLocale::Chinese:
-        return (loc.territory() == QLocale::Taiwan || loc.territory() == QLocale::HongKong ||
-                loc.territory() == QLocale::Macao)
-                   ? 1028
-                   : 2052;
-    case QLocale::Japanese: return 1041;
-    case QLocale::Russian: return 1049;
-    case QLocale::Portuguese: return 1046;
-    case QLocale::Spanish: return 1034;
-    case QLocale::Korean: return 1042;
-    case QLocale::German: return 7;
-    case QLocale::Italian: return 1040;
-    case QLocale::French: return 1036;
-    default: return 1033;
-    }
-}
-
-QString GetSystemLangIdStr()
-{
-    return QString::number(GetSystemLangId());
-}
-
-void SetSystemLangIdForTest(int id)
-{
-    gSystemLangIdOverride = id;
 }
 
 QString GetLocalAppDataDir()

@@ -1,7 +1,10 @@
 #pragma once
-// Developer debug log, the program's message boxes, TGlobalVar and the small global
-// helpers every window uses (waits, cursors, key filters, combo selection by name/value
-// lists, edit read-only styling, string replacement and splitting).
+// The program's message boxes, TGlobalVar and the small global helpers every window uses
+// (waits, cursors, key filters, combo selection by name/value lists, edit read-only styling,
+// string replacement and splitting). The developer debug log: mdlDebugLog.h.
+#include "mdlDebugLog.h"
+#include "mdlSystemLang.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -10,19 +13,6 @@ class QWidget;
 class QComboBox;
 class QLineEdit;
 class QLocale;
-
-// ---- debug log ---------------------------------------------------------------------------
-// Folder GetDebugBaseDir() + "Log/DebugLog/"; in debug mode the folders are created.
-QString GetDebugLogDir();
-// GetDebugLogDir() + "logfile" + yyyymmdd + ".log".
-QString GetDebugLogFileName();
-// Appends "yyyy-mm-dd hh:nn:ss.zzz:" + text + CR LF, in debug mode only, under the log lock.
-// Write errors are swallowed.
-void WriteDebugLog(const QString& text);
-// Trace points of the program; does nothing.
-void DebugTrace(const QString& text);
-// The line written for a text at the current time (without the line break).
-QString FormatDebugLogLine(const QString& text);
 
 // ---- TGlobalVar -----------------------------------------------------------------------------
 class TGlobalVar {
@@ -95,13 +85,6 @@ void InitAnsiString(QByteArray& dest, const QByteArray& value);
 void InitInteger(int& dest, int value);
 void InitBoolean(bool& dest, bool value);
 QString BoolToText(bool b);
-QString GetSystemLangIdStr();
-int GetSystemLangId();
-// Windows language id of a locale: zh_CN 2052, zh_TW (and HK, Macao) 1028, en 1033, ja 1041,
-// ru 1049, pt 1046, es 1034, ko 1042, de 7, it 1040, fr 1036; any other language 1033.
-int WindowsLangIdOfLocale(const QLocale& locale);
-// Test seam: 0 restores the locale-derived id.
-void SetSystemLangIdForTest(int id);
 QString GetLocalAppDataDir();
 // flags: bit 0 replace all, bit 1 ignore case (like the toolkit's replace flags).
 enum TReplaceFlag { rfReplaceAll = 1, rfIgnoreCase = 2 };

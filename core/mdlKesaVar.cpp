@@ -3,8 +3,9 @@
 #include "PrtIni.h"
 #include "mdlASetFtnA.h"
 #include "mdlDevNewPrt.h"
+#include "mdlFtnA_Base.h"
 #include "mdlGlobalVar.h"
-#include "mdlLanguage.h"
+#include "mdlIniRead.h"
 #include "mdlLinkSeams.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
@@ -333,6 +334,16 @@ TKesaVar* GetKesaVar()
         SetProtocolNoByModelProvider([](const QString& model) { return GetProtocolNoOfModel(model); });
     }
     return gKesaVar;
+}
+
+void LoadProtocolModelLists()
+{
+    LoadProtocolModelListsOf(GetKesaVar() ? GetKesaVar()->GetOem() : nullptr);
+}
+
+QString ResolvePrinterMapModel(const QString& name, const QString& defaultName)
+{
+    return ResolvePrinterMapModel(name, defaultName, GetKesaVar()->GetOem());
 }
 
 void FreeKesaVar()

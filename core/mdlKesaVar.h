@@ -110,3 +110,9 @@ TKesaVar* GetKesaVar();
 void FreeKesaVar();
 TConstVar* GetConstVar();
 void FreeConstVar();
+// The protocol lists of "ProtocolType.ini" with the active branding profile's overrides
+// (LoadProtocolModelListsOf of mdlPrinterTypeList.h).
+void LoadProtocolModelLists();
+// Printer-map resolution of a printer name with the active branding profile
+// (ResolvePrinterMapModel of mdlFtnA_Base.h).
+QString ResolvePrinterMapModel(const QString& name, const QString& defaultName);

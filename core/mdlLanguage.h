@@ -1,7 +1,8 @@
 #pragma once
-// UI language choice, the language file name, "Option.ini" and ReadIniString, the one
-// reader through which configuration and language values pass (OEM key variant of the
-// language file, post-filter of printer-type list and language values).
+// UI language choice, the language file name and "Option.ini". Configuration and language
+// values are read through ReadIniString (mdlIniRead.h).
+#include "mdlIniRead.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -9,19 +10,13 @@
 // ---- option and language globals ---------------------------------------------------------
 extern QString gOptionFileName;    // "Option.ini"
 extern QString gProgramDir;        // program folder with trailing "/"
-extern QString gFilesDir;          // program folder + "files/" (empty until LoadStartupOptions)
 extern QString gIconsDir;          // program folder + "icons/"
 extern QString gCompanyType;       // [Option] CompanyType
-extern QString gCurToolType;       // [Option] ToolType; "Label" when empty
-extern QString gCurOemCo;          // [Option] OemCo
 extern std::unique_ptr<QStringList> gCompanyList;  // company-list holder
 extern QString gCbtImagePath;      // program folder + "CBT.bmp"
 extern QString gLangId;            // decimal language id such as "2052"
 extern QString gLangName;          // display name of the language
 extern QString gLangFileName;      // "UtilityForLabelLanguage.ini" in this build
-
-inline constexpr char LABEL_LANG_FILE[] = "UtilityForLabelLanguage.ini";
-inline constexpr char MOBILE_LANG_FILE[] = "UtilityForMobileLanguage.ini";
 
 // ---- TConstLangV ----------------------------------------------------------------------------
 class TConstLangV {
@@ -133,21 +128,6 @@ QString LanguageDisplayName(int id);
 // ---- options and ini reading ---------------------------------------------------------------
 void LoadStartupOptions();
 void ResolveUiLanguage();
-QString GetFilesDir();
-// Reads [section] key of GetFilesDir() + fileName with the key-variant rule and the filter.
-void ReadIniString(const QString& fileName, const QString& section, const QString& key,
-                   QString& value);
-QString ReadIniString(const QString& fileName, const QString& section, const QString& key);
-void BuildLanguageKeyVariant(const QString& section, const QString& key, QString& variant);
-bool IniHasSectionKey(const QString& path, const QString& section, const QString& key);
-void FilterIniValue(const QString& fileName, const QString& section, const QString& key,
-                    const QString& value, QString& out);
-void FilterLanguageValue(const QString& fileName, const QString& section, const QString& key,
-                         const QString& value, QString& out);
-void AppendLabelFeatureModels(const QString& key, const QString& value, QString& out);
-void AppendMobileFeatureModels(const QString& key, const QString& value, QString& out);
-
-bool IsLanguageFileName(const QString& fileName);
 
 // Fills the platform text store with every key of the language section and tells the
 // platform the UI language id (code page of byte texts).

@@ -2,7 +2,6 @@
 #include "mdlModelCatalog.h"
 
 #include "PubBytes.h"
-#include "mdlLanguage.h"
 #include "mdlModelData.h"
 
 #include <iterator>
@@ -208,20 +207,6 @@ void FreeModelLists()
         r.List->clear();
     FeatureLookupModel.clear();
     gBuildCount = 0;
-}
-
-void LoadRfidModelList(const QString& toolType, const QString& typeListFileName)
-{
-    if (toolType == QLatin1String("Label")) {
-        RfidModels = ReadIniString(typeListFileName, QStringLiteral("ParameterSet"),
-                                   QStringLiteral("FTN_RfidSet_0"));
-    } else if (toolType == QLatin1String("Mobile")) {
-        RfidModels = QStringLiteral(",") + GetModelName_AK_S770() + QStringLiteral(",") +
-                     GetModelName_V52R() + QStringLiteral(",");
-    }
-    RfidSecondModels = QStringLiteral(",") + GetModelName_SN723BT() + QStringLiteral(",") +
-                       GetModelName_GS_PR540D() + QStringLiteral(",") + GetModelName_QT_V64BT() +
-                       QStringLiteral(",");
 }
 
 QString MapModelAlias(const QString& name, bool& found)

@@ -228,10 +228,6 @@ extern QString FeatureLookupModel;
 // new build.
 void BuildModelLists();
 void FreeModelLists();
-// Label: RFID list := [ParameterSet] "FTN_RfidSet_0" of the printer-type list file (fileName,
-// read through ReadIniString); Mobile: ",AK-S770,V52R,"; other: unchanged. Then always
-// RfidSecondModels := ",SN723BT,GS-PR540D,QT-V64BT,".
-void LoadRfidModelList(const QString& toolType, const QString& typeListFileName);
 // result := name, found := false; three alias names give "W16" and found := true.
 QString MapModelAlias(const QString& name, bool& found);
 // Looks featureName up among the eleven feature names; list := its list ('' when unknown);

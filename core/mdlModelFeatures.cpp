@@ -3,7 +3,7 @@
 #include "PrtIni.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlDevBasePrt.h"
-#include "mdlLanguage.h"
+#include "mdlIniRead.h"
 #include "mdlModelCatalog.h"
 #include "mdlPrinterLib_TSPL.h"
 #include "mdlPrinterTypeList.h"

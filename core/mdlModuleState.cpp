@@ -1,7 +1,7 @@
 #include "mdlModuleState.h"
 
 #include "PrtPaths.h"
-#include "mdlLanguage.h"
+#include "mdlIniRead.h"
 #include "mdlLinkSeams.h"
 
 #include <QCoreApplication>

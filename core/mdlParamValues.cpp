@@ -1,6 +1,6 @@
 #include "mdlParamValues.h"
 
-#include "mdlLanguage.h"
+#include "mdlIniRead.h"
 #include "mdlModelCatalog.h"
 #include "mdlModelFeatures.h"
 #include "mdlModuleState.h"

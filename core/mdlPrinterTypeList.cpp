@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include "PrtTexts.h"
-#include "mdlKesaVar.h"
 #include "mdlLanguage.h"
 #include "mdlLinkSeams.h"
 #include "mdlModelCatalog.h"
@@ -155,9 +154,8 @@ QString ApplyProtocolListMode(int mode, const QString& fileValue, const QString&
     return fileValue;
 }
 
-void LoadProtocolModelLists()
+void LoadProtocolModelListsOf(const TOemClass* oem)
 {
-    const TOemClass* oem = GetKesaVar() ? GetKesaVar()->GetOem() : nullptr;
     struct Entry {
         const char* key;
         int mode;

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+class TOemClass;  // core/mdlOemClass.h
+
 // ---- configuration file names (set by the main window when it is first shown) -----------
 extern QString gToolId;                    // "UTILITY_LABEL"
 extern QString gPrinterTypeListFileName;   // "PrinterTypeList_Label.ini" (also the switch file)
@@ -47,9 +49,10 @@ const QStringList& FtnParameterKeys();
 void LoadFtnParameterKeys();
 
 // ---- protocol lists ("ProtocolType.ini" [Protocol]) ----------------------------------------
-// For "TSPL", "CPCL", "ESC", "ZPL" in this order: the file value, or the active branding
-// profile's override (mode 2: the profile's list; mode 3: value + "," + profile's list).
-void LoadProtocolModelLists();
+// For "TSPL", "CPCL", "ESC", "ZPL" in this order: the file value, or the branding
+// profile's override (mode 2: the profile's list; mode 3: value + "," + profile's list);
+// no profile: the file values. LoadProtocolModelLists (mdlKesaVar.h) passes the active one.
+void LoadProtocolModelListsOf(const TOemClass* oem);
 // The loaded list of a command language ("TSPL", "CPCL", "ESC", "ZPL"); '' otherwise.
 QString ProtocolModelList(const QString& language);
 // The override rule on its own.

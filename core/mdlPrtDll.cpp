@@ -1,7 +1,6 @@
 #include "mdlPrtDll.h"
 
-#include "mdlLanguage.h"
-#include "mdlModuleState.h"
+#include "PrtPaths.h"
 
 #include <QFileInfo>
 #include <dlfcn.h>
@@ -106,12 +105,12 @@ void Transform(const char* entry, const QString& name, bool& changed, QString& r
 
 QString PrtLangDllPath()
 {
-    return GetExeDir() + "PrtDll/PrtLangDll.so";
+    return prt::ExeDir() + "PrtDll/PrtLangDll.so";
 }
 
 QString PrtCommandsDllPath()
 {
-    return GetExeDir() + "PrtDll/PrtCommandsDll.so";
+    return prt::ExeDir() + "PrtDll/PrtCommandsDll.so";
 }
 
 const QStringList& PrtLangDllEntryNames()
@@ -190,13 +189,6 @@ bool LangDllTryReadIni(const QString& file, const QString& section, const QStrin
 bool LangDllHasReader()
 {
     return gLang.get<TLangReadIni>("LangReadIni") != nullptr;
-}
-
-void LangDllReadIni(const QString& file, const QString& section, const QString& key, QString& text)
-{
-    text.clear();
-    if (!LangDllTryReadIni(file, section, key, text))
-        ReadIniString(file, section, key, text);
 }
 
 // ---- command library -------------------------------------------------------------------------

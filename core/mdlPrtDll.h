@@ -57,8 +57,7 @@ void LangDllInit();
 void LangDllUnInit();
 void LangDllSetLanguageID(const QString& id);
 void LangDllSetLanguageFile(const QString& path);  // only when the file exists
-// The text read; without the entry point the text comes from ReadIniString.
-void LangDllReadIni(const QString& file, const QString& section, const QString& key, QString& text);
+// (LangDllReadIni, the plug-in reader with ReadIniString behind it: mdlIniRead.h.)
 // Only the plug-in's LangReadIni; False (text untouched) when the entry is not loaded.
 bool LangDllTryReadIni(const QString& file, const QString& section, const QString& key, QString& text);
 // True when the language plug-in offers its own key reader.

@@ -10,6 +10,7 @@
 // "_MSG_Title_Error" (caption) and the error icon (16).
 #include "PrtCodePage.h"
 #include "PubBytes.h"
+#include "mdlOptionFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -137,24 +138,6 @@ QString FormatThousands(const QString& numberText);
 void CheckAsciiFileName(const QString& fileName, QString& message);
 // The same with another length limit in bytes (the number in the text is limit + 1).
 void CheckAsciiFileName(const QString& fileName, int lengthLimit, QString& message);
-
-// ---- option file ---------------------------------------------------------------------------
-// [Option] ToolType of "Option.ini"; when empty, "Mobile" for build kind 1 and "Label"
-// otherwise (build kind 2, the default; gBuildKind of mdlModuleState.h).
-void GetToolType(QString& out);
-QString GetToolType();
-// [Option] OemCo of "Option.ini" ("" when missing).
-void GetOemCo(QString& out);
-QString GetOemCo();
-// prt::ExeDir() + "files/".
-void GetDefaultFilesDir(QString& out);
-QString GetDefaultFilesDir();
-// GetDefaultFilesDir() + "Option.ini".
-void GetOptionIniPath(QString& out);
-QString GetOptionIniPath();
-// One value of an ini file (full path), "" when missing.
-void ReadIniValue(const QString& file, const QString& section, const QString& key, QString& out);
-QString ReadIniValue(const QString& file, const QString& section, const QString& key);
 
 // ---- model lists -------------------------------------------------------------------------------
 // ","+current base model name+"," occurs in the list. The current base model name is

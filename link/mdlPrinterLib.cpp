@@ -20,12 +20,6 @@ QString& PortString()
     return s;
 }
 std::atomic<int> g_sdkKind{0};
-std::mutex g_modelMutex;
-QString& ObjectModel()
-{
-    static QString s;
-    return s;
-}
 std::atomic<int32_t> g_lastLinkResult{0};
 
 } // namespace
@@ -83,18 +77,6 @@ int PrtCreatePrinter(const QString& model)
     case Lib::Cpcl: return CpclCreateGlobalPrinter(model);
     default: return TsplCreateGlobalPrinter(model);
     }
-}
-
-QString GetPrinterObjectModel()
-{
-    std::lock_guard<std::mutex> lock(g_modelMutex);
-    return ObjectModel();
-}
-
-void NotePrinterObjectModel(const QString& model)
-{
-    std::lock_guard<std::mutex> lock(g_modelMutex);
-    ObjectModel() = model;
 }
 
 int EnsurePrinterObject()

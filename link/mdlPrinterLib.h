@@ -17,6 +17,7 @@
 #include "mdlPrinterLib_ESC.h"
 #include "mdlPrinterLib_TSPL.h"
 #include "mdlPrinterLibApi.h"
+#include "mdlPrinterObjectModel.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,9 +31,6 @@ void SetPrinterSdkKind(int kind);
 prt::sdk::Lib SdkLibOfKind(int kind);
 
 int PrtCreatePrinter(const QString& model);
-// Model text of the last global printer object created (any library); empty before.
-QString GetPrinterObjectModel();
-void NotePrinterObjectModel(const QString& model);
 // Creates the global printer object of the current SDK kind when its handle is 0, with
 // the model text last used for a global object. Every window calls it before it opens the
 // port: closing and destroying procedures (CmdClosePort, CmdDo, ...) leave no object

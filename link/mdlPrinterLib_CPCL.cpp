@@ -1,7 +1,7 @@
 #include "mdlPrinterLib_CPCL.h"
 
-#include "mdlPrinterLib.h"
 #include "mdlPrinterLibGlobal.h"
+#include "mdlPrinterObjectModel.h"
 
 namespace {
 prt::link_detail::GlobalPrinter& G()

@@ -1,8 +1,8 @@
 #include "mdlPrinterLib_TSPL.h"
 
 #include "PrtTick.h"
-#include "mdlPrinterLib.h"
 #include "mdlPrinterLibGlobal.h"
+#include "mdlPrinterObjectModel.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,7 +1,7 @@
 #pragma once
 // Transports behind the printer SDK engine (PrtSdk.h): port-string parsing and one class
 // per kind of port. Internal to the engine; tests use the parser and the COM mapping.
-#include "PrtSdk.h"
+#include "PrtSdkCodes.h"
 
 #include <QByteArray>
 #include <QString>

@@ -12,8 +12,10 @@
 //   "LPTn"               /dev/lp(n-1), write-only ($PRT_LPT_DEVICE_<n> overrides the file)
 //   "USB"                the first USB printer-class device (libusb), maker's vendor ids first
 //
-// Result codes: see PrtSdkCodes below. Every call is safe from any thread: one mutex
+// Result codes: see PrtSdkCodes (PrtSdkCodes.h). Every call is safe from any thread: one mutex
 // per printer object serialises its I/O.
+#include "PrtSdkCodes.h"
+
 #include <cstdint>
 
 namespace prt::sdk {
@@ -21,22 +23,6 @@ namespace prt::sdk {
 enum class Lib : int { Tspl = 0, Cpcl = 1, Esc = 2 };
 
 using Handle = uint32_t;  // 0 = none
-
-enum PrtSdkCodes : int {
-    PRT_OK = 0,
-    PRT_ALREADY_OPEN = 5,       // this object already has its port open
-    PRT_E_NO_OBJECT = -6,       // handle 0, unknown or destroyed
-    PRT_E_BAD_PORT = -10,       // port string not understood
-    PRT_E_NO_DEVICE = -11,      // device file / USB printer not present
-    PRT_E_OPEN_FAILED = -12,    // device present but could not be opened (permissions, busy)
-    PRT_E_CONNECT = -13,        // TCP connection refused or unreachable
-    PRT_E_TIMEOUT = -14,        // connect or write timed out
-    PRT_E_IO = -15,             // read/write failed, peer closed
-    PRT_E_NOT_OPEN = -16,       // I/O on an object whose port is not open
-    PRT_E_BAD_ARG = -17,        // null pointer, bad length
-    PRT_E_NOT_SUPPORTED = -18,  // e.g. read on a parallel port; no serial number on this port
-    PRT_E_NO_USB = -19,         // the USB library could not be started (no USB support here)
-};
 
 // Creates a printer object for the model; *handle receives its id (0 on failure).
 int PrinterCreator(Lib lib, Handle* handle, const char16_t* model);

@@ -5,7 +5,7 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
-#include "mdlFunctionDispatch.h"
+#include "mdlDispatchBasics.h"
 #include "mdlGlobalVar.h"
 #include "mdlMainData.h"
 #include "mdlModelCatalog.h"

@@ -1,5 +1,7 @@
 #include "FormMain_Label.h"
 
+#include "FormPrinterManage_Label.h"
+
 #include "PrtIni.h"
 #include "PrtMsgBox.h"
 #include "PrtPaths.h"
@@ -26,6 +28,7 @@
 #include "mdlPrtDll.h"
 #include "mdlPrtParamBlock.h"
 #include "mdlPubFunc.h"
+#include "mdlRfidModels.h"
 #include "mdlPub_Obj_Ult_PrtPara.h"
 #include "mdlUsbVidPidCheck.h"
 
@@ -782,6 +785,16 @@ void T_frmMain_Label::btnAddPrinterClick()
 void T_frmMain_Label::btnModifyPrinterClick()
 {
     RunFunction(QStringLiteral("btnModifyPrinter"));
+}
+
+void T_frmMain_Label::ShowProtocolType(const QString& text)
+{
+    txtProtocolType->setText(text);
+}
+
+TPrinterManageTarget& T_frmMain_Label::PrinterManage()
+{
+    return *GetPrinterManageForm();
 }
 
 T_frmMain_Label::TModifyHandover T_frmMain_Label::ModifyHandover() const

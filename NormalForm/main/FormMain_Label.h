@@ -3,6 +3,7 @@
 // model and the information page. Selecting a row (the selection road) is the only place
 // that writes the current printer names, the current port string and the connection
 // record. Every control carries its name as objectName.
+#include "mdlDispatchHost.h"
 #include "mdlFunctionButtons.h"
 #include "mdlPrinterListFile.h"
 
@@ -43,17 +44,11 @@ bool IsGatedMainFunction(const QString& buttonName);
 
 // Language key of the "not available yet" message.
 inline constexpr char LANGKEY_FunctionNotAvailable[] = "FormMain_Label_MSGNotAvailable";
-// Language key of the printer-list field message ("|", CR, LF refused) and of a row that
-// is no longer in the file.
-inline constexpr char LANGKEY_PrinterListBadField[] = "FormMain_Label_MSGBadField";
-inline constexpr char LANGKEY_PrinterListRowGone[] = "FormMain_Label_MSGRowGone";
-inline constexpr char LANGKEY_PrinterListWriteFailed[] = "FormMain_Label_MSGWriteFailed";
-inline constexpr char LANGKEY_PrinterListEmpty[] = "FormMain_Label_MSGNoPrinter";
 
 // The Delete question: the question, then the printer it is about (model and port).
 QString DeleteQuestionText(const QString& question, const QString& model, const QString& port);
 
-class T_frmMain_Label : public QWidget {
+class T_frmMain_Label : public QWidget, public TMainFunctionHost {
     Q_OBJECT
 public:
     explicit T_frmMain_Label(QWidget* parent = nullptr);
@@ -80,12 +75,12 @@ public:
                                 QString& message);
     void CheckSelectedPrinterModel(bool& ok, bool& b1, bool& b2, QString& text, QString& message);
     // Runs the gate and shows its message when refused; true when the function may go on.
-    bool RunGate();
+    bool RunGate() override;
 
     // ---- printer list
     void LoadPrinterList();
     void ReloadPrinterList(int selectRow);  // clears, loads, selects, runs the road
-    int RowCount() const;
+    int RowCount() const override;
     int SelectedRow() const;
     QString SelectedColumnText(int column) const;  // column text of the selected row, empty when none
     void SelectRow(int row);                // selects without running the road
@@ -95,21 +90,17 @@ public:
     QList<QStringList> PrinterListViewRows() const;
     void btnDeletePrinterClick();
     // The network-address update after the discovery window closed with an address.
-    void ApplyChosenAddress(const QString& address);
+    void ApplyChosenAddress(const QString& address) override;
     void btnIPMessageClick();
     void btnAddPrinterClick();
     void btnModifyPrinterClick();
     // What the printer-management window gets for "Modify": the remembered row, PrtDefName
     // and the row's fields (a network port string without its "NET," prefix).
-    struct TModifyHandover {
-        int Row = 0;
-        QString PrtDefName, PortType, PortParam, Notes, PrtVerOfTool;
-    };
-    TModifyHandover ModifyHandover() const;
+    TModifyHandover ModifyHandover() const override;
     // After the management window wrote the file: reload and select the new last row /
     // the remembered row, then run the selection road.
-    void PrinterAdded();
-    void PrinterModified();
+    void PrinterAdded() override;
+    void PrinterModified() override;
     // Result of a printer-list write: true for Ok; otherwise an error box (field refused,
     // row no longer in the file, file not written) and, unless nothing was written because
     // a field was refused, a reload from the file.
@@ -125,6 +116,9 @@ public:
     // Runs the registered handler of a function button (or says it is not available).
     void RunFunction(const QString& buttonName);
     void btnConnectTestClick();
+    // The dispatch's reach into the window.
+    void ShowProtocolType(const QString& text) override;
+    TPrinterManageTarget& PrinterManage() override;
 
     // ---- captions, lists and language
     void LoadMainCaptionsAndParameterSet();
@@ -152,7 +146,7 @@ public:
 
     // Kept texts.
     QString DeleteConfirmText() const { return FDeleteConfirmText; }
-    QString RestoreText() const { return FRestoreText; }
+    QString RestoreText() const override { return FRestoreText; }
     int FactoryFlag() const { return FFactoryFlag; }
     int TsplCreateResult() const { return FTsplCreateResult; }
     bool CmdsDllReady() const { return FCmdsReady; }

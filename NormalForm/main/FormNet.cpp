@@ -4,8 +4,8 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
-#include "mdlFormOpeners.h"
-#include "mdlFunctionDispatch.h"
+#include "mdlDispatchBasics.h"
+#include "mdlFormShow.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
@@ -115,7 +115,7 @@ void TfrmAdvancedSettings::btnNetClick()
     }
     if (InList(PrtBasName, EthernetModels())) {
         TsplClosePort();  // the settings window opens the port itself
-        ShowFormModal(QStringLiteral("TFormNet"));
+        ShowNewFormModal(QStringLiteral("TFormNet"), new TFormNet());
         return;
     }
     TsplClosePort();  // nothing opens for another model: the port does not stay open

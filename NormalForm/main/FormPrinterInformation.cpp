@@ -4,7 +4,7 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
-#include "mdlFunctionDispatch.h"
+#include "mdlDispatchBasics.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"

@@ -1,21 +1,20 @@
 #include "FormPrinterManage_Label.h"
 
-#include "FormMain_Label.h"
 #include "FormNetDiscovery.h"
 #include "PrtMsgBox.h"
 #include "PrtPort.h"
 #include "PrtTexts.h"
 #include "mdlASetFtnA.h"
 #include "mdlCurrentPrinter.h"
+#include "mdlDispatchBasics.h"
 #include "mdlFormOpeners.h"
-#include "mdlFunctionDispatch.h"
 #include "mdlGlobalVar.h"
 #include "mdlKesaVar.h"
 #include "mdlMainData.h"
 #include "mdlModelCatalog.h"
 #include "mdlOemClass.h"
-#include "mdlPrinterLib.h"
 #include "mdlPortResult.h"
+#include "mdlPrinterLib.h"
 #include "mdlPrinterListFile.h"
 #include "mdlPubFunc.h"
 
@@ -67,6 +66,34 @@ bool ManagePortStringOpens(const QString& portString)
 {
     prt::sdk::PortSpec spec;
     return prt::sdk::ParsePortString(portString, &spec) == prt::sdk::PRT_OK;
+}
+
+T_frmPrinterManage_Label* frmPrinterManage_Label = nullptr;
+
+T_frmPrinterManage_Label* GetPrinterManageForm()
+{
+    // Made by the first idle step after the main window's paint, or here when an add or
+    // modify comes first (or a test starts the main window alone); the instance is reused
+    // for every add and modify.
+    if (!frmPrinterManage_Label)
+        frmPrinterManage_Label = new T_frmPrinterManage_Label();
+    return frmPrinterManage_Label;
+}
+
+void T_frmPrinterManage_Label::PrepareAdd()
+{
+    Mode = QStringLiteral("Add");
+}
+
+void T_frmPrinterManage_Label::PrepareModify(const TModifyHandover& h)
+{
+    Mode = QStringLiteral("Modify");
+    Model = h.PrtDefName;
+    RowIndex = h.Row;
+    PortType = h.PortType;
+    PortParam = h.PortParam;
+    Notes = h.Notes;
+    VersionId = h.PrtVerOfTool;
 }
 
 T_frmPrinterManage_Label::T_frmPrinterManage_Label(QWidget* parent) : QDialog(parent)

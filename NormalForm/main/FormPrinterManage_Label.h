@@ -4,6 +4,7 @@
 // ports of one model, the discovery window to pick an address. One instance lives for
 // the whole run; the main window sets Mode (and the Modify fields), shows it and reads
 // OKFlag (-1 after a written OK).
+#include "mdlDispatchHost.h"
 #include "mdlFtnA_Base.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ inline constexpr char LANGKEY_ManageBadAddress[] = "FormPrinterManage_MSGBadAddr
 // The network model that offers the discovery button.
 QString ManageIpButtonModels();
 
-class T_frmPrinterManage_Label : public QDialog {
+class T_frmPrinterManage_Label : public QDialog, public TPrinterManageTarget {
     Q_OBJECT
 public:
     explicit T_frmPrinterManage_Label(QWidget* parent = nullptr);
@@ -45,6 +46,12 @@ public:
     QString Notes;
     QString VersionId = QStringLiteral("0");
     int OKFlag = 0;
+
+    // The add and modify commands' reach into the window.
+    void PrepareAdd() override;
+    void PrepareModify(const TModifyHandover& h) override;
+    bool WrittenOk() const override { return OKFlag == -1; }
+    QWidget* ManageWindow() override { return this; }
 
     void FormShow();  // re-initialises every control (runs on every show)
     void cmbPortTypeChange();
@@ -99,3 +106,8 @@ private:
     QStringList FVersionList;
     std::unique_ptr<TObj_Ult_PrtVerOfToolMg> FVersionMg;
 };
+
+// The printer-management window, made once and reused for every add and modify (the
+// start-up windows make it on an idle turn unless an add or modify made it first).
+extern T_frmPrinterManage_Label* frmPrinterManage_Label;
+T_frmPrinterManage_Label* GetPrinterManageForm();

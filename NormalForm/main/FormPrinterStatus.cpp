@@ -3,7 +3,7 @@
 #include "PrinterCMD.h"
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
-#include "mdlFunctionDispatch.h"
+#include "mdlDispatchBasics.h"
 #include "mdlLanguage.h"
 #include "mdlModuleState.h"
 #include "mdlPrinterLib.h"

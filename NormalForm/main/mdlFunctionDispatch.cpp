@@ -1,10 +1,7 @@
 #include "mdlFunctionDispatch.h"
 
 #include "CMD_Key.h"
-#include "FormMain_Label.h"
 #include "FormNetDiscovery.h"
-#include "FormPrinterManage_Label.h"
-#include "mdlStartupForms.h"
 #include "PrinterCMD.h"
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
@@ -16,13 +13,13 @@
 #include "mdlModuleState.h"
 #include "mdlParamValues.h"
 #include "mdlPrinterLib.h"
+#include "mdlPrinterListFile.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPrtDll.h"
 #include "mdlPrtParamBlock.h"
 #include "mdlPubFunc.h"
 
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QProcess>
 #include <QVariant>
 
@@ -166,26 +163,6 @@ bool IsMakerUsbId9(const QString& usbIdText)
 } // namespace DispatchData
 
 using namespace DispatchData;
-
-TTsplKindScope::TTsplKindScope() : FOld(GetPrinterSdkKind())
-{
-    SetPrinterSdkKind(1);
-}
-
-TTsplKindScope::~TTsplKindScope()
-{
-    SetPrinterSdkKind(FOld);
-}
-
-bool InList(const QString& name, const QString& list)
-{
-    return list.contains(QLatin1Char(',') + name + QLatin1Char(','));
-}
-
-bool InListNameComma(const QString& name, const QString& list)
-{
-    return list.contains(name + QLatin1Char(','));
-}
 
 TDispatchInputs CurrentDispatchInputs()
 {
@@ -711,7 +688,7 @@ void PrintTextClick(const TDispatchInputs& in)
 
 } // namespace
 
-void btnParameterSettingClick(T_frmMain_Label& form)
+void btnParameterSettingClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
@@ -727,7 +704,7 @@ void btnParameterSettingClick(T_frmMain_Label& form)
     ShowFormModal(choice.Form);
 }
 
-void MouseClick(T_frmMain_Label& form, const QString& name)
+void MouseClick(TMainFunctionHost& form, const QString& name)
 {
     if (!form.RunGate())
         return;
@@ -737,9 +714,9 @@ void MouseClick(T_frmMain_Label& form, const QString& name)
         return;
     }
     SetPrinterSdkKind(1);
-    form.txtProtocolType->setText(ProtocolNameOf(GetCurrentProtocolNo()) + QStringLiteral(",ProtocolType(02_01)"));
+    form.ShowProtocolType(ProtocolNameOf(GetCurrentProtocolNo()) + QStringLiteral(",ProtocolType(02_01)"));
     const int p = ProbeProtocol();
-    form.txtProtocolType->setText(ProtocolNameOf(p) + QStringLiteral(",ProtocolType(02_02)"));
+    form.ShowProtocolType(ProtocolNameOf(p) + QStringLiteral(",ProtocolType(02_02)"));
     if (IsDebugMode())
         ShowInfoBox(QStringLiteral("Test:ProtocolType:") + QString::number(p));
 
@@ -810,7 +787,7 @@ void MouseClick(T_frmMain_Label& form, const QString& name)
     }
 }
 
-void btnDFUClick(T_frmMain_Label& form)
+void btnDFUClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
@@ -872,36 +849,36 @@ void btnDFUClick(T_frmMain_Label& form)
     }
 }
 
-void btnDFU2Click(T_frmMain_Label& form)
+void btnDFU2Click(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
     ShowFormModal(QLatin1String(FormNames::DfuOta));
 }
 
-void btnWifiFirewateDownloadClick(T_frmMain_Label&)
+void btnWifiFirewateDownloadClick(TMainFunctionHost&)
 {
     ShowFormModal(QLatin1String(FormNames::DfuOta), [](QWidget* w) { CallFormHook(w, "DfuSetMode", 1); });
 }
 
-void btnFWAllUpdateClick(T_frmMain_Label&)
+void btnFWAllUpdateClick(TMainFunctionHost&)
 {
     ShowFormModal(QLatin1String(FormNames::BulkUpdate), [](QWidget* w) { CallFormHook(w, "SetFWAllUpdateForm"); });
 }
 
-void Button4Click(T_frmMain_Label&)
+void Button4Click(TMainFunctionHost&)
 {
     ShowFormModal(QLatin1String(FormNames::PrinterStatus));
 }
 
-void btnRfidSetClick(T_frmMain_Label& form)
+void btnRfidSetClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
     ShowFormModal(QLatin1String(FormNames::RfidSet));
 }
 
-void btnScanTestClick(T_frmMain_Label& form)
+void btnScanTestClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
@@ -911,21 +888,21 @@ void btnScanTestClick(T_frmMain_Label& form)
     ShowFormModal(QLatin1String(FormNames::ScanTest));
 }
 
-void btnAdvancedSettingsClick(T_frmMain_Label& form)
+void btnAdvancedSettingsClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
     ShowFormModal(QLatin1String(FormNames::AdvancedSettings));
 }
 
-void mitemTempletManageClick(T_frmMain_Label& form)
+void mitemTempletManageClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
     ShowFormModal(QLatin1String(FormNames::TempletManage));
 }
 
-void btnCommandTestClick(T_frmMain_Label& form)
+void btnCommandTestClick(TMainFunctionHost& form)
 {
     if (!form.RunGate())
         return;
@@ -935,36 +912,30 @@ void btnCommandTestClick(T_frmMain_Label& form)
         CodeBox("_Err_CreatePrinter", r);
 }
 
-void btnAddPrinterClick(T_frmMain_Label& form)
+void btnAddPrinterClick(TMainFunctionHost& form)
 {
-    T_frmPrinterManage_Label* m = GetPrinterManageForm();
-    m->Mode = QStringLiteral("Add");
-    ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m);
-    if (m->OKFlag == -1)
+    TPrinterManageTarget& m = form.PrinterManage();
+    m.PrepareAdd();
+    ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m.ManageWindow());
+    if (m.WrittenOk())
         form.PrinterAdded();
 }
 
-void btnModifyPrinterClick(T_frmMain_Label& form)
+void btnModifyPrinterClick(TMainFunctionHost& form)
 {
     if (form.RowCount() == 0) {
         ShowInfoBox(prt::LangText(QLatin1String(LANGKEY_PrinterListEmpty)));
         return;
     }
-    const T_frmMain_Label::TModifyHandover h = form.ModifyHandover();
-    T_frmPrinterManage_Label* m = GetPrinterManageForm();
-    m->Mode = QStringLiteral("Modify");
-    m->Model = h.PrtDefName;
-    m->RowIndex = h.Row;
-    m->PortType = h.PortType;
-    m->PortParam = h.PortParam;
-    m->Notes = h.Notes;
-    m->VersionId = h.PrtVerOfTool;
-    ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m);
-    if (m->OKFlag == -1)
+    const TMainFunctionHost::TModifyHandover h = form.ModifyHandover();
+    TPrinterManageTarget& m = form.PrinterManage();
+    m.PrepareModify(h);
+    ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m.ManageWindow());
+    if (m.WrittenOk())
         form.PrinterModified();
 }
 
-void btnIPMessageClick(T_frmMain_Label& form)
+void btnIPMessageClick(TMainFunctionHost& form)
 {
     gChosenPrinterAddress.clear();
     QString chosen;
@@ -976,7 +947,7 @@ void btnIPMessageClick(T_frmMain_Label& form)
         form.ApplyChosenAddress(chosen);
 }
 
-bool DispatchMainFunction(T_frmMain_Label& form, const QString& name)
+bool DispatchMainFunction(TMainFunctionHost& form, const QString& name)
 {
     static const QStringList mouse = {
         "btnPrintConfigInfo", "btnStartLearn", "btnContinueLenrn", "btnNoPaperLightLearn",
@@ -986,7 +957,7 @@ bool DispatchMainFunction(T_frmMain_Label& form, const QString& name)
         MouseClick(form, name);
         return true;
     }
-    using Fn = void (*)(T_frmMain_Label&);
+    using Fn = void (*)(TMainFunctionHost&);
     static const QHash<QString, Fn> table = {
         {"btnParameterSetting", &btnParameterSettingClick},
         {"btnDFU", &btnDFUClick},

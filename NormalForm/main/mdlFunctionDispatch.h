@@ -4,37 +4,14 @@
 // the firmware road) are plain functions over TDispatchInputs, so tests walk every
 // precedence chain without widgets or a printer; the handlers below run them against the
 // current printer and open the chosen window through the opener table.
+#include "mdlDispatchBasics.h"
+#include "mdlDispatchHost.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
-class T_frmMain_Label;
 class QWidget;
-
-// ---- window class names the dispatch opens ---------------------------------------------------
-namespace FormNames {
-inline constexpr char PrinterInformation[] = "T_frmPrinterInformation";
-inline constexpr char PrintTextLabel[] = "T_frmPrintTextLabel";
-inline constexpr char PrintTextLabelCpclV52bt[] = "T_frmPrintTextLabelCpclV52bt";
-inline constexpr char PrintText[] = "T_frmPrintText";
-inline constexpr char EscTextPrint[] = "TForm25";
-inline constexpr char DLUF[] = "TfrmDLUF";
-inline constexpr char DLFile[] = "TfrmDLFile";
-inline constexpr char DLFileZR[] = "TfrmDLFile_ZR";
-inline constexpr char DLF[] = "TfrmDLF";
-inline constexpr char GDL[] = "TfrmGDL";
-inline constexpr char DfuOta[] = "TfrmDFU_W16P";
-inline constexpr char FirmwareSelType[] = "TfrmDownFirmwareSelType";
-inline constexpr char BulkUpdate[] = "TForm11";
-inline constexpr char PrinterStatus[] = "T_frmPrinterStatus";
-inline constexpr char RfidSet[] = "TfrmRfidSet";
-inline constexpr char ScanTest[] = "T_frmScanTest";
-inline constexpr char AdvancedSettings[] = "TfrmAdvancedSettings";
-inline constexpr char CommandTest[] = "T_frmCommandTest";
-inline constexpr char NetDiscovery[] = "TForm13";
-inline constexpr char NetSettings[] = "TFormNet";
-inline constexpr char TempletManage[] = "T_frmTempletManage";
-} // namespace FormNames
 
 // ---- fixed model lists of the dispatch (comma-wrapped) ----------------------------------------
 namespace DispatchData {
@@ -70,19 +47,6 @@ QString ConsoleSdkModel(const QString& prtMapName);
 bool IsMakerUsbId9(const QString& usbIdText);
 } // namespace DispatchData
 
-// While alive, the text commands go through the TSPL library (the tool windows talk over
-// the global TSPL object); the previous SDK kind comes back afterwards.
-class TTsplKindScope {
-public:
-    TTsplKindScope();
-    ~TTsplKindScope();
-    TTsplKindScope(const TTsplKindScope&) = delete;
-    TTsplKindScope& operator=(const TTsplKindScope&) = delete;
-
-private:
-    int FOld;
-};
-
 // ---- inputs of the decisions ------------------------------------------------------------------
 struct TDispatchInputs {
     QString PrtDefName;
@@ -103,10 +67,6 @@ struct TDispatchInputs {
 // The current printer's values (names, protocol number, USB id, lists of the printer-type
 // list, plug-in permissions, feature lists); the firmware test asks the printer.
 TDispatchInputs CurrentDispatchInputs();
-// ","+name+"," in list.
-bool InList(const QString& name, const QString& list);
-// name+"," occurs in list (the name-comma test).
-bool InListNameComma(const QString& name, const QString& list);
 
 // ---- parameter setting -------------------------------------------------------------------------
 struct TParaFormChoice {
@@ -181,21 +141,21 @@ bool StartFirmwareTool();
 
 // ---- the handlers ------------------------------------------------------------------------------
 // Runs the button's function; false when the button has no dispatch.
-bool DispatchMainFunction(T_frmMain_Label& form, const QString& buttonName);
+bool DispatchMainFunction(TMainFunctionHost& form, const QString& buttonName);
 // The handlers one by one (public for tests).
-void btnParameterSettingClick(T_frmMain_Label& form);
-void MouseClick(T_frmMain_Label& form, const QString& buttonName);
-void btnDFUClick(T_frmMain_Label& form);
-void btnDFU2Click(T_frmMain_Label& form);
-void btnWifiFirewateDownloadClick(T_frmMain_Label& form);
-void btnFWAllUpdateClick(T_frmMain_Label& form);
-void Button4Click(T_frmMain_Label& form);
-void btnRfidSetClick(T_frmMain_Label& form);
-void btnScanTestClick(T_frmMain_Label& form);
-void btnAdvancedSettingsClick(T_frmMain_Label& form);
-void btnCommandTestClick(T_frmMain_Label& form);
+void btnParameterSettingClick(TMainFunctionHost& form);
+void MouseClick(TMainFunctionHost& form, const QString& buttonName);
+void btnDFUClick(TMainFunctionHost& form);
+void btnDFU2Click(TMainFunctionHost& form);
+void btnWifiFirewateDownloadClick(TMainFunctionHost& form);
+void btnFWAllUpdateClick(TMainFunctionHost& form);
+void Button4Click(TMainFunctionHost& form);
+void btnRfidSetClick(TMainFunctionHost& form);
+void btnScanTestClick(TMainFunctionHost& form);
+void btnAdvancedSettingsClick(TMainFunctionHost& form);
+void btnCommandTestClick(TMainFunctionHost& form);
 // The printer list's context-menu item: the storage manager after the gate.
-void mitemTempletManageClick(T_frmMain_Label& form);
-void btnAddPrinterClick(T_frmMain_Label& form);
-void btnModifyPrinterClick(T_frmMain_Label& form);
-void btnIPMessageClick(T_frmMain_Label& form);
+void mitemTempletManageClick(TMainFunctionHost& form);
+void btnAddPrinterClick(TMainFunctionHost& form);
+void btnModifyPrinterClick(TMainFunctionHost& form);
+void btnIPMessageClick(TMainFunctionHost& form);

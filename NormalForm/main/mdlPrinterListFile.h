@@ -78,3 +78,10 @@ TPrinterListResult DeletePrinterListRow(const QString& path, int index);
 // Re-reads the file and sets the port parameter of the row at index to "NET," + address
 // (the port type and the other fields stay), rewriting the whole file as a modify does.
 TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address);
+
+// Language key of the printer-list field message ("|", CR, LF refused) and of a row that
+// is no longer in the file.
+inline constexpr char LANGKEY_PrinterListBadField[] = "FormMain_Label_MSGBadField";
+inline constexpr char LANGKEY_PrinterListRowGone[] = "FormMain_Label_MSGRowGone";
+inline constexpr char LANGKEY_PrinterListWriteFailed[] = "FormMain_Label_MSGWriteFailed";
+inline constexpr char LANGKEY_PrinterListEmpty[] = "FormMain_Label_MSGNoPrinter";

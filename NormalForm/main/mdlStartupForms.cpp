@@ -53,20 +53,10 @@ T_frmParaSet_W7X* frmParaSet_W7X = nullptr;
 T_frmParaSet_W16* frmParaSet_W16 = nullptr;
 T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz = nullptr;
 T_frmParaSet_J27* frmParaSet_J27 = nullptr;
-T_frmPrinterManage_Label* frmPrinterManage_Label = nullptr;
 T_frmCommandTest* frmCommandTest = nullptr;
 T_frmPrinterStatus* frmPrinterStatus = nullptr;
 T_frmScanTest* frmScanTest = nullptr;
 
-T_frmPrinterManage_Label* GetPrinterManageForm()
-{
-    // Made by the first idle step after the main window's paint, or here when an add or
-    // modify comes first (or a test starts the main window alone); the instance is reused
-    // for every add and modify.
-    if (!frmPrinterManage_Label)
-        frmPrinterManage_Label = new T_frmPrinterManage_Label();
-    return frmPrinterManage_Label;
-}
 TfrmDLFile* frmDLFile = nullptr;
 TfrmDLF* frmDLF = nullptr;
 TfrmDLFont* frmDLFont = nullptr;

@@ -61,7 +61,8 @@ extern T_frmParaSet_W16* frmParaSet_W16;
 extern T_frmParaSet_W16_Vuzivaz* frmParaSet_W16_Vuzivaz;
 extern T_frmParaSet_J27* frmParaSet_J27;
 class T_frmPrinterManage_Label;
-// The printer-management window, made once and reused for every add and modify.
+// The printer-management window, made once and reused for every add and modify (defined
+// beside the window).
 extern T_frmPrinterManage_Label* frmPrinterManage_Label;
 T_frmPrinterManage_Label* GetPrinterManageForm();
 // Tool windows created at start (hidden; the commands show fresh instances).

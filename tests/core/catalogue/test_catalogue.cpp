@@ -7,6 +7,7 @@
 #include "mdlModelData.h"
 #include "mdlKesaVar.h"
 #include "mdlOemClass.h"
+#include "mdlRfidModels.h"
 #include "mdlValueData.h"
 
 #include <QRegularExpression>
