@@ -1,5 +1,6 @@
 #include "PrtUsb.h"
 #include "PrtPort.h"
+#include "PrtSdk.h"
 #include "PrtUsbIds.h"
 
 #include <libusb.h>

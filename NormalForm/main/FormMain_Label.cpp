@@ -722,19 +722,6 @@ bool T_frmMain_Label::HandlePrinterListResult(TPrinterListResult result)
     return false;
 }
 
-QList<QStringList> T_frmMain_Label::PrinterListViewRows() const
-{
-    QList<QStringList> rows;
-    for (int i = 0; i < RowCount(); ++i) {
-        const QTreeWidgetItem* it = lvPrinterList->topLevelItem(i);
-        QStringList fields;
-        for (int c = 0; c < lvPrinterList->columnCount(); ++c)
-            fields << it->text(c);
-        rows << fields;
-    }
-    return rows;
-}
-
 void T_frmMain_Label::btnDeletePrinterClick()
 {
     if (RowCount() == 0)

@@ -86,8 +86,6 @@ public:
     void SelectRow(int row);                // selects without running the road
     int RememberedRow() const { return FRememberedRow; }
     QString PrinterListPath() const { return FPrinterListPath; }
-    // Rows of the list view, one field list per row (all columns).
-    QList<QStringList> PrinterListViewRows() const;
     void btnDeletePrinterClick();
     // The network-address update after the discovery window closed with an address.
     void ApplyChosenAddress(const QString& address) override;

@@ -61,34 +61,6 @@ bool Logged(SimPrinter& printer, const QByteArray& doBody)
     });
 }
 
-// Visible captions of a shown window that are blank, cut short by their place, or carry
-// a stray mark or doubled punctuation.
-QStringList CaptionFaults(QWidget* w)
-{
-    QStringList faults;
-    const QStringList marks = {"::", "\uFF1A\uFF1A", ":\uFF1A", "\uFF1A:", "\u00BB", "\u00AB"};
-    auto check = [&](QWidget* c, const QString& text, bool mayBeEmpty) {
-        if (c != w && !c->isVisibleTo(w))
-            return;
-        const QString at = c->objectName() + " \"" + text + "\"";
-        if (text.trimmed().isEmpty() && !mayBeEmpty)
-            faults << at + " blank";
-        for (const QString& m : marks)
-            if (text.contains(m))
-                faults << at + " " + m;
-        if (c != w && c->width() < c->minimumSizeHint().width())
-            faults << at + " cut";
-    };
-    check(w, w->windowTitle(), false);
-    for (QLabel* l : w->findChildren<QLabel*>())
-        check(l, l->text(), !l->objectName().startsWith("lbl") || l->objectName().contains("Progress"));
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-        check(b, b->text(), qobject_cast<QCheckBox*>(b) != nullptr);
-    for (QGroupBox* g : w->findChildren<QGroupBox*>())
-        check(g, g->title(), false);
-    return faults;
-}
-
 class DlWin : public ::testing::Test {
 protected:
     void SetUp() override
@@ -757,7 +729,7 @@ TEST_F(DlWin, CaptionsAreWholeInBothLanguages)
         for (auto& w : windows) {
             w->show();
             QCoreApplication::processEvents();
-            EXPECT_EQ(CaptionFaults(w.get()).join("; ").toStdString(), "") << section << " " << w->metaObject()->className();
+            EXPECT_EQ(prt::test::CaptionFaults(w.get()).join("; ").toStdString(), "") << section << " " << w->metaObject()->className();
             Save(w.get(), QString(w->metaObject()->className()) + "_" + section);
             w->close();
         }

@@ -56,34 +56,6 @@ QStringList Names(const QTreeWidget* lv)
     return n;
 }
 
-// Visible captions of a shown window that are blank, cut short by their place, or carry
-// a stray mark or doubled punctuation.
-QStringList CaptionFaults(QWidget* w)
-{
-    QStringList faults;
-    const QStringList marks = {"::", "\uFF1A\uFF1A", ":\uFF1A", "\uFF1A:", "\u00BB", "\u00AB"};
-    auto check = [&](QWidget* c, const QString& text, bool mayBeEmpty) {
-        if (c != w && !c->isVisibleTo(w))
-            return;
-        const QString at = c->objectName() + " \"" + text + "\"";
-        if (text.trimmed().isEmpty() && !mayBeEmpty)
-            faults << at + " blank";
-        for (const QString& m : marks)
-            if (text.contains(m))
-                faults << at + " " + m;
-        if (c != w && c->width() < c->minimumSizeHint().width())
-            faults << at + " cut";
-    };
-    check(w, w->windowTitle(), false);
-    for (QLabel* l : w->findChildren<QLabel*>())
-        check(l, l->text(), !l->objectName().startsWith("lbl") || l->objectName().contains("Progress"));
-    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-        check(b, b->text(), qobject_cast<QCheckBox*>(b) != nullptr);
-    for (QGroupBox* g : w->findChildren<QGroupBox*>())
-        check(g, g->title(), false);
-    return faults;
-}
-
 class FontWin : public ::testing::Test {
 protected:
     void SetUp() override
@@ -293,7 +265,7 @@ TEST_F(FontWin, CaptionsAreWholeInBothLanguages)
             TfrmDLF f;
             Show(f);
             EXPECT_EQ(f.fontID->isVisible(), dpl);
-            EXPECT_EQ(CaptionFaults(&f).join("; ").toStdString(), "") << section << (dpl ? " dpl" : "");
+            EXPECT_EQ(prt::test::CaptionFaults(&f).join("; ").toStdString(), "") << section << (dpl ? " dpl" : "");
             Save(&f, QStringLiteral("TfrmDLF_captions_") + section + (dpl ? "_dpl" : ""));
         }
     }

@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace prt::test {
@@ -77,6 +82,32 @@ QString SourceDir()
 {
     const QString v = qEnvironmentVariable("PRT_SOURCE_DIR");
     return v.isEmpty() ? QDir::currentPath() : v;
+}
+
+QStringList CaptionFaults(QWidget* w)
+{
+    QStringList faults;
+    const QStringList marks = {"::", "\uFF1A\uFF1A", ":\uFF1A", "\uFF1A:", "\u00BB", "\u00AB"};
+    auto check = [&](QWidget* c, const QString& text, bool mayBeEmpty) {
+        if (c != w && !c->isVisibleTo(w))
+            return;
+        const QString at = c->objectName() + " \"" + text + "\"";
+        if (text.trimmed().isEmpty() && !mayBeEmpty)
+            faults << at + " blank";
+        for (const QString& m : marks)
+            if (text.contains(m))
+                faults << at + " " + m;
+        if (c != w && c->width() < c->minimumSizeHint().width())
+            faults << at + " cut";
+    };
+    check(w, w->windowTitle(), false);
+    for (QLabel* l : w->findChildren<QLabel*>())
+        check(l, l->text(), !l->objectName().startsWith("lbl") || l->objectName().contains("Progress"));
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        check(b, b->text(), qobject_cast<QCheckBox*>(b) != nullptr);
+    for (QGroupBox* g : w->findChildren<QGroupBox*>())
+        check(g, g->title(), false);
+    return faults;
 }
 
 } // namespace prt::test

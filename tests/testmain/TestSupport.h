@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace prt::test {
 
 // Records every message box while alive and answers each with `answer`.
@@ -85,6 +87,10 @@ QByteArray Hex(const char* text);
 std::string ToHex(const QByteArray& bytes);
 
 // Source folder of the project (for shipped files in files/).
+// Visible captions of a shown window that are blank, cut short by their place, or carry
+// a stray mark or doubled punctuation; one line each.
+QStringList CaptionFaults(QWidget* w);
+
 QString SourceDir();
 
 // Polls `pred` every 10 ms for up to 3 s (another thread, such as the simulator, is to
