@@ -193,6 +193,7 @@ long long SimTcpServer::serve(int fd)
         if (!SendReply(fd, wake_[0], f, ShapeReply(f, reply), true) || linkRestartMs_ >= 0)
             return inCount;
     }
+    return inCount;
 }
 
 } // namespace prt::sim
