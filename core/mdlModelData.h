@@ -1,17 +1,13 @@
 #pragma once
-// The reviewed data of the model catalogue: model names, the two USB vendor ids, the
-// members of every capability list, the rows of the OEM branding profiles and of the
-// per-model feature descriptors. Code elsewhere reads these rows; nothing here decides.
-#include "mdlModelCatalog.h"
+// The reviewed data of the model catalogue: the members of every capability list, the
+// rows of the OEM branding profiles and of the per-model feature descriptors. Code
+// elsewhere reads these rows; nothing here decides.
+#include "mdlModelNames.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
-
-// ---- USB vendor ids ------------------------------------------------------------------------
-uint16_t ModelDataVendorA();
-uint16_t ModelDataVendorB();
 
 // ---- capability lists ----------------------------------------------------------------------
 // Assigns every built-in list variable of the catalogue (called by BuildModelLists).
