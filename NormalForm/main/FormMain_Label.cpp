@@ -53,20 +53,11 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QSet>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 
-// ---- function handlers --------------------------------------------------------------------
-
 namespace {
-
-QHash<QString, TMainFunctionHandler>& Handlers()
-{
-    static QHash<QString, TMainFunctionHandler> handlers;
-    return handlers;
-}
 
 // Geometry of the form (pixels).
 constexpr int kMargin = 12;
@@ -99,31 +90,6 @@ bool IsContextMenuKey(const QKeyEvent* ke)
 }
 
 } // namespace
-
-QString DeleteQuestionText(const QString& question, const QString& model, const QString& port)
-{
-    return question + QStringLiteral("\r\n\r\n") + model + QStringLiteral(" (") + port + QLatin1Char(')');
-}
-
-void RegisterMainFunction(const QString& buttonName, TMainFunctionHandler handler)
-{
-    if (handler)
-        Handlers().insert(buttonName, std::move(handler));
-    else
-        Handlers().remove(buttonName);
-}
-
-bool IsGatedMainFunction(const QString& buttonName)
-{
-    static const QSet<QString> gated = {
-        "btnParameterSetting", "btnPrintConfigInfo", "btnStartLearn", "btnContinueLenrn",
-        "btnNoPaperLightLearn", "btnHavePaperLightLearn", "btnFrontLearn",
-        "btnLabelSensorPrintImage", "btnModelTest", "btnFactorySetting", "btnPrinterInformation",
-        "btnPrintText", "Button1", "Button2", "Button3", "btnDFU", "btnDFU2", "btnCommandTest",
-        "btnRfidSet", "btnScanTest", "btnAdvancedSettings", "mitemTempletManage",
-    };
-    return gated.contains(buttonName);
-}
 
 // ---- construction ------------------------------------------------------------------------------
 
@@ -659,16 +625,10 @@ void T_frmMain_Label::SelectRow(int row)
 void T_frmMain_Label::LoadPrinterList()
 {
     FPrinterListPath = GetPrinterListPath();
-    QStringList lines = ReadPrinterListLines(FPrinterListPath);
-    if (lines.isEmpty()) {
-        QString model = FPrinterModelList.value(0);
-        if (model.isEmpty())
-            model = MainData::DefaultModel();
-        CreateDefaultPrinterList(FPrinterListPath, model);
-        lines = ReadPrinterListLines(FPrinterListPath);
-    }
-    for (const QString& line : lines) {
-        const TPrinterListRow r = ParsePrinterListLine(line);
+    QString model = FPrinterModelList.value(0);
+    if (model.isEmpty())
+        model = MainData::DefaultModel();
+    for (const TPrinterListRow& r : LoadPrinterListRows(FPrinterListPath, model)) {
         auto* item = new QTreeWidgetItem(QStringList{r.Model, r.PortType, r.PortParam, r.Notes,
                                                      r.PrtVerOfTool});
         lvPrinterList->addTopLevelItem(item);
@@ -700,24 +660,12 @@ void T_frmMain_Label::ReloadPrinterList(int selectRow)
 
 bool T_frmMain_Label::HandlePrinterListResult(TPrinterListResult result)
 {
-    const char* key = nullptr;
-    switch (result) {
-    case TPrinterListResult::Ok:
+    const char* key = PrinterListResultKey(result);
+    if (!key)
         return true;
-    case TPrinterListResult::BadField:
-        key = LANGKEY_PrinterListBadField;
-        break;
-    case TPrinterListResult::RowGone:
-    case TPrinterListResult::EmptyLine:
-        key = LANGKEY_PrinterListRowGone;
-        break;
-    case TPrinterListResult::WriteFailed:
-        key = LANGKEY_PrinterListWriteFailed;
-        break;
-    }
     prt::MessageBoxPrt(prt::LangText(QLatin1String(key)), Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
     // Nothing was written for a refused field; otherwise show what the file really holds.
-    if (result != TPrinterListResult::BadField)
+    if (PrinterListResultReloads(result))
         ReloadPrinterList(FRememberedRow);
     return false;
 }
@@ -786,18 +734,10 @@ TPrinterManageTarget& T_frmMain_Label::PrinterManage()
 
 T_frmMain_Label::TModifyHandover T_frmMain_Label::ModifyHandover() const
 {
-    TModifyHandover h;
-    h.Row = FRememberedRow;
-    h.PrtDefName = PrtDefName;
-    if (const QTreeWidgetItem* it = lvPrinterList->topLevelItem(FRememberedRow)) {
-        h.PortType = it->text(1);
-        h.PortParam = it->text(2);
-        if (h.PortParam.contains(QLatin1String("NET")))
-            h.PortParam.remove(QStringLiteral("NET,"));
-        h.Notes = it->text(3);
-        h.PrtVerOfTool = it->text(4);
-    }
-    return h;
+    TPrinterListRow fields;
+    if (const QTreeWidgetItem* it = lvPrinterList->topLevelItem(FRememberedRow))
+        fields = TPrinterListRow{it->text(0), it->text(1), it->text(2), it->text(3), it->text(4)};
+    return ModifyHandoverOf(FRememberedRow, PrtDefName, fields);
 }
 
 void T_frmMain_Label::PrinterAdded()
@@ -914,71 +854,18 @@ void T_frmMain_Label::lvPrinterListClick()
 void T_frmMain_Label::ResolveSelectedPrinter(QString& prtDefName, QString& prtBasName)
 {
     const int row = SelectedRow();
-    const QString caption = row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(0);
-    QString name = caption;
-    prtDefName = name;
-    FSelectedModelText = name;
-
-    TFtnABase* ftn = CreateFtnAByModel(name);
-    if (TASetFtnA* setter = GetASetFtnA(); setter && ftn)
-        setter->SetFlags(ftn, name);
-
-    bool changed = false;
-    QString newName;
-    CmdsDllTransformPrtName(name, changed, newName);
-    if (changed && !IsInCommaList(name, PrtTransformExemptModels))
-        name = newName;
-
+    TSelectedRowInputs in;
+    in.Caption = row < 0 ? QString() : lvPrinterList->topLevelItem(row)->text(0);
+    in.PortParam = GetSelectedPortParam();
+    in.PrtVerOfTool = GetSelectedPrtVerOfTool();
+    in.VpidTemp = txtPrtVpidTemp->text();
+    FSelectedModelText = in.Caption;
     txtPrtVpidS->clear();
-    if (TKesaVar* kesa = GetKesaVar()) {
-        QString extra;
-        bool found = false;
-        kesa->ResolveModelNameByFtnA(name, extra, found);
-        if (found)
-            txtPrtVpidS->setText(extra);
-    }
-
-    bool resolved = false;
-    if (ftn) {
-        bool found = false, flag = true;
-        QString text;
-        const QString result = ftn->MatchPrinterName(GetSelectedPrtVerOfTool(), found, flag, text);
-        if (found) {
-            name = result;
-            resolved = true;
-        }
-    }
-
-    if (!resolved && !txtPrtVpidTemp->text().trimmed().isEmpty()) {
-        if (TKesaVar* kesa = GetKesaVar()) {
-            QString model, protocol;
-            bool flag = true, found = false;
-            kesa->ResolvePrinterNameByFtnA(name, txtPrtVpidTemp->text(), model, protocol, flag, found);
-            if (found) {
-                name = model;
-                resolved = true;
-            }
-        }
-    }
-
-    // The attached USB devices name only a printer that is reached over USB.
-    if (!resolved && UsbIdentityAppliesToPort(GetSelectedPortParam())) {
-        QString model, message;
-        bool matched = false, ok = true;
-        ResolvePrinterModel(name, model, matched, message, ok);
-        if (matched) {
-            name = model;
-            resolved = true;
-        }
-    }
-
-    const QString vpid = GetMatchedUsbVpid();
-    if (!vpid.isEmpty())
-        edtInfo_PrtVpid->setText(QStringLiteral("VPID:") + vpid);
-    else
-        edtInfo_PrtVpid->setText(DevMarkerFileExists() ? QStringLiteral("VPID:") : QString());
-
-    prtBasName = IsInCommaList(caption, MainData::CaptionIsBaseNameModels()) ? caption : name;
+    const TSelectedPrinterNames names = ResolveSelectedPrinterNames(in);
+    txtPrtVpidS->setText(names.VpidS);
+    edtInfo_PrtVpid->setText(names.VpidInfo);
+    prtDefName = names.PrtDefName;
+    prtBasName = names.PrtBasName;
 }
 
 void T_frmMain_Label::PrepareSelectedPrinter(bool& ok, bool flag, bool& b1, bool& b2, QString& text,
@@ -1002,10 +889,7 @@ void T_frmMain_Label::PrepareSelectedPrinter(bool& ok, bool flag, bool& b1, bool
     lvPrinterListClick();
 
     // Only a printer on the USB port can be asked to fit the attached USB devices.
-    QString list;
-    if (UsbIdentityAppliesToPort(GetCurrentPortString())
-        && !IsInCommaList(PrtDefName, MainData::GateExemptModels()) && GetKesaVar()
-        && GetKesaVar()->CheckFtnNoModel(QLatin1String(FTNNo_ReadPrtBasicInfo_0), list))
+    if (UsbIdentityGateApplies(GetCurrentPortString(), PrtDefName))
         CheckSelectedPrinterModel(ok, b1, b2, text, message);
 }
 
@@ -1045,32 +929,7 @@ void T_frmMain_Label::SetBtnPosi(QPushButton* button)
 void T_frmMain_Label::UpdateFunctionButtons()
 {
     FSlot = 0;
-    TFunctionButtonInputs in;
-    in.PrtBasName = PrtBasName;
-    in.PrtDefName = PrtDefName;
-    in.PortString = GetCurrentPortString();
-    in.DebugMode = IsDebugMode();
-    if (const TFtnABase* ftn = GetCurrentFtnA()) {
-        in.FrontLearnSetting = ftn->FrontLearnSetting;
-        in.CommandTestSetting = ftn->CommandTestSetting;
-    }
-    in.NIsbtnPrinterInformation = ParameterSetValue(QStringLiteral("NIsbtnPrinterInformation"));
-    in.NIsbtnStartLearn = ParameterSetValue(QStringLiteral("NIsbtnStartLearn"));
-    in.IsbtnFrontLearn = ParameterSetValue(QStringLiteral("IsbtnFrontLearn"));
-    in.IsbtnDLF = ParameterSetValue(QStringLiteral("IsbtnDLF"));
-    in.IsbtnModel = ParameterSetValue(QStringLiteral("IsbtnModel"));
-    in.x1 = ParameterSetValue(QStringLiteral("x1"));
-    in.IsbtnDLFont = ParameterSetValue(QStringLiteral("IsbtnDLFont"));
-    in.FTN_AdvancedSettings_0 = ParameterSetValue(QStringLiteral("FTN_AdvancedSettings_0"));
-    // Read at this moment.
-    in.IsbtnPrinterStatus = ReadParameterSetNow(QStringLiteral("IsbtnPrinterStatus"));
-    in.HaveScanTest = ReadParameterSetNow(QStringLiteral("HaveScanTest"));
-    in.NoPrintTextModels = MainData::NoPrintTextModels();
-    in.CommandConsoleModels = MainData::CommandConsoleModels();
-    in.RfidModels = RfidModels;
-    if (!IsInCommaList(PrtDefName, MainData::GateExemptModels()) && in.CommandTestSetting == 0)
-        in.IsbtnCommandTest = ReadParameterSetNow(QStringLiteral("IsbtnCommandTest"));
-
+    const TFunctionButtonInputs in = CurrentFunctionButtonInputs(PrtBasName, PrtDefName, GetCurrentPortString());
     const TFunctionButtonPlan plan = DecideFunctionButtons(in);
     for (const QString& name : FunctionButtonNames())
         FunctionButton(name)->setVisible(false);
@@ -1083,7 +942,7 @@ void T_frmMain_Label::ApplyPortTypeLayout()
 {
     // The layout is made from the list at its own size; the growth is added after.
     lvPrinterList->setGeometry(kMargin, kListTop, kListWidth, kListHeight);
-    TPortTypeLayoutInputs in;
+    TPortTypeLayoutInputs in = CurrentPortTypeLayoutInputs(PrtDefName, GetCurrentPortString());
     in.SlotsUsed = FSlot;
     in.ButtonHeight = Button4->height();
     in.ListView = lvPrinterList->geometry();
@@ -1091,11 +950,6 @@ void T_frmMain_Label::ApplyPortTypeLayout()
     in.GroupBox = gpbFunction->geometry();
     in.Dfu = btnDFU->geometry();
     in.QuitHeight = btnQuit->height();
-    in.PrtDefName = PrtDefName;
-    in.PortString = GetCurrentPortString();
-    in.DebugMode = IsDebugMode();
-    in.BulkUpdateModels = MainData::BulkUpdateModels();
-    in.DfuOnComModels = MainData::DfuOnComModels();
     const TPortTypeLayout out = ComputePortTypeLayout(in);
 
     scrollboxA->setGeometry(out.ScrollBox);
@@ -1225,9 +1079,8 @@ void T_frmMain_Label::mitemTempletManageClick()
 
 void T_frmMain_Label::RunFunction(const QString& buttonName)
 {
-    const auto it = Handlers().constFind(buttonName);
-    if (it != Handlers().constEnd() && it.value()) {
-        it.value()(*this);
+    if (const TMainFunctionHandler handler = FindMainFunction(buttonName)) {
+        handler(*this);
         return;
     }
     if (DispatchMainFunction(*this, buttonName))
@@ -1239,9 +1092,8 @@ void T_frmMain_Label::RunFunction(const QString& buttonName)
 
 void T_frmMain_Label::btnConnectTestClick()
 {
-    const auto it = Handlers().constFind(QStringLiteral("btnConnectTest"));
-    if (it != Handlers().constEnd() && it.value()) {
-        it.value()(*this);
+    if (const TMainFunctionHandler handler = FindMainFunction(QStringLiteral("btnConnectTest"))) {
+        handler(*this);
         return;
     }
     if (RowCount() == 0) {
@@ -1271,20 +1123,11 @@ void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
     LoadRfidModelList(QStringLiteral("Label"), gPrinterTypeListFileName);
 
     const TOemClass* oem = GetKesaVar() ? GetKesaVar()->GetOem() : nullptr;
-    const QString version = (oem && oem->VersionMode == 1)
-                                ? oem->VersionText
-                                : ReadIniString(gLangFileName, QStringLiteral("Global"), QStringLiteral("_Version"));
-    const QString captionText = LangKeyText(QStringLiteral("FormMain_Label_Caption"));
-    if (oem && oem->CaptionMode == 1) {
-        QString caption = oem->CaptionWord + QLatin1Char(' ')
-                          + (oem->CaptionWord == QLatin1String("Trune")
-                                 ? captionText
-                                 : LangKeyText(QStringLiteral("Lang_All_00210171_11")));
-        caption += oem->GetCaptionSuffix();
-        setWindowTitle(caption + QStringLiteral("  ") + version);
-    } else {
-        setWindowTitle(captionText + QStringLiteral("  ") + version);
-    }
+    const bool brandWords = oem && oem->CaptionMode == 1 && oem->CaptionWord != QLatin1String("Trune");
+    setWindowTitle(MainWindowTitle(
+        oem, LangKeyText(QStringLiteral("FormMain_Label_Caption")),
+        brandWords ? LangKeyText(QStringLiteral("Lang_All_00210171_11")) : QString(),
+        ReadIniString(gLangFileName, QStringLiteral("Global"), QStringLiteral("_Version"))));
 
     auto set = [this](QAbstractButton* b, const char* key) { b->setText(LangKeyText(QLatin1String(key))); };
     FPrinterListLabelText = LangKeyText(QStringLiteral("FormMain_Label_lblPrinterList"));

@@ -5,6 +5,8 @@
 // record. Every control carries its name as objectName.
 #include "mdlDispatchHost.h"
 #include "mdlFunctionButtons.h"
+#include "mdlMainFunctions.h"
+#include "mdlMainRules.h"
 #include "mdlPrinterListFile.h"
 
 #include <QHash>
@@ -13,7 +15,6 @@
 #include <QSize>
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -29,24 +30,6 @@ class QPushButton;
 class QToolButton;
 class QTreeWidget;
 class TObj_Ult_PrtParaManage;
-class T_frmMain_Label;
-
-// What a function button does. Buttons whose window does not exist yet tell the operator
-// that the function is not available yet; the windows register their handler here.
-using TMainFunctionHandler = std::function<void(T_frmMain_Label& form)>;
-// Registers (or, with an empty handler, removes) the handler of a button by objectName.
-// A registered handler of a guarded function starts with form.RunGate() itself; the
-// handlers of "btnAddPrinter", "btnModifyPrinter", "btnIPMessage" and "btnConnectTest"
-// are taken the same way.
-void RegisterMainFunction(const QString& buttonName, TMainFunctionHandler handler);
-// Buttons whose handler first runs the gate (selection again and the USB identity check).
-bool IsGatedMainFunction(const QString& buttonName);
-
-// Language key of the "not available yet" message.
-inline constexpr char LANGKEY_FunctionNotAvailable[] = "FormMain_Label_MSGNotAvailable";
-
-// The Delete question: the question, then the printer it is about (model and port).
-QString DeleteQuestionText(const QString& question, const QString& model, const QString& port);
 
 class T_frmMain_Label : public QWidget, public TMainFunctionHost {
     Q_OBJECT

@@ -324,3 +324,17 @@ TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, cons
         },
         Unchanged);
 }
+
+QList<TPrinterListRow> LoadPrinterListRows(const QString& path, const QString& defaultModel)
+{
+    QStringList lines = ReadPrinterListLines(path);
+    if (lines.isEmpty()) {
+        CreateDefaultPrinterList(path, defaultModel);
+        lines = ReadPrinterListLines(path);
+    }
+    QList<TPrinterListRow> rows;
+    rows.reserve(lines.size());
+    for (const QString& line : lines)
+        rows.append(ParsePrinterListLine(line));
+    return rows;
+}

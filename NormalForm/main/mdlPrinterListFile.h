@@ -35,6 +35,9 @@ QString GetPrinterListPath();
 
 // The row lines of the file, in order (missing or unreadable file: empty).
 QStringList ReadPrinterListLines(const QString& path);
+// The rows of the list, each parsed; a list without a row is first written anew with the
+// default line of defaultModel (its other lines kept), then read again.
+QList<TPrinterListRow> LoadPrinterListRows(const QString& path, const QString& defaultModel);
 // True when the line is a row: not blank, holds a "|", and its first non-blank character
 // is neither "#" nor ";".
 bool IsPrinterListRowLine(const QString& line);

@@ -10,8 +10,10 @@
 #include "mdlKesaVar.h"
 #include "mdlLanguage.h"
 #include "mdlMainData.h"
+#include "mdlMainRules.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
+#include "mdlOemClass.h"
 #include "mdlPrinterListFile.h"
 #include "mdlPrinterTypeList.h"
 
@@ -625,5 +627,34 @@ TEST(ShippedTypeLists, EveryKeyReadIsACommaWrappedList)
     for (const char* language : {"TSPL", "CPCL", "ESC", "ZPL"}) {
         const QString v = prt::IniReadString(protocols, "Protocol", language, "<none>");
         EXPECT_TRUE(v.startsWith(',') && v.endsWith(',')) << language;
+    }
+}
+
+// The title: a brand with its own caption puts its word first ("Trune" keeps the program's
+// caption after it, other brands their own text); a brand's version replaces the file's.
+TEST(MainRules, TheTitleIsTheBrandsCaptionThenItsVersion)
+{
+    struct Row {
+        int captionMode;
+        const char* word;
+        int versionMode;
+        const char* version;
+        const char* title;
+    };
+    const Row rows[] = {
+        {0, "", 0, "", "Printer Utility  V1.0.0.1"},
+        {0, "Kastor", 1, "V2.1", "Printer Utility  V2.1"},
+        {1, "Trune", 1, "V1.0.0.2", "Trune Printer Utility  V1.0.0.2"},
+        {1, "Kastor", 0, "", "Kastor Label Tool  V1.0.0.1"},
+    };
+    EXPECT_EQ(MainWindowTitle(nullptr, "Printer Utility", "Label Tool", "V1.0.0.1"), "Printer Utility  V1.0.0.1");
+    for (const Row& r : rows) {
+        TOemClass oem;
+        oem.CaptionMode = r.captionMode;
+        oem.CaptionWord = QString::fromLatin1(r.word);
+        oem.VersionMode = r.versionMode;
+        oem.VersionText = QString::fromLatin1(r.version);
+        EXPECT_EQ(MainWindowTitle(&oem, "Printer Utility", "Label Tool", "V1.0.0.1"), QString::fromLatin1(r.title))
+            << r.word << " " << r.captionMode;
     }
 }
