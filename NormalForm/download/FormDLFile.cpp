@@ -4,6 +4,7 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlDLCommon.h"
+#include "mdlDLFileRules.h"
 #include "PrtTick.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
@@ -57,23 +58,6 @@ const QByteArray kAutoformArg("\"autoform\"");
 bool DoOnOpenPort(const QByteArray& key, const QByteArray& argument, const QString& value)
 {
     return DLDoTwoArgsOnOpenPort(GetCmdOpenedFlag() != 0 || DLStored().directPortFlag != 0, key, argument, value);
-}
-
-// The operator's words for a picture that cannot be downloaded; empty when it can.
-QString PictureRefusal(const TPictureCheck& c)
-{
-    switch (c.verdict) {
-    case TPictureVerdict::Ok: break;
-    case TPictureVerdict::NotPicture: return DLText("_E_IC_NotPicture");
-    case TPictureVerdict::Unreadable: return DLText("_E_IC_Unreadable");
-    case TPictureVerdict::TooWide:
-        return ReplaceFirst(ReplaceFirst(DLText("_E_IC_TooWide"), "{0}", QString::number(c.scaledWidth)), "{1}",
-                            QString::number(c.widthLimit));
-    case TPictureVerdict::TooLarge:
-        return ReplaceFirst(ReplaceFirst(DLText("_E_IC_TooLarge"), "{0}", QString::number(c.width)), "{1}",
-                            QString::number(c.height));
-    }
-    return QString();
 }
 
 } // namespace
@@ -503,13 +487,8 @@ bool TDLFileFormBase::eventFilter(QObject* watched, QEvent* event)
     if (edit && !zr_) {
         if (event->type() == QEvent::KeyPress) {
             // CheckImportNumber: digits and the editing keys only
-            auto* k = static_cast<QKeyEvent*>(event);
-            const QString t = k->text();
-            const bool editing = k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete ||
-                                 k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter ||
-                                 k->key() == Qt::Key_Left || k->key() == Qt::Key_Right ||
-                                 k->key() == Qt::Key_Tab || k->key() == Qt::Key_Home || k->key() == Qt::Key_End;
-            if (!editing && !(t.size() == 1 && t.at(0).isDigit() && t.at(0).unicode() < 128))
+            const auto* k = static_cast<QKeyEvent*>(event);
+            if (!NumberFieldAcceptsKey(k->key(), k->text()))
                 return true;
         } else if (event->type() == QEvent::FocusOut) {
             CheckValue(edit);
@@ -520,10 +499,7 @@ bool TDLFileFormBase::eventFilter(QObject* watched, QEvent* event)
 
 void TDLFileFormBase::CheckValue(QLineEdit* edit)
 {
-    const QString t = edit->text().trimmed();
-    bool ok = false;
-    const qint64 v = t.toLongLong(&ok);
-    if (t.isEmpty() || !ok || v < 0)
+    if (NumberFieldNeedsZero(edit->text()))
         edit->setText(QStringLiteral("0"));
 }
 
@@ -538,12 +514,11 @@ void TDLFileFormBase::cmbFileTypeChange()
     cmbImageTimes->setVisible(image);
     lblImageTimes->setVisible(image);
     txtFilePath->clear();
-    typeWord_ = type == 0 ? QStringLiteral("bitmaps") : type == 1 ? QStringLiteral("labels") : QStringLiteral("autoform");
+    typeWord_ = DLFileTypeWord(type);
     if (zr_)
         return;
     const QString ppl = DLStored().printerLanguage;
-    const bool show = IsCurModelInList(DLDirectModels7()) && IsDirectBrand(DLOemCo()) &&
-                      (ppl == QLatin1String("tsc") || ppl == QLatin1String("dpl")) && image;
+    const bool show = DLFileShowsPlacement(ppl, image);
     if (show && ppl == QLatin1String("dpl")) {
         tipPrintWidth->setText(QStringLiteral("m"));
         tipPrintHeight->setText(QStringLiteral("m"));
@@ -556,39 +531,18 @@ void TDLFileFormBase::cmbFileTypeChange()
 
 void TDLFileFormBase::Button7Click()
 {
-    const bool image = cmbFileType->currentIndex() == 0;
-    QString filter;
-    if (zr_)
-        filter = image ? QStringLiteral("*.bmp|*.bmp") : QStringLiteral("*.prn|*.prn");
-    else
-        filter = image ? QStringLiteral("*.bmp;*.jpg;*.jpeg;*.gif;*.png|*.bmp;*.jpg;*.jpeg;*.gif;*.png")
-                       : QStringLiteral("*.prn|*.prn");
-    const QString file = DLGetOpenFileName(this, filter);
+    const QString file = DLGetOpenFileName(this, DLFileFilter(zr_, cmbFileType->currentIndex() == 0));
     if (file.isEmpty())
         return;
     const QString name = QFileInfo(file).fileName();
-    QString message;
-    CheckAsciiFileName(name, message);
-    if (!message.isEmpty()) {
-        DLErrorText(message);
+    const QString refusal = DLFileNameRefusal(name, zr_, DLFileDplDirect(DLStored().printerLanguage));
+    if (!refusal.isEmpty()) {
+        DLErrorText(refusal);
         return;
-    }
-    if (!zr_) {
-        const bool dplDirect =
-            IsCurModelInList(DLDirectModels7()) && DLStored().printerLanguage == QLatin1String("dpl");
-        if (dplDirect && name.size() > 19) {
-            DLErrorText(ReplaceFirst(DLText("_Error_1102"), "17", "16"));
-            return;
-        }
-        if (!dplDirect && name.size() > 17) {
-            DLErrorText(DLText("_Error_1102"));
-            return;
-        }
     }
     downloadName_ = name;
     txtFilePath->setText(file);
-    const int type = cmbFileType->currentIndex();
-    typeWord_ = type == 0 ? QStringLiteral("bitmaps") : type == 1 ? QStringLiteral("labels") : QStringLiteral("autoform");
+    typeWord_ = DLFileTypeWord(cmbFileType->currentIndex());
 }
 
 void TDLFileFormBase::cmbPPLChange()
@@ -633,7 +587,6 @@ void TDLFileFormBase::btnDLFileClick()
         return;
     SetRunning(true);
     const TDLDialectInput in = Dialect();
-    const QString ppl = in.ppl;
     const QString work = DLWorkBmpPath();
     if (type == 0) {
         const float chosen = cmbImageTimes->currentText().toFloat();
@@ -641,7 +594,7 @@ void TDLFileFormBase::btnDLFileClick()
         // The printer's width limit first, so that a picture it cannot take is refused
         // with the reason before anything is decoded.
         dpi_ = DpiOfReply(CmdGetVal(KEY_dpi));
-        const int widthLimit = dpi_ == 300 ? 1248 : 864;
+        const int widthLimit = PictureWidthLimit(dpi_);
         const QString refusal = PictureRefusal(CheckPictureForDownload(path, scale, widthLimit));
         if (!refusal.isEmpty()) {
             DLErrorText(refusal);
@@ -661,19 +614,13 @@ void TDLFileFormBase::btnDLFileClick()
         }
     }
     // the name on the printer
-    TDLDirect direct = TDLDirect::None;
-    if (!zr_ && IsDirectLanguageModel(in)) {
-        if (ppl == QLatin1String("tsc"))
-            direct = TDLDirect::Tspl;
-        else if (type == 0 && ppl == QLatin1String("dpl"))
-            direct = TDLDirect::Dpl;
-    }
+    const TDLDirect direct = DLFileDirectNaming(in, type, zr_);
     const QString chosen = downloadName_.isEmpty() ? QFileInfo(path).fileName() : downloadName_;
     const QString stored = StoredFileName(chosen, type == 0 ? TDLStoredKind::Image : TDLStoredKind::Template, direct,
                                           cmbPPL->currentText());
     storedName_ = stored;
-    if (!zr_ && type == 0 && IsInCommaList(in.model, DLDirectModels8()) && IsDirectBrand(in.oemCo) &&
-        (ppl == QLatin1String("zpl") || ppl == QLatin1String("dpl") || ppl == QLatin1String("tsc"))) {
+    const TDLFileRoute route = DLFileRouteOf(in, type, zr_);
+    if (route == TDLFileRoute::DirectImage) {
         DirectImagePath();
         return;
     }
@@ -686,7 +633,7 @@ void TDLFileFormBase::btnDLFileClick()
             return;
         }
         payload_ = file;
-        if (!zr_ && IsInCommaList(in.model, DLDirectModels4()) && ppl == QLatin1String("tsc")) {
+        if (route == TDLFileRoute::DirectTemplate) {
             DirectTemplatePath(file);
             return;
         }
@@ -716,18 +663,7 @@ void TDLFileFormBase::StartPacketPath()
         return;
     }
     const bool ram = ComboBox1->currentIndex() == 0;
-    TDLOptions o;
-    o.handshake = BuildDownloadHandshake(typeWord_, StoragePrefix(ram) + storedName_);
-    if (zr_ || type == 0) {
-        o.listKey = KEY_bitmaps;
-    } else if (type == 1) {
-        o.listKey = KEY_labels;
-        o.drainAfterList = true;
-    } else {
-        o.listKey = KEY_autoform;
-    }
-    o.usedKey = ram ? KEY_use_capacity_ram : KEY_use_capacity;
-    o.remainKey = ram ? KEY_remain_capacity_ram : KEY_remain_capacity;
+    const TDLOptions o = DLFilePacketOptions(zr_, type, ram, typeWord_, storedName_);
     const int count = PacketCount(payload_.size(), kDefaultPacketSize, TDLCountRule::Thread);
     ProgressBar2->setRange(0, std::max(1, count));
     ProgressBar2->setValue(0);
@@ -960,8 +896,7 @@ void TDLFileFormBase::DoActive_Bitmap(QObject* sender)
     if (sender == btnPrintImage) {
         if (zr_) {
             const QString pos = edtPrintImagePosition->text();
-            if (pos.contains(QLatin1Char('"')) ||
-                std::any_of(pos.cbegin(), pos.cend(), [](QChar c) { return c.unicode() < 32; })) {
+            if (!IsPrintPositionText(pos)) {
                 DLError("msgASCIIFileName");
                 ClosePortIfOpen();
                 return;
