@@ -218,8 +218,9 @@ TEST_F(DemoSim, EveryWindowOfEveryDemoRowReadsRealValues)
                                                           "Button2",               "Button3",
                                                           "Button4",               "btnAdvancedSettings",
                                                           "btnCommandTest",        "btnScanTest"};
-                if (windowButtons.contains(button))
+                if (windowButtons.contains(button)) {
                     EXPECT_FALSE(opened.isEmpty()) << "no window opened";
+                }
                 std::cout << where.toStdString() << " " << button.toStdString() << " -> "
                           << opened.join(",").toStdString() << "\n";
             }

@@ -392,16 +392,20 @@ TEST(CoreLanguageFiles, LabelsEndInOneColonByWindowKindAndEveryChineseTextHasAnE
             for (const QString& key : ini.keys(section)) {
                 const QString value = ini.readString(section, key).trimmed();
                 const QString where = QString("%1 [%2] %3=%4").arg(file->Name, section, key, value);
-                if (IsLabelKey(key) || value.endsWith(':') || value.endsWith(u'：'))
+                if (IsLabelKey(key) || value.endsWith(':') || value.endsWith(u'：')) {
                     EXPECT_FALSE(doubled.match(value).hasMatch()) << where.toStdString();
-                if (key.startsWith("FormParaSet_") && IsLabelKey(key) && !borrowed.contains(key))
+                }
+                if (key.startsWith("FormParaSet_") && IsLabelKey(key) && !borrowed.contains(key)) {
                     EXPECT_FALSE(value.endsWith(':') || value.endsWith(u'：'))
                         << "a parameter form's label ends without a colon: " << where.toStdString();
-                if (chinese && IsLabelKey(key))
+                }
+                if (chinese && IsLabelKey(key)) {
                     EXPECT_FALSE(value.endsWith(':')) << "a Chinese label's colon is the full-width one: "
                                                       << where.toStdString();
-                if (colonAppended.contains(key))
+                }
+                if (colonAppended.contains(key)) {
                     EXPECT_FALSE(value.endsWith(':') || value.endsWith(u'：')) << where.toStdString();
+                }
             }
         }
         // A label ends in a colon in both languages or in neither.
@@ -415,8 +419,10 @@ TEST(CoreLanguageFiles, LabelsEndInOneColonByWindowKindAndEveryChineseTextHasAnE
         }
         // Every text of the Chinese section has an English one (the scan test window showed
         // Chinese in the English UI).
-        for (const QString& key : ini.keys("2052"))
-            if (!ini.readString("2052", key).isEmpty())
+        for (const QString& key : ini.keys("2052")) {
+            if (!ini.readString("2052", key).isEmpty()) {
                 EXPECT_FALSE(ini.readString("1033", key).isEmpty()) << file->Name << " " << key.toStdString();
+            }
+        }
     }
 }
