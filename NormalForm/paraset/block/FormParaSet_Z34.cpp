@@ -57,8 +57,8 @@ void T_frmParaSet_Z34::InitLanguage()
     SetEnableItems(gupBoxLidAction);
     FillPaperTypes(cmbJudgePaperMode, 3);
 
-    lblProtocolType->setText(Caption(QStringLiteral("Lang_All_00210004_12")) +
-                             Caption(QStringLiteral("Lang_All_00010002_11")));
+    // Like every parameter-form label, without a colon.
+    lblProtocolType->setText(Caption(QStringLiteral("Lang_All_00210004_12")));
     FillProtocolTypeList(&FProtocolValues);
     FillComboFromValues(cmbProtocolType, &FProtocolValues);
     if (PermissionValue(QStringLiteral("0142030002")) == 1) {
@@ -79,6 +79,10 @@ void T_frmParaSet_Z34::InitLanguage()
         cmbProtocolType->setEnabled(false);
     }
     cmbProtocolType->setCurrentIndex(-1);
+    // The note beside the list is shown whole, from its start.
+    txtSupport_ProtocolType->setMinimumWidth(
+        txtSupport_ProtocolType->fontMetrics().horizontalAdvance(txtSupport_ProtocolType->text()) + 12);
+    txtSupport_ProtocolType->setCursorPosition(0);
 }
 
 void T_frmParaSet_Z34::ApplyModelRules()

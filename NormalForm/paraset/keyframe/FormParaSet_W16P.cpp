@@ -30,9 +30,10 @@ T* Named(T* w, const char* name)
     return w;
 }
 
+// A label of this form: like every parameter-form label, without a colon.
 QString Caption(const char* key)
 {
-    return KfText(QString::fromLatin1(key)) + KfText(QStringLiteral("Lang_All_00010002_11"));
+    return KfText(QString::fromLatin1(key));
 }
 
 uint8_t GlobalOp()
