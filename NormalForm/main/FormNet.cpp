@@ -126,7 +126,7 @@ void TfrmAdvancedSettings::btnNetClick()
 TFormNet::TFormNet(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormNet"));
-    setWindowTitle(QStringLiteral("Ethernet"));
+    setWindowTitle(T("FormParaSet_W7X_gpbEthernetSetting"));
     auto label = [this](const char* n, int y) {
         auto* l = new QLabel(this);
         l->setObjectName(QLatin1String(n));
@@ -152,10 +152,10 @@ TFormNet::TFormNet(QWidget* parent) : QDialog(parent)
     edits(txtIP, "txtIP", 44);
     edits(txtSubnet, "txtSubnet", 76);
     edits(txtGateway, "txtGateway", 108);
-    btnSet = new QPushButton(QStringLiteral("Set"), this);
+    btnSet = new QPushButton(T("_Set"), this);
     btnSet->setObjectName(QStringLiteral("btnSet"));
     btnSet->setGeometry(134, 144, 90, 30);
-    btnClose = new QPushButton(QStringLiteral("Close"), this);
+    btnClose = new QPushButton(T("_Close"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setGeometry(234, 144, 90, 30);
     resize(340, 182);
