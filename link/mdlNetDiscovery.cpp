@@ -103,6 +103,8 @@ TNetDiscovery::TNetDiscovery(QObject* parent) : QObject(parent)
 {
     FIdle = new QTimer(this);
     FIdle->setSingleShot(true);
+    // An empty wait lasts its whole time: a coarse timer may end it up to 5% early.
+    FIdle->setTimerType(Qt::PreciseTimer);
     connect(FIdle, &QTimer::timeout, this, [this] { IdleTimeout(); });
     FTotal = new QTimer(this);
     FTotal->setSingleShot(true);
