@@ -54,6 +54,9 @@ void BuildModelLists()
 void FreeModelLists()
 {
     ClearModelListVariables();
+    for (const TFeatureRow& r : kFeatureRows)
+        r.List->clear();
+    FeatureLookupModel.clear();
     gBuildCount = 0;
 }
 

@@ -142,9 +142,4 @@ void ClearModelListVariables()
 #undef X
     for (QString& s : UnreadSwitchModels)
         s.clear();
-    for (QString* s : {&FTN_PrintableWidth_NotVisible, &FTN_PrintTextLanguage_NotVisible, &FTN_PaperWidth_1,
-                       &FTN_PrintText_Type1, &FTN_DfuBin_Visible, &FTN_Dfu_Head_BinType1, &FTN_Dfu_UpdateMethod1,
-                       &FTN_GetProduceDate_Type1, &FTN_GetFirmwareVer_Type1, &FTN_btnPrintText_Form1,
-                       &FTN_PrintText_GetPaperMode, &FeatureLookupModel})
-        s->clear();
 }

@@ -156,7 +156,7 @@ extern QString FTN_PrintText_GetPaperMode;
 // The model name IsFeatureModel tests (set by the main window when a printer is selected).
 extern QString FeatureLookupModel;
 
-// Empties every list variable above.
+// Empties the built-in list variables (the feature lists are the catalogue's to clear).
 void ClearModelListVariables();
 
 // Key names chosen for the keys the catalogue only knows by role.

@@ -860,7 +860,6 @@ void T_frmMain_Label::ResolveSelectedPrinter(QString& prtDefName, QString& prtBa
     in.PrtVerOfTool = GetSelectedPrtVerOfTool();
     in.VpidTemp = txtPrtVpidTemp->text();
     FSelectedModelText = in.Caption;
-    txtPrtVpidS->clear();
     const TSelectedPrinterNames names = ResolveSelectedPrinterNames(in);
     txtPrtVpidS->setText(names.VpidS);
     edtInfo_PrtVpid->setText(names.VpidInfo);
@@ -1123,11 +1122,9 @@ void T_frmMain_Label::LoadMainCaptionsAndParameterSet()
     LoadRfidModelList(QStringLiteral("Label"), gPrinterTypeListFileName);
 
     const TOemClass* oem = GetKesaVar() ? GetKesaVar()->GetOem() : nullptr;
-    const bool brandWords = oem && oem->CaptionMode == 1 && oem->CaptionWord != QLatin1String("Trune");
-    setWindowTitle(MainWindowTitle(
-        oem, LangKeyText(QStringLiteral("FormMain_Label_Caption")),
-        brandWords ? LangKeyText(QStringLiteral("Lang_All_00210171_11")) : QString(),
-        ReadIniString(gLangFileName, QStringLiteral("Global"), QStringLiteral("_Version"))));
+    setWindowTitle(MainWindowTitle(oem, LangKeyText(QStringLiteral("FormMain_Label_Caption")),
+                                   LangKeyText(QStringLiteral("Lang_All_00210171_11")),
+                                   ReadIniString(gLangFileName, QStringLiteral("Global"), QStringLiteral("_Version"))));
 
     auto set = [this](QAbstractButton* b, const char* key) { b->setText(LangKeyText(QLatin1String(key))); };
     FPrinterListLabelText = LangKeyText(QStringLiteral("FormMain_Label_lblPrinterList"));

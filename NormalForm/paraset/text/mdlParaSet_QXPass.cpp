@@ -219,22 +219,8 @@ TParaPlan PlanQxWrite(const TQxSetup& setup, const TQxState& state, TParaControl
     TParaPlan plan;
     QString& err = plan.error;
     const bool bt = !setup.noBtSetting;
-    // As on the ZR form: the length when read or edited, the characters when typed.
-    if (bt && c.Sendable("txtBTPWD")) {
-        const QString pin = c.Text("txtBTPWD").trimmed();
-        if (pin.size() != 4) {
-            err = T("_Err_BTPWD_Len");
-            return plan;
-        }
-        if (c.At("txtBTPWD").touched && !IsValidBtPin(pin)) {
-            err = FieldRangeMessage(T("_BTPWD"), QStringLiteral("0000"), QStringLiteral("9999"));
-            return plan;
-        }
-    }
-    if (bt && c.At("txtBTName").touched && !IsValidBtName(c.Text("txtBTName"))) {
-        err = FieldRangeMessage(T("_BTName"), QStringLiteral("!"), QStringLiteral("~"));
+    if (bt && !CheckBluetoothEdits(c, err))
         return plan;
-    }
     const int limit = setup.TearOffLimit();
     if (c.Sendable("txtTearOff") && !c.Text("txtTearOff").trimmed().isEmpty() &&
         !ClampEdit(c, "txtTearOff", -limit, limit, T("FormParaSet_ZR_lblTearOff"), err))

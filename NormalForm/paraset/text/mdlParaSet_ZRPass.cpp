@@ -309,23 +309,8 @@ TParaPlan PlanZrWrite(const TZrSetup& setup, const TZrState& state, TParaControl
 
     // Checks and clamps first: nothing is sent when one field is refused.
     const bool btSettings = !setup.noBt;
-    // The PIN length is checked when the Bluetooth values were read or edited; what the
-    // operator typed is also checked for its characters (values read go back as read).
-    if (btSettings && c.Sendable("txtBTPWD")) {
-        const QString pin = c.Text("txtBTPWD").trimmed();
-        if (pin.size() != 4) {
-            err = T("_Err_BTPWD_Len");
-            return plan;
-        }
-        if (c.At("txtBTPWD").touched && !IsValidBtPin(pin)) {
-            err = FieldRangeMessage(T("_BTPWD"), QStringLiteral("0000"), QStringLiteral("9999"));
-            return plan;
-        }
-    }
-    if (btSettings && c.At("txtBTName").touched && !IsValidBtName(c.Text("txtBTName"))) {
-        err = FieldRangeMessage(T("_BTName"), QStringLiteral("!"), QStringLiteral("~"));
+    if (btSettings && !CheckBluetoothEdits(c, err))
         return plan;
-    }
     struct Clamp { const char* edit; bool on; int lo, hi; const char* caption; };
     const Clamp clamps[] = {
         {"txtZPrintWidth", setup.dpl, 0, 108, "FormPrintTextLabel_lblPrintableWidth"},

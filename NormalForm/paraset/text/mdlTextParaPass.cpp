@@ -230,6 +230,27 @@ QString FieldRangeMessage(const QString& caption, const QString& lo, const QStri
 
 // ---- shared step helpers ----
 
+bool CheckBluetoothEdits(const TParaControls& c, QString& error)
+{
+    if (c.Sendable("txtBTPWD")) {
+        const QString pin = c.Text("txtBTPWD").trimmed();
+        if (pin.size() != 4) {
+            error = prt::LangText(QStringLiteral("_Err_BTPWD_Len"));
+            return false;
+        }
+        if (c.At("txtBTPWD").touched && !IsValidBtPin(pin)) {
+            error = FieldRangeMessage(prt::LangText(QStringLiteral("_BTPWD")), QStringLiteral("0000"),
+                                      QStringLiteral("9999"));
+            return false;
+        }
+    }
+    if (c.At("txtBTName").touched && !IsValidBtName(c.Text("txtBTName"))) {
+        error = FieldRangeMessage(prt::LangText(QStringLiteral("_BTName")), QStringLiteral("!"), QStringLiteral("~"));
+        return false;
+    }
+    return true;
+}
+
 void ReadQuad(TParaControls& c, const QStringList& names, const QString& reply)
 {
     QStringList parts;

@@ -137,6 +137,10 @@ void AddSet(TParaOps& ops, const char* key, const QString& value, bool keepCase 
 // field message when it is not an integer.
 bool ClampEdit(TParaControls& c, const QString& name, int lo, int hi, const QString& caption, QString& error);
 bool QuadComplete(const TParaControls& c, const QStringList& names);
+// The Bluetooth PIN and name edits: the PIN's length when it was read or edited, what
+// the operator typed for its characters (values read go back as read). False with the
+// field message when one is refused.
+bool CheckBluetoothEdits(const TParaControls& c, QString& error);
 // Octets 0..255; false with the field message otherwise.
 bool CheckQuad(const TParaControls& c, const QStringList& names, const QString& caption, QString& error);
 QStringList TrimmedTexts(const TParaControls& c, const QStringList& names);
