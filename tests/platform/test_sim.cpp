@@ -1,4 +1,5 @@
-// The simulated printer itself: scripts, the handler chain, recording, dropping.
+// The simulated printer itself: scripts, the handler chain, recording, dropping, a link
+// cut inside a command.
 #include "SdkTestUtil.h"
 #include "SimPrinter.h"
 #include "SimTcpServer.h"
@@ -56,6 +57,31 @@ TEST(SimPrinterBrain, ScriptsHandlersAndDropping)
     EXPECT_EQ(p.received(), all);
     p.clearReceived();
     EXPECT_TRUE(p.received().isEmpty());
+}
+
+TEST(SimPrinterBrain, ALinkCutInsideACommand)
+{
+    SimPrinter p;
+    p.addHandler(std::make_unique<LineHandler>());
+    p.noteConnection();
+    // Silent: three bytes of "GET b" arrive, then nothing more on that connection.
+    p.cutLinkIn("GET b\n", 3, false);
+    EXPECT_EQ(p.feed("GET a\nGE"), "VAL a\n");  // "GE" may begin the command: it waits
+    EXPECT_FALSE(p.linkWasCut());
+    EXPECT_EQ(p.feed("T b\nGET c\n"), "");
+    EXPECT_TRUE(p.linkWasCut());
+    EXPECT_EQ(p.feed("GET d\n"), "");
+    EXPECT_EQ(p.received(), "GET a\nGET");
+    EXPECT_EQ(p.takeLinkRestart(), -1) << "the connection is kept";
+    p.noteConnection();
+    EXPECT_EQ(p.feed("GET b\n"), "VAL b\n") << "used once; the next connection is served";
+
+    // Dropped: what came before the cut is answered, then the link restarts.
+    p.clearReceived();
+    p.cutLinkIn("GET f\n", 6, true, 50);
+    EXPECT_EQ(p.feed("GET e\nGET f\nGET g\n"), "VAL e\nVAL f\n");
+    EXPECT_EQ(p.takeLinkRestart(), 50);
+    EXPECT_EQ(p.received(), "GET e\nGET f\n");
 }
 
 TEST(SimTcp, ServesSequentialConnectionsAndStopsCleanly)

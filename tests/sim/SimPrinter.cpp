@@ -20,9 +20,36 @@ void SimPrinter::script(const QByteArray& request, const QByteArray& reply)
     scripts_.push_back({request, reply});
 }
 
-QByteArray SimPrinter::feed(const QByteArray& bytes)
+QByteArray SimPrinter::feed(const QByteArray& input)
 {
     std::lock_guard lock(mutex_);
+    if (cutConnection_ >= 0 && cutConnection_ == connections_)
+        return {};  // the link is cut: nothing arrives
+    QByteArray bytes = input;
+    if (!cutCommand_.isEmpty()) {
+        bytes.prepend(cutHeld_);
+        cutHeld_.clear();
+        const qsizetype at = bytes.indexOf(cutCommand_);
+        if (at >= 0) {
+            bytes.truncate(at + std::clamp<qsizetype>(cutBytes_, 0, cutCommand_.size()));
+            cutCommand_.clear();
+            cutConnection_ = connections_;
+            linkWasCut_ = true;
+            if (cutDrops_)
+                linkRestartMs_ = std::max(linkRestartMs_, cutRefuseMs_);
+        } else {
+            // The longest tail that begins the command waits for the rest.
+            for (qsizetype k = std::min(bytes.size(), cutCommand_.size() - 1); k > 0; --k) {
+                if (cutCommand_.startsWith(bytes.right(k))) {
+                    cutHeld_ = bytes.right(k);
+                    bytes.chop(k);
+                    break;
+                }
+            }
+        }
+        if (bytes.isEmpty())
+            return {};
+    }
     received_.append(bytes);
     pending_.append(bytes);
     quietMs_ = -1;  // input before the quiet time: the printer is not idle yet
@@ -95,8 +122,29 @@ void SimPrinter::noteConnection()
     std::lock_guard lock(mutex_);
     ++connections_;
     // What a dropped connection left half sent is gone: a command cut short never
-    // completes with the next connection's bytes.
+    // completes with the next connection's bytes (bytes held back for an armed cut did
+    // come in: they are recorded, not handled).
+    received_.append(cutHeld_);
+    cutHeld_.clear();
     pending_.clear();
+}
+
+void SimPrinter::cutLinkIn(const QByteArray& command, int bytes, bool drops, int refuseMs)
+{
+    std::lock_guard lock(mutex_);
+    cutCommand_ = command;
+    cutBytes_ = bytes;
+    cutDrops_ = drops;
+    cutRefuseMs_ = std::max(0, refuseMs);
+    cutHeld_.clear();
+    cutConnection_ = -1;
+    linkWasCut_ = false;
+}
+
+bool SimPrinter::linkWasCut() const
+{
+    std::lock_guard lock(mutex_);
+    return linkWasCut_;
 }
 
 int SimPrinter::silentConnections() const

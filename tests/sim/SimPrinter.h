@@ -92,6 +92,17 @@ public:
     // The armed bytes when the line has been idle for at least their time (then disarmed).
     QByteArray takeQuietReply(int idleMs);
 
+    // A link cut inside a command: the next time `command` comes in (whole, on one
+    // connection), only its first `bytes` bytes reach the printer, and nothing after them
+    // on that connection does (neither recorded nor answered). drops: the printer then
+    // drops the connection and refuses new ones for `refuseMs` (as restartLink);
+    // otherwise it keeps the connection open and takes nothing more on it (a link that
+    // died silently). Used once; the next connection is served normally. While armed,
+    // bytes that may begin the command wait until the rest comes in.
+    void cutLinkIn(const QByteArray& command, int bytes, bool drops, int refuseMs = 0);
+    // True once the armed cut has happened.
+    bool linkWasCut() const;
+
     // The lock that guards the printer's state; handlers' own state may use it too.
     std::recursive_mutex& mutex() const { return mutex_; }
 
@@ -111,6 +122,13 @@ private:
     int linkRestartMs_ = -1;
     QByteArray quietReply_;
     int quietMs_ = -1;
+    QByteArray cutCommand_;      // armed cut: the command, its bytes that arrive, how
+    int cutBytes_ = 0;
+    bool cutDrops_ = true;
+    int cutRefuseMs_ = 0;
+    QByteArray cutHeld_;         // input that may begin the command, not yet taken
+    int cutConnection_ = -1;     // the connection that was cut
+    bool linkWasCut_ = false;
 };
 
 } // namespace prt::sim

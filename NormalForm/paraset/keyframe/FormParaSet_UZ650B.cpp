@@ -235,6 +235,10 @@ void T_frmParaSet_UZ650B::btnSetClick()
             break;
         }
     }
+    // A frame written into a connection the printer has dropped "succeeds" locally: the
+    // printer must still answer after the last one.
+    if (!failed && !KfLinkHeld(1, 0xcb))
+        failed = true;
     if (failed)
         KfErrorBox(KfText("_Err_ParaSet"));
     else

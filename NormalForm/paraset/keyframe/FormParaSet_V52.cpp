@@ -832,7 +832,8 @@ void T_frmParaSet_V52::ReplacePrintSetting()
         w(0x142, KfCombo(cmbCodepage, &FCodePageList));
     // Nothing is saved unless the printer took every frame: a failed write anywhere, or a
     // link that no longer answers after the last frame, ends the pass here.
-    if (!failed && !KfLinkHeld(KfOpByte(RowOf(0xcb).ReadOp, FOp), 0xcb))
+    const uint8_t checkOp = KfOpByte(RowOf(0xcb).ReadOp, FOp);
+    if (!failed && !KfLinkHeld(checkOp, 0xcb))
         failed = true;
     if (failed) {
         CmdKeyClosePort();
@@ -840,8 +841,11 @@ void T_frmParaSet_V52::ReplacePrintSetting()
         close();
         return;
     }
-    if (KfDo(QByteArrayLiteral("\"save_param_zone\""))) {
-        KfErrorBox(KfText("_Err_ParaSet"));  // not saved: the printer is not reset either
+    // The save goes out on a connection of its own; it counts only when that connection
+    // still answers after it. Not saved: the printer is not reset either (a reset would
+    // bring the old settings back).
+    if (!KfDoHeld(QByteArrayLiteral("\"save_param_zone\""), checkOp, 0xcb)) {
+        KfErrorBox(KfText("_Err_ParaSet"));
         close();
         return;
     }

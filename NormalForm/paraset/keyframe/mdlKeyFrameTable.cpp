@@ -1,6 +1,7 @@
 #include "mdlKeyFrameTable.h"
 
 #include "CMD_Key.h"
+#include "PrinterCMD.h"
 #include "mdlGlobalVar.h"
 #include "mdlPrinterLib.h"
 
@@ -505,4 +506,13 @@ bool KfLinkHeld(uint8_t op, uint16_t id)
     uint8_t byte = 0;
     uint32_t count = 0;
     return PrtReadDataEOF(&byte, kAnswerWaitMs, 1, 0, 0, &count) == 0 && count == 1;
+}
+
+bool KfDoHeld(const QByteArray& quotedKey, uint8_t op, uint16_t id)
+{
+    if (!KfOpenPort())
+        return false;  // the open routine has said why
+    const bool held = CmdDoEx(quotedKey, false) == 0 && KfLinkHeld(op, id);
+    CmdKeyClosePort();
+    return held;
 }

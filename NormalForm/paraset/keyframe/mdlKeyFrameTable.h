@@ -169,3 +169,9 @@ bool KfDo(const QByteArray& quotedKey);
 // took every frame before it. Costs one 19-byte frame and a one-byte reply (up to 1 s
 // when no reply comes).
 bool KfLinkHeld(uint8_t op, uint16_t id);
+// do KEY on a connection of its own, as KfDo (open, write, close and destroy), with the
+// link check (KfLinkHeld with op and id) on that connection after the command, before it
+// closes: true only when the port opened, the command went out and the printer still
+// answered after it. A command the printer never got whole (a connection cut while it was
+// on the way, or dead right after it) counts as not sent.
+bool KfDoHeld(const QByteArray& quotedKey, uint8_t op, uint16_t id);

@@ -1,6 +1,6 @@
 // The UZ650B form against the simulator: a full read and an unchanged write, the refused
 // PIN and name, a failed read, a value outside the list, a failed write and a failed open,
-// a name and PIN left alone written back as read.
+// a name and PIN left alone written back as read, a link cut during the write.
 #include "KeyFrameFixture.h"
 
 #include "FormParaSet_UZ650B.h"
@@ -193,6 +193,46 @@ TEST_F(Uz650b, AFailedWriteReportsFailureAndAFailedOpenReadsNothing)
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_TRUE(boxes.calls()[0].text.startsWith(prt::LangText("_Err_OpenPort") + ":"));
     EXPECT_TRUE(printer.received().isEmpty());
+}
+
+TEST_F(Uz650b, ALinkCutDuringTheWriteIsNoSuccess)
+{
+    Select("UZ650B");
+    // The last frame as it goes out: protocol 1 under id 0x195.
+    const QByteArray last = Hex("1B 1C 26 20 56 31 20") + "setkey\r\n" + Hex("01 95 01 01 01");
+    struct Cut {
+        const char* what;
+        int afterFrames;  // > 0: the link is cut after this many whole frames
+        int bytesOfLast;  // else: after this many bytes of the last frame
+        bool drops;       // the printer drops the connection (else it just goes quiet)
+    };
+    const Cut cuts[] = {
+        {"after 2 of 7 frames, dropped", 2, 0, true},
+        {"after the last frame, dropped", 7, 0, true},
+        {"after the last frame, silent", 7, 0, false},
+        {"inside the last frame, dropped", 0, 17, true},
+    };
+    MsgBoxRecorder boxes;
+    for (const Cut& cut : cuts) {
+        SCOPED_TRACE(cut.what);
+        ASSERT_TRUE(WaitListening());
+        Profile();
+        auto f = Open();
+        (void)Received();
+        printer.clearReceived();
+        SimClearSetKeyLog(printer);
+        boxes.clear();
+        if (cut.afterFrames > 0)
+            prt::sim::SimCutAfterSetKeys(printer, cut.afterFrames, cut.drops);
+        else
+            printer.cutLinkIn(last, cut.bytesOfLast, cut.drops);
+        f->btnSet->click();
+        EXPECT_EQ(SetKeys().size(), size_t(cut.afterFrames > 0 ? cut.afterFrames : 6));
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, prt::LangText("_Err_ParaSet"));
+        EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+        EXPECT_FALSE(f->isVisible());
+    }
 }
 
 TEST_F(Uz650b, NoCommandOpensItAndCreatingTheFormsSendsNothing)

@@ -3,7 +3,7 @@
 // without speed row or reset; stale bytes drained after the main window left the port
 // open; a silent id; factory-mode operation bytes; the checks made before the port
 // opens; the network scan with a late reply; the opener table; a link cut during the
-// write; values left alone written back as read.
+// write; a save that did not reach the printer; values left alone written back as read.
 #include "KeyFrameFixture.h"
 
 #include "FormParaSet_V52.h"
@@ -68,6 +68,26 @@ protected:
         Key(0xd0, Hex("18 00"));
         Key(0x1a0, Hex("05"));
         Key(0x142, Hex("09 00"));
+    }
+    // An access-point model without speed row, release paper or code page (TE62BT).
+    void AccessPointProfile()
+    {
+        Key(0x68, "TE-BT");
+        Key(0x69, "0000");
+        Key(0x6a, Hex("01"));
+        Key(0xce, Hex("00"));
+        Key(0xcb, Hex("03"));
+        Key(0xca, Hex("05"));
+        Key(0x78, Hex("01"));
+        Key(0x82, Hex("00"));
+        Key(0x84, Hex("01"));
+        Key(0x79, Hex("00"));
+        Key(0x7a, "AP-NET");
+        Key(0x7b, "appass");
+        Key(0x80, Hex("C0 A8 04 01"));
+        Key(0x86, Hex("FF FF FF 00"));
+        Key(0x85, Hex("C0 A8 04 FE"));
+        Key(0xd0, Hex("F4 FF"));
     }
     std::unique_ptr<T_frmParaSet_V52> Open()
     {
@@ -184,22 +204,7 @@ TEST_F(V52, StationProfileReadsAndAnUnchangedSetWritesTheSameValues)
 TEST_F(V52, AccessPointModelUsesItsAddressIdsAndIsNotReset)
 {
     Select("TE62BT");
-    Key(0x68, "TE-BT");
-    Key(0x69, "0000");
-    Key(0x6a, Hex("01"));
-    Key(0xce, Hex("00"));
-    Key(0xcb, Hex("03"));
-    Key(0xca, Hex("05"));
-    Key(0x78, Hex("01"));
-    Key(0x82, Hex("00"));
-    Key(0x84, Hex("01"));
-    Key(0x79, Hex("00"));
-    Key(0x7a, "AP-NET");
-    Key(0x7b, "appass");
-    Key(0x80, Hex("C0 A8 04 01"));
-    Key(0x86, Hex("FF FF FF 00"));
-    Key(0x85, Hex("C0 A8 04 FE"));
-    Key(0xd0, Hex("F4 FF"));
+    AccessPointProfile();
     MsgBoxRecorder boxes;
     auto f = Open();
     EXPECT_TRUE(boxes.calls().empty());
@@ -480,6 +485,88 @@ TEST_F(V52, ALinkCutDuringTheWriteEndsItWithoutSaveOrReset)
         for (const auto& box : boxes.calls())
             EXPECT_NE(box.text, prt::LangText("_ParaSet_OK"));
         EXPECT_FALSE(f->isVisible());
+    }
+}
+
+TEST_F(V52, ASaveThatDidNotReachThePrinterIsNoSuccessAndNoReset)
+{
+    // do "save_param_zone" as it goes out: 29 bytes on a connection of its own.
+    const QByteArray save = Hex("1B 1C 26 20 56 31 20") + "do \"save_param_zone\"\r\n";
+    ASSERT_EQ(save.size(), 29);
+    // The check after the frames: getkey of the density, one byte.
+    const QByteArray check = Hex("1B 1C 26 20 56 31 20") + "getkey\r\n" + Hex("01 CB 00 01");
+    struct Cut {
+        const char* what;
+        QByteArray command;  // the command the link is cut in
+        int bytes;           // its bytes that reach the printer
+        bool drops;          // the printer drops the connection (else it just goes quiet)
+        int refuseMs;        // and refuses new ones this long
+        bool saveArrives;    // the printer got the whole save
+    };
+    const Cut cuts[] = {
+        {"save cut after 10 of its 29 bytes, dropped", save, 10, true, 0, false},
+        {"save cut after 10 of its 29 bytes, silent", save, 10, false, 0, false},
+        {"save without its line end, dropped", save, 28, true, 0, false},
+        {"save whole, link dead right after", save, 29, false, 0, true},
+        {"connection for the save refused", check, 19, true, 500, false},
+    };
+    struct Model {
+        const char* listed;
+        bool resets;
+    };
+    MsgBoxRecorder boxes;
+    for (const Model model : {Model{"V52R", true}, Model{"TE62BT", false}}) {
+        SCOPED_TRACE(model.listed);
+        Select(model.listed);
+        const auto profile = [&] {
+            if (model.resets)
+                StationProfile();
+            else
+                AccessPointProfile();
+        };
+        {
+            // The good road: the save goes out whole, then the reset where the model has one.
+            ASSERT_TRUE(WaitListening());
+            profile();
+            auto f = Open();
+            (void)Received();
+            printer.clearReceived();
+            boxes.clear();
+            f->btnSet->click();
+            EXPECT_TRUE(Received().contains(save));
+            const std::vector<QByteArray> good =
+                model.resets ? std::vector<QByteArray>{"\"save_param_zone\"", "\"reset_printer\""}
+                             : std::vector<QByteArray>{"\"save_param_zone\""};
+            EXPECT_EQ(Dos(), good);
+            ASSERT_EQ(boxes.calls().size(), 1u);
+            EXPECT_EQ(boxes.calls()[0].text, prt::LangText("_ParaSet_OK"));
+        }
+        for (const Cut& cut : cuts) {
+            SCOPED_TRACE(cut.what);
+            ASSERT_TRUE(WaitListening());
+            profile();
+            auto f = Open();
+            (void)Received();
+            printer.clearReceived();
+            boxes.clear();
+            {
+                std::lock_guard l(printer.mutex());
+                prt::sim::ProtoState(printer)->doLog.clear();
+            }
+            printer.cutLinkIn(cut.command, cut.bytes, cut.drops, cut.refuseMs);
+            f->btnSet->click();
+            const QByteArray sent = Received();
+            EXPECT_TRUE(printer.linkWasCut());
+            EXPECT_FALSE(sent.contains("reset_printer")) << "no reset after a save that may be lost";
+            EXPECT_EQ(sent.contains(save), cut.saveArrives);
+            EXPECT_EQ(Dos().size(), cut.saveArrives ? 1u : 0u);
+            ASSERT_FALSE(boxes.calls().empty());
+            EXPECT_EQ(boxes.calls().back().text, prt::LangText("_Err_ParaSet"));
+            EXPECT_EQ(boxes.calls().back().flags, unsigned(prt::MB_ICONERROR_));
+            for (const auto& box : boxes.calls())
+                EXPECT_NE(box.text, prt::LangText("_ParaSet_OK"));
+            EXPECT_FALSE(f->isVisible());
+        }
     }
 }
 
