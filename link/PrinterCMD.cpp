@@ -4,6 +4,7 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "PrtTick.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 
 #include <algorithm>
@@ -52,8 +53,8 @@ void Refused()
 
 void ShowOpenFailure(int code)
 {
-    prt::MessageBoxPrt(prt::LangText(QStringLiteral("_Err_OpenPort")) + QLatin1Char(':') + QString::number(code),
-                       prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+    prt::MessageBoxPrt(OpenPortFailureMessage(code), prt::LangText(QStringLiteral("_MSG_Title_Error")),
+                       prt::MB_ICONERROR_);
 }
 
 } // namespace

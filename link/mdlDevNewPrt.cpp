@@ -6,6 +6,7 @@
 #include "mdlDevBaseCpclPrt.h"
 #include "mdlDevBaseEscPrt.h"
 #include "mdlDevBaseTsplTscPrt.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterLibApi.h"
 
@@ -61,7 +62,7 @@ bool TDevNewPrt::Open(bool showMessage, QString& errorText)
         OpenedHandle = dev->Handle;
         return true;
     }
-    errorText = prt::LangText(QStringLiteral("_Err_OpenPort")) + QLatin1Char(':') + QString::number(code);
+    errorText = OpenPortFailureMessage(code);
     if (showMessage)
         prt::MessageBoxPrt(errorText, prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
     return false;

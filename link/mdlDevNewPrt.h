@@ -27,7 +27,7 @@ public:
     static int32_t PortTypeFromName(const QString& name);
 
     // Opens the port string unless this object has it open already. On failure the
-    // error text is "_Err_OpenPort" text, ":", the code; a box shows it when asked.
+    // error text is OpenPortFailureMessage of the code; a box shows it when asked.
     bool Open(bool showMessage, QString& errorText);
     bool OpenWithMessage();
     // Closes the port when this object opened it.

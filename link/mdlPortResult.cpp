@@ -46,3 +46,8 @@ QString PortResultMessage(const QString& text, int code)
         message += QStringLiteral(" (") + words + QLatin1Char(')');
     return message;
 }
+
+QString OpenPortFailureMessage(int code)
+{
+    return PortResultMessage(prt::LangText(QStringLiteral("_Err_OpenPort")), code);
+}

@@ -9,3 +9,6 @@ QString PortResultWords(int code);
 // text, ":", the code in decimal and, when the code has words, " (" words ")":
 // "Failed to open the port:-13 (network connection refused or unreachable)".
 QString PortResultMessage(const QString& text, int code);
+// The open-failure text of every window that has the code: PortResultMessage with the
+// "_Err_OpenPort" text.
+QString OpenPortFailureMessage(int code);

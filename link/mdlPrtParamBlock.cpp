@@ -6,6 +6,7 @@
 #include "PrtTick.h"
 #include "PubBytes.h"
 #include "mdlLinkSeams.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 
 #include <QStringList>
@@ -34,8 +35,12 @@ bool OpenTspl(int* codeOut)
 
 void ShowOpenFailureCodeFirst(int code)
 {
-    prt::MessageBoxPrt(QString::number(code) + QLatin1Char(':') + Lang("_Err_OpenPort"), Lang("_MSG_Title_Error"),
-                       prt::MB_ICONERROR_);
+    // The code comes first here; its words follow the text as everywhere else.
+    QString text = QString::number(code) + QLatin1Char(':') + Lang("_Err_OpenPort");
+    const QString words = PortResultWords(code);
+    if (!words.isEmpty())
+        text += QStringLiteral(" (") + words + QLatin1Char(')');
+    prt::MessageBoxPrt(text, Lang("_MSG_Title_Error"), prt::MB_ICONERROR_);
 }
 
 int Write(const QByteArray& bytes)
@@ -106,7 +111,7 @@ void ReadParamBlock(TParamBlock& block, QString& result)
     result = QStringLiteral("OK");
     int code = 0;
     if (!OpenTspl(&code)) {
-        result = Lang("_Err_OpenPort");
+        result = OpenPortFailureMessage(code);
         return;
     }
     TsplDiscardInput();

@@ -30,8 +30,9 @@ QByteArray ParamBlockWriteHeader(int sdkKind);
 // A copy of the block with bytes 254/255 set to the sum of bytes 0..253.
 TParamBlock WithParamBlockSum(const TParamBlock& block);
 
-// result := "OK", or the language text of "_Err_OpenPort", "_Err_WriteData",
-// "_Err_ReadData" (marker missing) or "_Err_CheckSum". block is written only on "OK".
+// result := "OK", the open-failure text with its code (OpenPortFailureMessage), or the
+// language text of "_Err_WriteData", "_Err_ReadData" (marker missing) or "_Err_CheckSum".
+// block is written only on "OK".
 // Shows no box. Closes the port it opened.
 void ReadParamBlock(TParamBlock& block, QString& result);
 // True when header and block were written. Open failure: a box "code:text".

@@ -9,6 +9,7 @@
 #include "mdlLanguage.h"
 #include "mdlModelCatalog.h"
 #include "mdlParamValues.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
@@ -445,8 +446,8 @@ void TfrmDLF::GetSpace()
         const int r = TsplOpenPort(GetCurrentPortString());
         SetLastLinkResult(r);
         if (r != 0) {
-            prt::MessageBoxPrt(Text("_Err_OpenPort") + QLatin1Char(':') + QString::number(r),
-                               Text("_MSG_Title_Error"), prt::MB_ICONERROR_);
+            prt::MessageBoxPrt(PortResultMessage(Text("_Err_OpenPort"), r), Text("_MSG_Title_Error"),
+                               prt::MB_ICONERROR_);
             return;
         }
         SetCmdOpenedFlag(-1);

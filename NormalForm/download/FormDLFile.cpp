@@ -10,6 +10,7 @@
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
 #include "mdlOptionLists.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 
@@ -402,7 +403,7 @@ bool TDLFileFormBase::DirectWrite(const QByteArray& bytes)
         const int code = TsplOpenPort(GetCurrentPortString());
         SetCmdLastResult(code);
         if (code != 0 && code != prt::sdk::PRT_ALREADY_OPEN) {
-            DLErrorText(DLText("_Err_OpenPort") + QLatin1Char(':') + QString::number(code));
+            DLErrorText(OpenPortFailureMessage(code));
             return false;
         }
         st.directPortFlag = -1;
@@ -449,7 +450,7 @@ void TDLFileFormBase::GetSpace()
         EnsureTsplPrinterObject();
         const int code = TsplOpenPort(GetCurrentPortString());
         if (code != 0) {
-            DLError("_Err_OpenPort");
+            DLErrorText(OpenPortFailureMessage(code));
             return;
         }
         st.directPortFlag = -1;

@@ -5,6 +5,7 @@
 #include "mdlCurrentPrinter.h"
 #include "mdlDLCommon.h"
 #include "mdlGlobalVar.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 #include "mdlTsplStorage.h"
@@ -116,7 +117,7 @@ void T_frmDownloadFile_TSPL::btnDownloadClick()
     EnsureTsplPrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5) {
-        DLError("_Err_OpenPort");
+        DLErrorText(OpenPortFailureMessage(r));
         return;
     }
     QStringList files;

@@ -8,6 +8,7 @@
 #include "mdlDLCommon.h"
 #include "mdlGlobalVar.h"
 #include "mdlNetDiscovery.h"
+#include "mdlPortResult.h"
 #include "mdlPubFunc.h"
 
 #include <QCoreApplication>
@@ -335,11 +336,11 @@ void TForm11::OnEndPhase(int)
     btnDownload->setText(downloadCaption_);
 }
 
-void TForm11::OnOpenFailed(int, int)
+void TForm11::OnOpenFailed(int, int code)
 {
     if (stop_->Stopped())
         return;
-    prt::MessageBoxPrt(DLText("_Err_OpenPort"), DLText("_MSG_Title_Error"), 16);
+    prt::MessageBoxPrt(OpenPortFailureMessage(code), DLText("_MSG_Title_Error"), 16);
 }
 
 void TForm11::OnEnded(int rowId, int result)

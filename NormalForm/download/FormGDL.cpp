@@ -8,6 +8,7 @@
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
@@ -202,7 +203,7 @@ void TfrmGDL::btnDownloadClick()
     EnsureTsplPrinterObject();
     const int opened = TsplOpenPort(GetCurrentPortString());
     if (opened != 0 && opened != 5) {
-        DLError("_Err_OpenPort");
+        DLErrorText(OpenPortFailureMessage(opened));
         return;
     }
     proDLFont->show();

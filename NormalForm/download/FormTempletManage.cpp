@@ -6,6 +6,7 @@
 #include "mdlCurrentPrinter.h"
 #include "mdlDLCommon.h"
 #include "mdlGlobalVar.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 #include "mdlTsplStorage.h"
@@ -120,7 +121,7 @@ void TTsplStorageManager::OpenPortReported()
     EnsureTsplPrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5)
-        DLErrorText(DLText("_Err_OpenPort") + QLatin1Char(':') + QString::number(r));
+        DLErrorText(OpenPortFailureMessage(r));
 }
 
 void TTsplStorageManager::RefreshTemplet()

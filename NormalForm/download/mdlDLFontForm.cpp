@@ -7,6 +7,7 @@
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
@@ -172,8 +173,8 @@ void TDLFontFileForm::btnDownloadClick()
     const int created = TsplCreateGlobalPrinter(GetMainDefaultModelName());
     if (created != 0)
         DLErrorText(DLText("_Err_CreatePrinter") + QLatin1Char(':') + QString::number(created));
-    if (TsplOpenPort(GetCurrentPortString()) != 0) {
-        DLError("_Err_OpenPort");
+    if (const int opened = TsplOpenPort(GetCurrentPortString()); opened != 0) {
+        DLErrorText(OpenPortFailureMessage(opened));
         return;
     }
     QByteArray file;

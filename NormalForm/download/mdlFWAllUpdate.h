@@ -75,7 +75,7 @@ private:
 // How a worker ended.
 enum class TBulkResult : int {
     Success = 0,
-    OpenFailed = 1,   // the port did not open (the window shows "_Err_OpenPort")
+    OpenFailed = 1,   // the port did not open (the window shows the open-failure text and code)
     Failed = 2,       // the do "dfu", a write, a status byte or the final status
     Stopped = 3,      // the window stopped the run
 };

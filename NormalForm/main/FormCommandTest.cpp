@@ -10,6 +10,7 @@
 #include "mdlMainData.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 
@@ -264,7 +265,7 @@ bool T_frmCommandTest::OpenPort()
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r == 0 || r == 5)
         return true;
-    ErrorBox(T("_Err_OpenPort") + QLatin1Char(':') + QString::number(r));
+    ErrorBox(OpenPortFailureMessage(r));
     return false;
 }
 

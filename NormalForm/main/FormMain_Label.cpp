@@ -22,6 +22,7 @@
 #include "mdlModelFeatures.h"
 #include "mdlModuleState.h"
 #include "mdlOemClass.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterListFile.h"
 #include "mdlPrinterTypeList.h"
@@ -1104,8 +1105,7 @@ void T_frmMain_Label::btnConnectTestClick()
     EnsureTsplPrinterObject();  // a text command before may have destroyed it
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0)
-        prt::MessageBoxPrt(Title("_Err_OpenPort") + QLatin1Char(':') + QString::number(r),
-                           Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        prt::MessageBoxPrt(OpenPortFailureMessage(r), Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
     else
         prt::MessageBoxPrt(Title("_ConnectOK"), Title("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
     TsplClosePort();

@@ -10,6 +10,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
 #include "mdlParamValues.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 
@@ -108,8 +109,7 @@ void TfrmAdvancedSettings::btnNetClick()
     EnsureTsplPrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5) {
-        prt::MessageBoxPrt(T("_Err_OpenPort") + QLatin1Char(':') + QString::number(r), T("_MSG_Title_Error"),
-                           prt::MB_ICONERROR_);
+        prt::MessageBoxPrt(OpenPortFailureMessage(r), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
         if (!IsDebugMode())
             return;
     }

@@ -12,6 +12,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlModelFeatures.h"
 #include "mdlModuleState.h"
+#include "mdlPortResult.h"
 #include "mdlPrintTextJobs.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
@@ -359,7 +360,7 @@ void T_frmPrintText::btnPrintClick()
     const int open = PrtOpenPort(GetCurrentPortString());
     SetCmdLastResult(open);
     if (open != 0 && open != 5) {
-        ShowError(Lang("_Err_OpenPort"));
+        ShowError(OpenPortFailureMessage(open));
         return;
     }
     PortCloser closer;

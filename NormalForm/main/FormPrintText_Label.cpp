@@ -8,6 +8,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
 #include "mdlParamValues.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
@@ -227,7 +228,7 @@ bool TPrintTextLabelBase::OpenTsplPort()
     SetCmdLastResult(code);
     if (code == 0 || code == 5)
         return true;
-    ShowError(Lang("_Err_OpenPort") + QStringLiteral(":") + QString::number(code));
+    ShowError(OpenPortFailureMessage(code));
     return false;
 }
 

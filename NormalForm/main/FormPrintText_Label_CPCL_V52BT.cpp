@@ -44,6 +44,11 @@ void T_frmPrintTextLabelCpclV52bt::InitLanguage()
     gpbLanguage->setVisible(!IsFeatureModel(QString::fromLatin1(FTNNo_PrintTextLanguage_NotVisible)));
     btnPrint->setText(prt::LangText(QStringLiteral("_Print")));
     btnClose->setText(prt::LangText(QStringLiteral("_Close")));
+    // The group title keeps the five leading blanks of its design caption.
+    gpbLanguage->setTitle(QStringLiteral("     ")
+                          + prt::LangText(QStringLiteral("FormPrintTextLabelCpclV52bt_gpbLanguage")));
+    lblInternationalCharacter->setText(
+        prt::LangText(QStringLiteral("FormPrintTextLabelCpclV52bt_lblInternationalCharacter")));
 }
 
 bool T_frmPrintTextLabelCpclV52bt::ReadPaperModeFlag()

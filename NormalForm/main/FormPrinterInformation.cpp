@@ -8,6 +8,7 @@
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPub_Obj_Ult_PrtPara.h"
@@ -149,8 +150,7 @@ void T_frmPrinterInformation::FormShow()
     EnsureTsplPrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5) {
-        prt::MessageBoxPrt(T("_Err_OpenPort") + QLatin1Char(':') + QString::number(r), T("_MSG_Title_Error"),
-                           prt::MB_ICONERROR_);
+        prt::MessageBoxPrt(OpenPortFailureMessage(r), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
         return;
     }
     CmdDrainToLog();

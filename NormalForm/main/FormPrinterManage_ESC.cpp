@@ -4,6 +4,7 @@
 #include "PrtCodePage.h"
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
+#include "mdlPortResult.h"
 #include "mdlPrintTextJobs.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
@@ -16,9 +17,14 @@
 
 namespace {
 
+void ShowErrorText(const QString& text)
+{
+    prt::MessageBoxPrt(text, prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+}
+
 void ShowError(const QString& key)
 {
-    prt::MessageBoxPrt(prt::LangText(key), prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+    ShowErrorText(prt::LangText(key));
 }
 
 } // namespace
@@ -66,7 +72,7 @@ void TForm25::btnPrintClick()
     const int open = PrtOpenPort(GetCurrentPortString());
     SetCmdLastResult(open);
     if (open != 0 && open != 5) {
-        ShowError(QStringLiteral("_Err_OpenPort"));
+        ShowErrorText(OpenPortFailureMessage(open));
         return;
     }
     CmdDrainToLog();

@@ -435,7 +435,7 @@ void T_frmPrinterManage_Label::btnConnectTestClick()
     }
     const int r = TsplOpenPort(port);
     if (r != 0)
-        prt::MessageBoxPrt(PortResultMessage(T("_Err_OpenPort"), r), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        prt::MessageBoxPrt(OpenPortFailureMessage(r), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
     else
         prt::MessageBoxPrt(T("_ConnectOK"), T("_MSG_Title_Message"), prt::MB_ICONINFORMATION_);
     TsplClosePortByName(port);

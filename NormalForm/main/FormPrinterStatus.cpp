@@ -6,6 +6,7 @@
 #include "mdlDispatchBasics.h"
 #include "mdlLanguage.h"
 #include "mdlModuleState.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 
@@ -68,7 +69,7 @@ void T_frmPrinterStatus::btnRefreshClick()
     EnsurePrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5) {
-        prt::MessageBoxPrt(T("_Err_OpenPort"), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
+        prt::MessageBoxPrt(OpenPortFailureMessage(r), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
         return;
     }
     CmdDrainToLog();

@@ -4,6 +4,7 @@
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlGlobalVar.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 
 #include <QGroupBox>
@@ -131,7 +132,7 @@ void T_frmScanTest::btnScanTestClick()
     EnsureTsplPrinterObject();
     const int r = TsplOpenPort(GetCurrentPortString());
     if (r != 0 && r != 5) {
-        ErrorBox(prt::LangText(QStringLiteral("_Err_OpenPort")) + QLatin1Char(':') + QString::number(r));
+        ErrorBox(OpenPortFailureMessage(r));
         return;
     }
     btnScanTest->setEnabled(false);

@@ -12,6 +12,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
 #include "mdlParamValues.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterListFile.h"
 #include "mdlPrinterTypeList.h"
@@ -564,7 +565,7 @@ bool OpenPortWithBox(int& code)
     code = TsplOpenPort(GetCurrentPortString());
     if (code == 0 || code == prt::sdk::PRT_ALREADY_OPEN)
         return true;
-    CodeBox("_Err_OpenPort", code);
+    ErrorBox(OpenPortFailureMessage(code));
     return false;
 }
 

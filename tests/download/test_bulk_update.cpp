@@ -236,7 +236,7 @@ TEST_F(BulkWin, ThreePrintersSuccessRefusedHeaderAndNothingListening)
 
     // one open failure box (nothing listens on 127.0.0.4), then the one end box
     ASSERT_EQ(boxes.calls().size(), 2u) << boxes.texts().join(" | ").toStdString();
-    EXPECT_EQ(boxes.calls()[0].text, T("_Err_OpenPort"));
+    EXPECT_EQ(boxes.calls()[0].text, "Failed to open the port:-13 (network connection refused or unreachable)");
     EXPECT_EQ(boxes.calls()[0].caption, T("_MSG_Title_Error"));
     EXPECT_EQ(boxes.calls()[0].flags, 16u);
     EXPECT_EQ(boxes.calls()[1].text, T("FormDownloadDownloadEndTip"));

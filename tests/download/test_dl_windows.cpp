@@ -1,9 +1,12 @@
 // The download windows end to end against the printer simulator over loopback: a
 // selected printer, the real language texts, the file dialog and message boxes
 // intercepted, the sender's waits skipped.
+#include "FormDLF.h"
 #include "FormDLFile.h"
 #include "FormDLFont.h"
 #include "FormDLUF.h"
+#include "FormDownloadFile_TSPL.h"
+#include "FormTempletManage.h"
 #include "MainFixture.h"
 #include "PrinterCMD.h"
 #include "PrtIni.h"
@@ -834,6 +837,43 @@ TEST_F(DlWin, ZrWindowImagesToFlashAndPrintPosition)
 }
 
 // ---- the font-file windows --------------------------------------------------------------------------
+
+// A download window whose port does not open tells what the code means: the printer here
+// is a loopback port nobody listens on.
+TEST_F(DlWin, AFailedOpenSaysWhatItsCodeMeans)
+{
+    const QString font = File("font.bin", QByteArray(64, 'u'));
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"file download", [] { TfrmDLFile().show(); }},
+        {"font manager", [] { TfrmDLF().show(); }},
+        {"storage manager", [] { T_frmTempletManage().show(); }},
+        {"storage download",
+         [] {
+             T_frmDownloadFile_TSPL w;
+             w.btnDownloadClick();
+         }},
+        {"user font download",
+         [&] {
+             TfrmDLUF w;
+             w.show();
+             w.txtFileName->setText(font);
+             w.btnDownloadClick();
+         }},
+    };
+    server->stop();
+    for (const Case& c : cases) {
+        boxes.clear();
+        c.run();
+        EXPECT_TRUE(boxes.texts().contains("Failed to open the port:-13 (network connection refused or unreachable)"))
+            << c.name << ": " << boxes.texts().join(" | ").toStdString();
+        SetCmdOpenedFlag(0);
+        prt::dl::DLStored() = prt::dl::TDLStoredState{};
+    }
+}
 
 TEST_F(DlWin, UserFontTwoPacketsAndTheEncoding)
 {

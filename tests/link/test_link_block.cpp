@@ -35,6 +35,7 @@ struct BlockScope : FakeEngineScope {
     BlockScope()
     {
         prt::SetLangText(QStringLiteral("_Err_OpenPort"), QStringLiteral("E-open"));
+        prt::SetLangText(QStringLiteral("_PortResult-13"), QStringLiteral("refused"));
         prt::SetLangText(QStringLiteral("_Err_WriteData"), QStringLiteral("E-write"));
         prt::SetLangText(QStringLiteral("_Err_ReadData"), QStringLiteral("E-read"));
         prt::SetLangText(QStringLiteral("_Err_CheckSum"), QStringLiteral("E-sum"));
@@ -73,7 +74,7 @@ TEST(LinkBlock, ReadOutcomes)
         {"nothing", {}, 0, 0, "E-read", 4},
         {"wrong sum", {{wrongSum}}, 0, 0, "E-sum", 1},
         {"sum 00 00", {{zeroSum}}, 0, 0, "E-sum", 1},  // no second read: the count is 256
-        {"open fails", {}, -13, 0, "E-open", 0},
+        {"open fails", {}, -13, 0, "E-open:-13 (refused)", 0},
         {"request fails", {}, 0, -15, "E-write", 0},
     };
     for (const Case& c : cases) {
@@ -152,6 +153,7 @@ TEST(LinkBlock, WriteSetsTheSumInACopy)
     EXPECT_EQ(Fake().count("PortClose"), 1);
 }
 
+// The code comes first; what it means follows the text.
 TEST(LinkBlock, OpenFailureBoxPutsTheCodeFirst)
 {
     BlockScope scope;
@@ -161,7 +163,7 @@ TEST(LinkBlock, OpenFailureBoxPutsTheCodeFirst)
     EXPECT_FALSE(CheckFirmwareVersion(QStringLiteral("1.0.0")));
     ASSERT_EQ(boxes.calls().size(), 2u);
     for (const auto& b : boxes.calls()) {
-        EXPECT_EQ(b.text, QStringLiteral("-13:E-open"));
+        EXPECT_EQ(b.text, QStringLiteral("-13:E-open (refused)"));
         EXPECT_EQ(b.caption, QStringLiteral("Error"));
         EXPECT_EQ(b.flags, 16u);
     }

@@ -144,6 +144,7 @@ TEST(LinkCmd, DoOpensClosesAndDestroys)
 TEST(LinkCmd, FailedOpenShowsOneBoxAndSendsNothing)
 {
     prt::SetLangText(QStringLiteral("_Err_OpenPort"), QStringLiteral("Open failed"));
+    prt::SetLangText(QStringLiteral("_PortResult-13"), QStringLiteral("refused"));
     CmdScope scope;
     Fake().openCodes = {-13, -13, -13, -13};
     prt::test::MsgBoxRecorder boxes;
@@ -153,7 +154,7 @@ TEST(LinkCmd, FailedOpenShowsOneBoxAndSendsNothing)
     EXPECT_EQ(CmdGetValBytes(KEY_ppl, buf, 4), 0);
     EXPECT_EQ(Fake().count("WriteData"), 0);
     ASSERT_EQ(boxes.calls().size(), 3u);
-    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Open failed:-13"));
+    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Open failed:-13 (refused)")) << "the code and what it means";
     EXPECT_EQ(boxes.calls()[0].flags, 16u);
     EXPECT_EQ(CmdLastResult(), -13);
     prt::ClearLangTexts();

@@ -85,12 +85,14 @@ TEST(LinkDevice, OpenFailureTextAndBox)
 {
     prt::SetLangText(QStringLiteral("_Err_OpenPort"), QStringLiteral("Open failed"));
     prt::SetLangText(QStringLiteral("_MSG_Title_Error"), QStringLiteral("Error"));
+    prt::SetLangText(QStringLiteral("_PortResult-6"), QStringLiteral("no object"));
+    prt::SetLangText(QStringLiteral("_PortResult5"), QStringLiteral("already open"));
     FakeEngineScope scope;
     TDevNewPrt c;
     c.CreateDevice(1);  // no engine object at all
     QString text;
     EXPECT_FALSE(c.Open(false, text));  // no box: the test main fails on any box
-    EXPECT_EQ(text, QStringLiteral("Open failed:-6"));
+    EXPECT_EQ(text, QStringLiteral("Open failed:-6 (no object)"));
     EXPECT_EQ(c.LastOpenResult, -6);
     EXPECT_EQ(c.OpenedFlag, 0);
 
@@ -100,7 +102,7 @@ TEST(LinkDevice, OpenFailureTextAndBox)
     prt::test::MsgBoxRecorder boxes;
     EXPECT_FALSE(c.OpenWithMessage());
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Open failed:5"));
+    EXPECT_EQ(boxes.calls()[0].text, QStringLiteral("Open failed:5 (already open)"));
     EXPECT_EQ(boxes.calls()[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(boxes.calls()[0].flags, 16u);
     // A TSPL device retries once inside its own open.

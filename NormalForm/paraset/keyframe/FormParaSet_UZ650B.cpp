@@ -3,6 +3,7 @@
 #include "CMD_Key.h"
 #include "PrinterCMD.h"
 #include "mdlModelCatalog.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 
@@ -168,7 +169,7 @@ void T_frmParaSet_UZ650B::FormShow()
     }
     const int opened = TsplOpenPort(GetCurrentPortString());
     if (opened != 0) {
-        KfErrorBox(KfText("_Err_OpenPort") + QStringLiteral(":") + QString::number(opened));
+        KfErrorBox(PortResultMessage(KfText("_Err_OpenPort"), opened));
         return;
     }
     ki3vhe8v();

@@ -11,6 +11,7 @@
 #include "mdlModelFeatures.h"
 #include "mdlModuleState.h"
 #include "mdlOptionLists.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
@@ -884,7 +885,7 @@ void T_frmParaSet_V52::btnWifiSTA_WifiName_ScanClick()
 {
     TDevNewPrt* conn = GetKesaVar() ? GetKesaVar()->GetDevNewPrt() : nullptr;
     if (!conn) {
-        KfErrorBox(KfText("_Err_OpenPort") + QStringLiteral(":-6"));
+        KfErrorBox(PortResultMessage(KfText("_Err_OpenPort"), prt::sdk::PRT_E_NO_OBJECT));
         return;
     }
     EnsurePrinterObject();

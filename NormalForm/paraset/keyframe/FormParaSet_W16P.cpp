@@ -7,6 +7,7 @@
 #include "mdlModuleState.h"
 #include "mdlOptionLists.h"
 #include "mdlParaSetKeyRules.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 #include "mdlGlobalVar.h"
@@ -258,7 +259,7 @@ void T_frmParaSet_W16P::FormShow()
     EnsureTsplPrinterObject();
     const int opened = TsplOpenPort(GetCurrentPortString());
     if (opened != 0) {
-        KfErrorBox(KfText("_Err_OpenPort") + QStringLiteral(":") + QString::number(opened));
+        KfErrorBox(PortResultMessage(KfText("_Err_OpenPort"), opened));
         return;
     }
     kivhe8v();

@@ -169,6 +169,36 @@ TEST_F(DispatchSim, PrinterCommandsSendTheirBytes)
     }
 }
 
+// Front learning ends with a box that says what was done; the models that ask first say
+// what is about to happen. Both in the UI language.
+TEST_F(DispatchSim, FrontLearningSaysWhatItDoes)
+{
+    const QString doneEn = "The printer was asked to learn its front sensor.";
+    const QString doneZh = QString::fromUtf8("已通知打印机进行前置传感器学习。");
+    struct Case {
+        const char* arg;
+        const char* model;
+        QStringList texts;
+    };
+    const Case cases[] = {
+        {"-EN", "D45", {doneEn}},
+        {"-CN", "D45", {doneZh}},
+        {"-EN", "V52R", {"The printer will now learn its sensor.\r\nContinue?", doneEn}},
+        {"-CN", "V52R", {QString::fromUtf8("打印机将进行传感器学习。\r\n是否继续？"), doneZh}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.arg) + " " + c.model);
+        SetProgramArgs({c.arg});
+        Start(c.model);
+        MsgBoxRecorder boxes;
+        form_->RunFunction("btnFrontLearn");
+        EXPECT_EQ(boxes.texts().join(" | ").toStdString(), c.texts.join(" | ").toStdString());
+        form_.reset();
+        FinalizeStartup();
+        mainwin::ResetMainState();
+    }
+}
+
 TEST_F(DispatchSim, ConfirmationsCancelSendNothingAndTheSecondActionStillWorks)
 {
     Start("TA380");

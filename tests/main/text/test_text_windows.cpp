@@ -331,7 +331,10 @@ TEST_F(TextWindows, CpclWindowPaperModeAnswerAddsForm)
     T_frmPrintTextLabelCpclV52bt f;
     f.SetWidthLimit("72");
     f.show();
-    EXPECT_EQ(f.gpbLanguage->title(), "     选择语言");
+    // The character-set group and its label read in the UI language; the group title keeps
+    // the blanks of its design caption.
+    EXPECT_EQ(f.gpbLanguage->title(), "     Select Language");
+    EXPECT_EQ(f.lblInternationalCharacter->text(), "Language:");
     f.txtPrintableHeigh->setText("300");
     f.CheckValue(f.txtPrintableHeigh);
     EXPECT_EQ(f.txtPrintableHeigh->text(), "210");
@@ -339,6 +342,14 @@ TEST_F(TextWindows, CpclWindowPaperModeAnswerAddsForm)
     f.CheckValue(f.txtPrintableWidth);
     EXPECT_EQ(f.txtPrintableWidth->text(), "72");
     SavePicture(&f, "frm_print_text_label_cpcl.png");
+    gLangId = QStringLiteral("2052");
+    PublishLanguageTexts(gLangFileName, gLangId);
+    T_frmPrintTextLabelCpclV52bt zh;
+    zh.SetWidthLimit("72");
+    zh.show();
+    EXPECT_EQ(zh.gpbLanguage->title(), QString::fromUtf8("     选择语言"));
+    EXPECT_EQ(zh.lblInternationalCharacter->text(), QString::fromUtf8("语言："));
+    SavePicture(&zh, "frm_print_text_label_cpcl-2052.png");
 }
 
 TEST_F(TextWindows, ReceiptWindowRoads)

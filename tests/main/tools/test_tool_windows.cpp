@@ -7,7 +7,12 @@
 #include "FormMain_Label.h"
 #include "FormNet.h"
 #include "FormPrinterInformation.h"
+#include "FormPrintText.h"
+#include "FormPrintText_Label.h"
+#include "FormPrintText_Label_CPCL_V52BT.h"
+#include "FormPrinterManage_ESC.h"
 #include "FormPrinterStatus.h"
+#include "FormRfidSet.h"
 #include "FormScanTest.h"
 #include "PrinterCMD.h"
 #include "SimDefaults.h"
@@ -17,6 +22,7 @@
 #include "mdlCommandConsole.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlFormOpeners.h"
+#include "mdlModuleState.h"
 #include "mdlPrinterLib.h"
 #include "mdlStartup.h"
 
@@ -499,4 +505,79 @@ TEST_F(ToolSim, AdvancedWindowOfAModelWithoutEthernetIsEmptyAndLeavesThePortClos
     SetFormShowHook([&](QWidget* w) { opened << w->objectName(); });
     a.btnNetClick();
     EXPECT_TRUE(opened.isEmpty());
+}
+
+// Every function and tool window that opens the port tells, when the open fails, what its
+// code means, in the UI language: the printer here is a loopback port nobody listens on.
+TEST_F(ToolSim, EveryFailedOpenSaysWhatItsCodeMeans)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"main window connection test", [&] { form_->btnConnectTest->click(); }},
+        {"main window parameter setting", [&] { form_->RunFunction("btnParameterSetting"); }},
+        {"main window self-test", [&] { form_->RunFunction("btnPrintConfigInfo"); }},
+        {"main window scan test", [&] { form_->RunFunction("btnScanTest"); }},
+        {"advanced settings", [] { TfrmAdvancedSettings().btnNetClick(); }},
+        {"Ethernet settings", [] { TFormNet w; }},
+        {"command console",
+         [] {
+             T_frmCommandTest w;
+             w.show();
+             w.RE[0]->setPlainText("PING");
+             w.btnSend->click();
+         }},
+        {"printer information", [] { T_frmPrinterInformation().show(); }},
+        {"printer status", [] { T_frmPrinterStatus().show(); }},
+        {"scan test window", [] { T_frmScanTest().btnScanTestClick(); }},
+        {"RFID settings", [] { TfrmRfidSet().btnReadParaClick(); }},
+        {"label test text",
+         [] {
+             T_frmPrintTextLabel w;
+             w.txtPrintText->setPlainText("a");
+             w.btnPrint->click();
+         }},
+        {"CPCL page test text",
+         [] {
+             T_frmPrintTextLabelCpclV52bt w;
+             w.txtPrintText->setPlainText("a");
+             w.btnPrint->click();
+         }},
+        {"receipt test text",
+         [] {
+             T_frmPrintText w;
+             w.txtPrintText->setPlainText("a");
+             w.btnPrint->click();
+         }},
+        {"ESC/POS test text",
+         [] {
+             TForm25 w;
+             w.txtPrintText->setPlainText("a");
+             w.btnPrint->click();
+         }},
+    };
+    struct Language {
+        const char* arg;
+        QString text;
+    };
+    const Language languages[] = {
+        {"-EN", "Failed to open the port:-13 (network connection refused or unreachable)"},
+        {"-CN", QString::fromUtf8("打开端口失败:-13 (网络连接被拒绝或无法到达)")},
+    };
+    server_->stop();  // the printer's port now refuses connections
+    for (const Language& l : languages) {
+        SCOPED_TRACE(l.arg);
+        SetProgramArgs({l.arg});
+        Start("V64");
+        for (const Case& c : cases) {
+            MsgBoxRecorder boxes;
+            c.run();
+            EXPECT_TRUE(boxes.texts().contains(l.text)) << c.name << ": " << boxes.texts().join(" | ").toStdString();
+        }
+        form_.reset();
+        FinalizeStartup();
+        mainwin::ResetMainState();
+    }
 }

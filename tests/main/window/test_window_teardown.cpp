@@ -147,6 +147,16 @@ QSet<QString> EnglishOnlyTexts(const QString& fileName)
     return english;
 }
 
+// A text with Chinese characters: shown in the English UI, a design caption that no
+// language text replaced.
+bool HasChinese(const QString& text)
+{
+    for (QChar c : text)
+        if (c.script() == QChar::Script_Han)
+            return true;
+    return false;
+}
+
 // The shown captions of a window (title, labels, buttons, group titles).
 QStringList ShownCaptions(QWidget* window)
 {
@@ -205,6 +215,9 @@ TEST_F(WindowTeardown, EveryWindowInEachLanguageShowsItsCaptionsWhole)
             if (QString::fromLatin1(language) == QLatin1String("2052")) {
                 for (const QString& text : ShownCaptions(w))
                     EXPECT_FALSE(englishOnly.contains(text.trimmed())) << "untranslated: \"" << text.toStdString() << "\"";
+            } else {
+                for (const QString& text : ShownCaptions(w))
+                    EXPECT_FALSE(HasChinese(text)) << "Chinese in the English UI: \"" << text.toStdString() << "\"";
             }
             // A parameter form's labels end without a colon, whether the text or the code would add it.
             if (name.startsWith(QLatin1String("T_frmParaSet_"))) {

@@ -191,7 +191,7 @@ TEST_F(Uz650b, AFailedWriteReportsFailureAndAFailedOpenReadsNothing)
     printer.clearReceived();
     auto g = Open();
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_TRUE(boxes.calls()[0].text.startsWith(prt::LangText("_Err_OpenPort") + ":"));
+    EXPECT_EQ(boxes.calls()[0].text, "Failed to open the port:-13 (network connection refused or unreachable)");
     EXPECT_TRUE(printer.received().isEmpty());
 }
 

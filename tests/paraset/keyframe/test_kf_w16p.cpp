@@ -272,7 +272,7 @@ TEST_F(W16p, AFailedOpenOnSetShowsOnlyTheOpenErrorAndKeepsTheEdits)
     CmdClosePort();
     f->btnSet->click();
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_TRUE(boxes.calls()[0].text.startsWith(prt::LangText("_Err_OpenPort") + ":"));
+    EXPECT_EQ(boxes.calls()[0].text, "Failed to open the port:-13 (network connection refused or unreachable)");
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(f->cmbDensity->currentText(), "9");
     EXPECT_TRUE(Dos().empty());
