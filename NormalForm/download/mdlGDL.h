@@ -148,6 +148,7 @@ public:
     TGDLOutcome Outcome() const;
 
 signals:
+    // Packets sent of the total: when the percent changes, the last value reached always.
     void progress(qint64 sent, qint64 total);
     void endPhase();
     void ended(int result, int status);
