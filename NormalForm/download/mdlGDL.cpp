@@ -343,8 +343,8 @@ void TGDLSender::run()
         };
     const TGDLOutcome out = RunGDLExchange(*port_, *file_, hooks);
     shown.Flush();
-    if (out.result == TGDLResult::Success)
-        port_->ClosePort(TDLPort::Close::Tspl);  // before the message
+    // the exchange is over, whichever way it ended: the port is closed before the message
+    port_->ClosePort(TDLPort::Close::Tspl);
     outcome_ = out;
     emit ended(static_cast<int>(out.result), out.status);
 }

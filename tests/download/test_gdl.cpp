@@ -346,6 +346,41 @@ SenderRun RunSender(const QByteArray& file, std::deque<int> replies, int failWri
 
 } // namespace
 
+TEST(GdlSender, EveryEndOfTheExchangeClosesThePortBeforeTheWindowHears)
+{
+    std::deque<int> headerThenNone = {0, 0};
+    headerThenNone.insert(headerThenNone.end(), 101, -1);
+    std::deque<int> tooLate = {0, 0};
+    tooLate.insert(tooLate.end(), 100, -1);
+    tooLate.push_back(0);
+    struct Case {
+        const char* what;
+        std::deque<int> replies;
+        int failWrite;
+        bool cancel;  // the window cancels at the first wait
+        TGDLResult result;
+    } cases[] = {
+        {"success", {0, 0, 0}, -1, false, TGDLResult::Success},
+        {"header refused", {2}, -1, false, TGDLResult::HeaderRefused},
+        {"no header status", {-1}, -1, false, TGDLResult::NoHeaderStatus},
+        {"header write fails", {}, 1, false, TGDLResult::WriteFailed},
+        {"chunk write fails", {0}, 2, false, TGDLResult::WriteFailed},
+        {"final refused", {0, 0, 5}, -1, false, TGDLResult::FinalRefused},
+        {"no final status", headerThenNone, -1, false, TGDLResult::NoFinalStatus},
+        {"final status at the 101st read", tooLate, -1, false, TGDLResult::FinalTooLate},
+        {"cancelled", {0, 0, 0}, -1, true, TGDLResult::Cancelled},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SenderRun r = RunSender(TwoBlocks(), c.replies, c.failWrite, [&](TGDLSender& s) {
+            if (c.cancel)
+                s.Cancel();
+        });
+        EXPECT_EQ(r.out.result, c.result);
+        EXPECT_EQ(r.lastCallAtEnd, "close");
+    }
+}
+
 TEST(GdlSender, TwoMegabytesReachTheWindowInPercentSteps)
 {
     // one header and 2048 chunks: 2049 packets, one report each on the worker
