@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -315,12 +316,18 @@ TEST(DlThread, CancelBetweenPacketsStopsSilently)
     Events ev(t);
     QStringList sleeps;
     TDLOptions o = FileWindowOptions(&sleeps);
+    std::atomic<bool> secondTried{false};
     port->onPacket = [&] {
+        // the first transfer is still running when the second start is tried, however the
+        // threads are scheduled
+        if (port->packets.size() == 1)
+            prt::test::WaitFor([&] { return secondTried.load(); });
         if (port->packets.size() == 3)
             t.Cancel();
     };
     ASSERT_TRUE(t.Start(QByteArray(10 * 1024, 'x'), o));
     EXPECT_FALSE(t.Start(QByteArray(10, 'x'), o)) << "no second start while one runs";
+    secondTried = true;
     t.wait();
     EXPECT_EQ(t.Result(), TDLResult::Cancelled);
     EXPECT_EQ(port->packets.size(), 3u);
