@@ -231,10 +231,11 @@ void TfrmGDL::OnEndPhase()
 
 void TfrmGDL::OnEnded(int result, int status)
 {
+    // the sender has closed the port, whichever way the exchange ended
     btnDownload->setEnabled(true);
     switch (static_cast<TGDLResult>(result)) {
     case TGDLResult::Success: {
-        SetRunning(false);  // the sender closed the port
+        SetRunning(false);
         QString text = DLText("_DownloadSuccess");
         if (IsModelInCommaList(PrtBasName, ParameterSetValue(QStringLiteral("UpdateRestart"))))
             text += QStringLiteral("\r\n") + GDLRestartNote();
@@ -253,7 +254,7 @@ void TfrmGDL::OnEnded(int result, int status)
         DLError("_Err_ReadData");
         break;
     // The end phase shows the download caption before it reads the final status: after
-    // its error the next click starts afresh (the port stays open until then).
+    // its error the next click starts afresh.
     case TGDLResult::FinalRefused:
         SetRunning(false);
         DLErrorText(GDLStatusText(status));

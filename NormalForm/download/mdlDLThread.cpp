@@ -71,7 +71,8 @@ void SetDLSleeperForTests(std::function<void(uint32_t ms)> sleeper)
 }
 
 TDLThread::TDLThread(QObject* parent, std::shared_ptr<TDLPort> port)
-    : QThread(parent), port_(port ? std::move(port) : std::make_shared<TDLLinkPort>())
+    : QThread(parent), port_(port ? std::move(port) : std::make_shared<TDLLinkPort>()),
+      shown_(0, [this](int index, int count) { emit progress(index, count); })
 {
 }
 
@@ -146,6 +147,7 @@ void TDLThread::Sleep(uint32_t ms, bool interruptible)
 void TDLThread::run()
 {
     const TDLResult result = Transfer();
+    shown_.Flush();  // the last packet reached is shown before the end
     result_.store(static_cast<int>(result));
     emit transferEnded(static_cast<int>(result), index_.load());
 }
@@ -181,7 +183,9 @@ TDLResult TDLThread::Transfer()
     const int count = prt::dl::PacketCount(total, ps, o.countRule);
     count_.store(count);
     const int toSend = (o.atLeastOnePacket && count == 0) ? 1 : count;
-    emit progress(0, count);
+    // the window shows the progress in steps of a percent, not per packet
+    shown_.Restart(count);
+    shown_.Report(0, 0, count);
 
     qint64 offset = 0;
     for (int index = 0; index < toSend;) {
@@ -196,14 +200,14 @@ TDLResult TDLThread::Transfer()
                 return fail(TDLResult::WriteFailed, o.closeOnFailure);
             offset += n;
             index_.store(++index);
-            emit progress(index, count);
+            shown_.Report(index, index, count);
             continue;
         }
         const QByteArray packet = BuildPacket(payload_, static_cast<uint32_t>(index), ps, o.padding);
         if (port.Write(packet) != 0)
             return fail(TDLResult::WriteFailed, o.closeOnFailure);
         index_.store(++index);
-        emit progress(index, count);
+        shown_.Report(index, index, count);
         Sleep(index == 1 ? o.waitAfterFirstPacketMs : o.waitAfterPacketMs, true);
         uint8_t reply[kReplySize] = {};
         uint32_t got = 0;

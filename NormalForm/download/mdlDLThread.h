@@ -6,7 +6,9 @@
 //   1. Own one as a member: `TDLThread m_dl{this};` (its destructor cancels and joins, so
 //      the window can be freed at any time; call CancelAndWait() in the close handler too).
 //   2. Connect its signals to slots of the window; they arrive on the GUI thread (queued):
-//        progress(index, count)       after every packet: packets sent so far, packet count
+//        progress(index, count)       packets sent so far, packet count: at the start, then
+//                                     when the percent sent changes; the last packet
+//                                     reached always comes before transferEnded
 //        listed(key, reply)           the getval reply of options.listKey after the transfer
 //        spaceRead(used, remaining)   the getval replies of the space keys (raw texts)
 //        reported(what, data)         whatever an afterTransfer step hands over
@@ -35,6 +37,7 @@
 // windows set kind 1 while they run a transfer, so both share one connection); tests put
 // a fake in its place.
 #include "mdlDLPacket.h"
+#include "mdlDLProgress.h"
 
 #include <QByteArray>
 #include <QString>
@@ -180,6 +183,7 @@ private:
     std::atomic<int> result_{0};
     std::mutex waitMutex_;
     std::condition_variable waitCv_;
+    TProgressPost<int, int> shown_;  // the worker's progress reports
 };
 
 // Tests: the sleeper of every sender started from now on whose options name none (the

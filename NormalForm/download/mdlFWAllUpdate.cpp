@@ -1,6 +1,7 @@
 #include "mdlFWAllUpdate.h"
 
 #include "PrinterCMD.h"
+#include "mdlDLProgress.h"
 #include "mdlModelCatalog.h"
 #include "mdlNetDiscovery.h"
 #include "mdlPrinterLib_TSPL.h"
@@ -241,9 +242,15 @@ TBulkResult TUpdateFWThread::UpdateFirmware()
             return GDLReadWithin(port, buffer, length, count, ms, [this](uint32_t pause) { stop_->Wait(pause); },
                                  stop_->Flag());
         };
-    hooks.chunkProgress = [&](qint64 chunks) { emit progress(rowId_, total, chunks); };
-    hooks.endPhase = [this] { emit endPhase(rowId_); };
+    // the row shows its progress in steps of a percent, not per chunk
+    TProgressPost<qint64> rowProgress(total, [this, total](qint64 chunks) { emit progress(rowId_, total, chunks); });
+    hooks.chunkProgress = [&](qint64 chunks) { rowProgress.Report(chunks, chunks); };
+    hooks.endPhase = [&] {
+        rowProgress.Flush();
+        emit endPhase(rowId_);
+    };
     const TGDLOutcome out = RunGDLExchange(port, *firmware_, hooks);
+    rowProgress.Flush();
     finalReads_ = out.finalReads;
     switch (out.result) {
     case TGDLResult::Success:

@@ -112,7 +112,8 @@ public:
 
 signals:
     void downloading(int rowId);
-    // A header accepted or a chunk written: body chunks sent of the total.
+    // A header accepted or a chunk written: body chunks sent of the total; posted only
+    // when the row's percent changes, the last value reached always.
     void progress(int rowId, qint64 total, qint64 chunks);
     // Every block sent; the printer stores the firmware.
     void endPhase(int rowId);

@@ -2,6 +2,7 @@
 
 #include "PrtTexts.h"
 #include "mdlDLCommon.h"
+#include "mdlDLProgress.h"
 #include "PubBytes.h"
 #include "mdlGlobalVar.h"
 #include "mdlPubFunc.h"
@@ -327,8 +328,13 @@ void TGDLSender::run()
     TGDLRunHooks hooks;
     hooks.sleep = [this](uint32_t ms) { Wait(ms); };
     hooks.stop = &stop_;
-    hooks.progress = [this, total](qint64 sent) { emit progress(sent, total); };
-    hooks.endPhase = [this] { emit endPhase(); };
+    // the window shows the progress in steps of a percent, not per packet
+    TProgressPost<qint64> shown(total, [this, total](qint64 sent) { emit progress(sent, total); });
+    hooks.progress = [&](qint64 sent) { shown.Report(sent, sent); };
+    hooks.endPhase = [&] {
+        shown.Flush();
+        emit endPhase();
+    };
     // the final status is taken the moment it comes; with the waits of a test replaced,
     // each read is one plain read and the test's wait
     if (!HasTestSleeper())
@@ -336,8 +342,9 @@ void TGDLSender::run()
             return GDLReadWithin(*port_, buffer, length, count, ms, [this](uint32_t pause) { Wait(pause); }, &stop_);
         };
     const TGDLOutcome out = RunGDLExchange(*port_, *file_, hooks);
-    if (out.result == TGDLResult::Success)
-        port_->ClosePort(TDLPort::Close::Tspl);  // before the message
+    shown.Flush();
+    // the exchange is over, whichever way it ended: the port is closed before the message
+    port_->ClosePort(TDLPort::Close::Tspl);
     outcome_ = out;
     emit ended(static_cast<int>(out.result), out.status);
 }

@@ -133,8 +133,7 @@ TGDLOutcome RunGDLExchange(TDLPort& port, const TGDLFile& file, const TGDLRunHoo
 
 // The exchange of one window on a worker thread (the printer link's global TSPL object by
 // default). Start() takes a shared, unchanging file. Signals arrive queued on the owner's
-// thread. On success the worker closes the port before `ended`; otherwise the port stays
-// open for the window to close.
+// thread. However the exchange ends, the worker closes the port before `ended`.
 class TGDLSender : public QThread {
     Q_OBJECT
 public:
@@ -148,6 +147,7 @@ public:
     TGDLOutcome Outcome() const;
 
 signals:
+    // Packets sent of the total: when the percent changes, the last value reached always.
     void progress(qint64 sent, qint64 total);
     void endPhase();
     void ended(int result, int status);

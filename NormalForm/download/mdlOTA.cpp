@@ -1,6 +1,7 @@
 #include "mdlOTA.h"
 
 #include "PrinterCMD.h"
+#include "mdlDLProgress.h"
 #include "PrtTick.h"
 #include "PubBytes.h"
 #include "mdlCurrentPrinter.h"
@@ -351,11 +352,19 @@ void TOtaSender::run()
     TOtaHooks hooks;
     hooks.sleep = [this](uint32_t ms) { Wait(ms); };
     hooks.stop = &stop_;
-    hooks.started = [this](int count) { emit started(count); };
-    hooks.progress = [this](int index, int count, int kbSent, int kbTotal) {
+    // the window shows the progress in steps of a percent, not per packet
+    TProgressPost<int, int, int, int> shown(0, [this](int index, int count, int kbSent, int kbTotal) {
         emit progress(index, count, kbSent, kbTotal);
+    });
+    hooks.started = [&](int count) {
+        shown.Restart(count);
+        emit started(count);
+    };
+    hooks.progress = [&](int index, int count, int kbSent, int kbTotal) {
+        shown.Report(index, index, count, kbSent, kbTotal);
     };
     outcome_ = RunOtaTransfer(*link_, data_, how_, longRestart_, hooks);
+    shown.Flush();
     emit ended(static_cast<int>(outcome_.result));
 }
 

@@ -111,6 +111,7 @@ public:
 
 signals:
     void started(int count);
+    // When the percent of packets sent changes; the last value reached always.
     void progress(int index, int count, int kbSent, int kbTotal);
     void ended(int result);
 

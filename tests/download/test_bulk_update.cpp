@@ -24,6 +24,7 @@
 #include "mdlPrinterTypeList.h"
 #include "mdlPubFunc.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -329,6 +330,50 @@ TEST_F(BulkWin, ClosingDuringARunStopsAndJoinsTheWorkers)
     EXPECT_EQ(FWAllUpdateForm(), nullptr);
     f.reset();
     EXPECT_TRUE(boxes.texts().isEmpty()) << "no end box after a stop";
+}
+
+namespace {
+
+// Counts the queued signals an object handles on its thread.
+class QueuedCalls : public QObject {
+public:
+    explicit QueuedCalls(QObject& target) { target.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MetaCall)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(BulkWin, ARowsProgressReachesTheWindowOnlyWhenItsPercentChanges)
+{
+    // a body of 2 MB: 2048 chunks per printer, each one reported by its worker
+    const QString big = File("big.gdl", SimGdlFileBlock(2 * 1024 * 1024, 2, "APP.BIN", "V2"));
+    TForm11 f;
+    f.show();
+    ASSERT_TRUE(f.AddPrinterRow("Printer A", "127.0.0.2"));
+    ASSERT_TRUE(f.AddPrinterRow("Printer B", "127.0.0.3"));
+    nextFile = big;
+    f.Button2Click();
+    ASSERT_NE(f.Firmware(), nullptr);
+    QueuedCalls calls(f);
+    f.btnDownloadClick();
+    f.WaitForIdle();
+    EXPECT_EQ(Column(f.lvPortList, 2), QStringList(2, T("FormDownloadStatus_Success")));
+    // per row: Downloading, at most 101 steps of progress (0 % to 100 %), the end phase, the end
+    EXPECT_LE(calls.count, 2 * (1 + 101 + 1 + 1));
+    EXPECT_GE(calls.count, 2 * 3) << "the counter sees the window's queued calls";
+    // the last value reached is shown: 76 + 2 MB make 2049 KB, 2048 chunks of body went out
+    EXPECT_EQ(Column(f.lvPortList, 3),
+              QStringList(2, ReplaceFirst(ReplaceFirst(T("FormGDL_lblProgressInfo"), "{1}", "2049"), "{2}", "2048")));
+    EXPECT_EQ(SimFirmware(printerA).blocks.at(0).body.size(), 2 * 1024 * 1024);
+    EXPECT_EQ(SimFirmware(printerB).blocks.at(0).body.size(), 2 * 1024 * 1024);
 }
 
 TEST_F(BulkWin, ASlowPrinterIsWaitedForLikeInTheBlockFirmwareWindow)

@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -314,12 +316,18 @@ TEST(DlThread, CancelBetweenPacketsStopsSilently)
     Events ev(t);
     QStringList sleeps;
     TDLOptions o = FileWindowOptions(&sleeps);
+    std::atomic<bool> secondTried{false};
     port->onPacket = [&] {
+        // the first transfer is still running when the second start is tried, however the
+        // threads are scheduled
+        if (port->packets.size() == 1)
+            prt::test::WaitFor([&] { return secondTried.load(); });
         if (port->packets.size() == 3)
             t.Cancel();
     };
     ASSERT_TRUE(t.Start(QByteArray(10 * 1024, 'x'), o));
     EXPECT_FALSE(t.Start(QByteArray(10, 'x'), o)) << "no second start while one runs";
+    secondTried = true;
     t.wait();
     EXPECT_EQ(t.Result(), TDLResult::Cancelled);
     EXPECT_EQ(port->packets.size(), 3u);
@@ -413,6 +421,94 @@ TEST(DlThread, SignalsReachTheOwnersThreadQueued)
     QCoreApplication::processEvents();
     EXPECT_EQ(ended, int(TDLResult::Success));
     EXPECT_EQ(onGui, std::vector<bool>(4, true));
+}
+
+// ---- progress reports reach the window in steps of a percent ----------------------------
+
+TEST(DlProgress, PercentOfATotal)
+{
+    const struct {
+        qint64 done, total;
+        int percent;
+    } cases[] = {{0, 2048, 0}, {20, 2048, 0}, {21, 2048, 1}, {2047, 2048, 99}, {2048, 2048, 100},
+                 {1, 3, 33}, {-1, 10, 0}, {11, 10, 100}, {5, 0, 100}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ProgressPercent(c.done, c.total), c.percent) << c.done << " of " << c.total;
+}
+
+TEST(DlProgress, AReportIsPostedOnlyWhenItsPercentChanges)
+{
+    const struct {
+        const char* what;
+        qint64 total;
+        qint64 last;   // reports 0, 1, ..., last
+        bool twice;    // each value reported twice (a header repeats the chunk count)
+        size_t posts;  // posted, the flush at the end included
+    } cases[] = {
+        {"2 MB in 1 KB chunks", 2048, 2048, false, 101},
+        {"200 KB in 1 KB chunks", 200, 200, false, 101},
+        {"a bulk row: the total counts the header too", 2049, 2048, true, 101},
+        {"fewer chunks than percents", 7, 7, false, 8},
+        {"three packets", 3, 3, false, 4},
+        {"no total", 0, 1, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<qint64> posted;
+        TProgressPost<qint64> post(c.total, [&](qint64 done) { posted.push_back(done); });
+        for (qint64 done = 0; done <= c.last; ++done) {
+            post.Report(done, done);
+            if (c.twice)
+                post.Report(done, done);
+        }
+        post.Flush();
+        EXPECT_EQ(posted.size(), c.posts);
+        ASSERT_FALSE(posted.empty());
+        EXPECT_EQ(posted.front(), 0) << "the first report always";
+        EXPECT_EQ(posted.back(), c.last) << "the last value reached always";
+        EXPECT_TRUE(std::is_sorted(posted.begin(), posted.end()));
+        EXPECT_EQ(std::adjacent_find(posted.begin(), posted.end()), posted.end()) << "no value twice";
+    }
+}
+
+TEST(DlProgress, AHeldReportComesWithTheFlushOnly)
+{
+    std::vector<std::pair<int, int>> posted;
+    TProgressPost<int, int> post(1000, [&](int i, int n) { posted.emplace_back(i, n); });
+    post.Report(0, 0, 1000);
+    post.Report(5, 5, 1000);  // still 0 %
+    post.Report(7, 7, 1000);
+    EXPECT_EQ(posted, (std::vector<std::pair<int, int>>{{0, 1000}}));
+    post.Flush();
+    EXPECT_EQ(posted, (std::vector<std::pair<int, int>>{{0, 1000}, {7, 1000}})) << "the last held, with its arguments";
+    post.Flush();
+    EXPECT_EQ(posted.size(), 2u) << "nothing held any more";
+    post.Restart(10);
+    post.Report(7, 7, 10);
+    EXPECT_EQ(posted.back(), std::make_pair(7, 10)) << "a new run starts with a post";
+}
+
+TEST(DlThread, TwoMegabytesOfSlicesReachTheWindowInPercentSteps)
+{
+    auto port = std::make_shared<FakePort>();
+    TDLThread t(nullptr, port);
+    QObject receiver;
+    std::vector<std::pair<int, int>> shown;
+    QObject::connect(&t, &TDLThread::progress, &receiver, [&](int i, int n) { shown.emplace_back(i, n); });
+    TDLOptions o;
+    o.rawSlices = true;
+    o.packetSize = 1024;
+    o.countRule = TDLCountRule::Ceil;
+    o.waitAfterLastMs = 0;
+    o.sleeper = [](uint32_t) {};
+    ASSERT_TRUE(t.Start(QByteArray(2 * 1024 * 1024, 's'), o));
+    t.wait();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(port->calls.filter("write").size(), 2048) << "every slice on the wire";
+    EXPECT_LE(shown.size(), 101u) << "queued for the window: one per percent";
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), std::make_pair(0, 2048));
+    EXPECT_EQ(shown.back(), std::make_pair(2048, 2048));
 }
 
 // ---- against the simulator --------------------------------------------------------------

@@ -5,9 +5,12 @@
 #include "TestSupport.h"
 #include "mdlGDL.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 using namespace prt::dl;
@@ -300,4 +303,91 @@ TEST(GdlExchange, AStopEndsBeforeTheNextStep)
     const GdlRun r = Exchange(TwoBlocks(), {0, 0, 0}, -1, 2);
     EXPECT_EQ(r.out.result, TGDLResult::Cancelled);
     EXPECT_EQ(r.wire.size(), 76 + 1024);
+}
+
+// ---- the window's sender on its worker --------------------------------------------------------
+
+namespace {
+
+// Runs a sender over a scripted port to its end; its waits skipped, `onWait` called at each.
+struct SenderRun {
+    TGDLOutcome out;
+    QString lastCallAtEnd;  // the port call just before `ended`
+    std::vector<std::pair<qint64, qint64>> progress;  // as queued for the window
+};
+
+SenderRun RunSender(const QByteArray& file, std::deque<int> replies, int failWrite = -1,
+                    std::function<void(TGDLSender&)> onWait = {})
+{
+    auto port = std::make_shared<ScriptPort>();
+    port->replies = std::move(replies);
+    port->failWrite = failWrite;
+    SenderRun r;
+    {
+        TGDLSender sender(nullptr, port);
+        SetGDLSleeperForTests([&](uint32_t) {
+            if (onWait)
+                onWait(sender);
+        });
+        QObject window;
+        QObject::connect(&sender, &TGDLSender::progress, &window,
+                         [&](qint64 sent, qint64 total) { r.progress.emplace_back(sent, total); });
+        QObject::connect(&sender, &TGDLSender::ended, &sender,
+                         [&](int, int) { r.lastCallAtEnd = port->log.isEmpty() ? QString() : port->log.last(); },
+                         Qt::DirectConnection);
+        EXPECT_TRUE(sender.Start(std::make_shared<const TGDLFile>(ParseGDL(file))));
+        sender.wait();
+        QCoreApplication::processEvents();
+        r.out = sender.Outcome();
+    }
+    SetGDLSleeperForTests({});
+    return r;
+}
+
+} // namespace
+
+TEST(GdlSender, EveryEndOfTheExchangeClosesThePortBeforeTheWindowHears)
+{
+    std::deque<int> headerThenNone = {0, 0};
+    headerThenNone.insert(headerThenNone.end(), 101, -1);
+    std::deque<int> tooLate = {0, 0};
+    tooLate.insert(tooLate.end(), 100, -1);
+    tooLate.push_back(0);
+    struct Case {
+        const char* what;
+        std::deque<int> replies;
+        int failWrite;
+        bool cancel;  // the window cancels at the first wait
+        TGDLResult result;
+    } cases[] = {
+        {"success", {0, 0, 0}, -1, false, TGDLResult::Success},
+        {"header refused", {2}, -1, false, TGDLResult::HeaderRefused},
+        {"no header status", {-1}, -1, false, TGDLResult::NoHeaderStatus},
+        {"header write fails", {}, 1, false, TGDLResult::WriteFailed},
+        {"chunk write fails", {0}, 2, false, TGDLResult::WriteFailed},
+        {"final refused", {0, 0, 5}, -1, false, TGDLResult::FinalRefused},
+        {"no final status", headerThenNone, -1, false, TGDLResult::NoFinalStatus},
+        {"final status at the 101st read", tooLate, -1, false, TGDLResult::FinalTooLate},
+        {"cancelled", {0, 0, 0}, -1, true, TGDLResult::Cancelled},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SenderRun r = RunSender(TwoBlocks(), c.replies, c.failWrite, [&](TGDLSender& s) {
+            if (c.cancel)
+                s.Cancel();
+        });
+        EXPECT_EQ(r.out.result, c.result);
+        EXPECT_EQ(r.lastCallAtEnd, "close");
+    }
+}
+
+TEST(GdlSender, TwoMegabytesReachTheWindowInPercentSteps)
+{
+    // one header and 2048 chunks: 2049 packets, one report each on the worker
+    const SenderRun r = RunSender(Block(2 * 1024 * 1024, 2, "APP.BIN", "V1"), {0, 0});
+    EXPECT_EQ(r.out.result, TGDLResult::Success);
+    EXPECT_LE(r.progress.size(), 101u);
+    ASSERT_FALSE(r.progress.empty());
+    EXPECT_EQ(r.progress.front(), std::make_pair(qint64(1), qint64(2049)));
+    EXPECT_EQ(r.progress.back(), std::make_pair(qint64(2049), qint64(2049)));
 }

@@ -4,6 +4,7 @@
 #include "FormGDL.h"
 #include "MainFixture.h"
 #include "PrinterCMD.h"
+#include "PrtSdk.h"
 #include "PrtTexts.h"
 #include "PrtTick.h"
 #include "SimDefaults.h"
@@ -82,6 +83,8 @@ protected:
         return path;
     }
     static QString T(const char* key) { return prt::LangText(QLatin1String(key)); }
+    // The port of the link's TSPL object, as the window left it.
+    static bool PortOpen() { return prt::sdk::PortIsOpen(prt::sdk::Lib::Tspl, TsplGetHandle()) == 1; }
     // Chooses the file and runs one download to its end.
     void Download(TfrmGDL& f)
     {
@@ -128,6 +131,7 @@ TEST_F(GdlWin, TwoBlocksThroughTheOpenerTable)
         f->WaitForSender();
         EXPECT_FALSE(f->IsRunning());
         EXPECT_EQ(f->btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload"));
+        EXPECT_FALSE(PortOpen());
         EXPECT_EQ(f->proDLFont->value(), 4);
         EXPECT_EQ(f->lblProgressInfo->text(),
                   ReplaceFirst(ReplaceFirst(T("FormGDL_lblProgressInfo"), "{1}", "4"), "{2}", "4"));
@@ -226,11 +230,12 @@ TEST_F(GdlWin, EveryRefusalShowsItsMessageAndSendsNothingMore)
         }
         EXPECT_EQ(boxes.texts(), QStringList{text});
         EXPECT_EQ(SimFirmware(printer).blocks.size(), c.headers);
+        EXPECT_FALSE(PortOpen()) << "closed where the exchange ended";
         if (c.headerStatus >= 0) {
             EXPECT_TRUE(SimFirmware(printer).blocks[0].body.isEmpty());
         }
         if (c.headerStatus >= 0) {
-            // the port stays open; the next click only closes it
+            // the cancel caption stays; the next click only resets the window
             EXPECT_TRUE(f.IsRunning());
             EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload1"));
             f.btnDownloadClick();
@@ -268,6 +273,7 @@ TEST_F(GdlWin, AFinalStatusAtTheHundredAndFirstReadIsAReadError)
     EXPECT_EQ(f.Sender().Outcome().finalReads, 101);
     EXPECT_EQ(f.Sender().Outcome().status, 0);
     EXPECT_EQ(boxes.texts(), QStringList{T("_Err_ReadData")});
+    EXPECT_FALSE(PortOpen()) << "the exchange is over";
     EXPECT_FALSE(f.IsRunning());
     EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFile_TSPL_btnDownload"));
 }
@@ -291,6 +297,7 @@ TEST_F(GdlWin, APrinterWithoutFinalStatusIsAReadError)
     f.show();
     Download(f);
     EXPECT_EQ(boxes.texts(), QStringList{T("_Err_ReadData")});
+    EXPECT_FALSE(PortOpen());
     EXPECT_EQ(SimFirmware(printer).blocks.size(), 2u);
 }
 

@@ -5,6 +5,7 @@
 #include "mdlModelCatalog.h"
 #include "mdlOTA.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <array>
 #include <cstring>
@@ -315,4 +316,29 @@ TEST(OtaTransfer, ReconnectAfterEnterOtaGivesUpAfterFifteenSeconds)
     back.openResults = {0, -1, -1, 0};
     back.acks = {kGoodAck, kGoodAck, kGoodAck};
     EXPECT_EQ(Transfer(back, QByteArray("123456789"), TOtaSwitch::EnterOta).out.result, TOtaResult::Success);
+}
+
+TEST(OtaSender, ProgressReachesTheWindowInPercentSteps)
+{
+    // 1000 bytes in packages of 4: 250 packets, one report each on the worker
+    auto link = std::make_shared<ScriptLink>();
+    link->acks.assign(250, kGoodAck);
+    SetOtaSleeperForTests([](uint32_t) {});
+    std::vector<std::array<int, 4>> shown;
+    {
+        TOtaSender sender(nullptr, link);
+        QObject window;
+        QObject::connect(&sender, &TOtaSender::progress, &window,
+                         [&](int i, int c, int kb, int total) { shown.push_back({i, c, kb, total}); });
+        ASSERT_TRUE(sender.Start(QByteArray(1000, 'f'), TOtaSwitch::None, false));
+        sender.wait();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(sender.Outcome().result, TOtaResult::Success);
+        EXPECT_EQ(sender.Outcome().packets, 250);
+    }
+    SetOtaSleeperForTests({});
+    EXPECT_LE(shown.size(), 101u);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), (std::array<int, 4>{1, 250, 1, 1}));
+    EXPECT_EQ(shown.back(), (std::array<int, 4>{250, 250, 250, 1})) << "each packet rounds up to a KB";
 }

@@ -1,6 +1,8 @@
 // The simulated printer itself: scripts, the handler chain, recording, dropping, a link
 // cut inside a command.
 #include "SdkTestUtil.h"
+#include "SimDefaults.h"
+#include "SimFirmware.h"
 #include "SimPrinter.h"
 #include "SimTcpServer.h"
 
@@ -57,6 +59,27 @@ TEST(SimPrinterBrain, ScriptsHandlersAndDropping)
     EXPECT_EQ(p.received(), all);
     p.clearReceived();
     EXPECT_TRUE(p.received().isEmpty());
+    p.setKeepReceived(false);
+    EXPECT_EQ(p.feed("GET f\n"), "VAL f\n") << "a printer that keeps no record still answers";
+    EXPECT_TRUE(p.received().isEmpty());
+}
+
+TEST(SimPrinterBrain, ABlockFirmwareBodyNotKeptStillEndsWithTheFinalStatus)
+{
+    SimPrinter p;
+    prt::sim::AddStandardHandlers(p);
+    prt::sim::SimEditFirmware(p, [](prt::sim::SimFirmwareState& s) { s.keepBodies = false; });
+    p.feed("\x1B\x1C\x26\x20\x56\x31\x20" "do \"dfu\"\r\n");
+    const QByteArray file = prt::sim::SimGdlFileBlock(3000, 2, "APP.BIN", "V1");
+    EXPECT_EQ(p.feed(file.left(76)), QByteArray(1, '\0')) << "the header's status";
+    EXPECT_EQ(p.feed(file.mid(76, 2999)), QByteArray());
+    EXPECT_TRUE(p.takeQuietReply(1000).isEmpty()) << "one byte of the body still to come";
+    EXPECT_EQ(p.feed(file.mid(76 + 2999)), QByteArray());
+    EXPECT_EQ(p.takeQuietReply(1000), QByteArray(1, '\0')) << "the final status once the body is complete";
+    const prt::sim::SimFirmwareState s = prt::sim::SimFirmware(p);
+    ASSERT_EQ(s.blocks.size(), 1u);
+    EXPECT_EQ(s.blocks[0].header, file.left(76));
+    EXPECT_TRUE(s.blocks[0].body.isEmpty());
 }
 
 TEST(SimPrinterBrain, ALinkCutInsideACommand)

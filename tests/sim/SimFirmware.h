@@ -53,6 +53,7 @@ struct SimFirmwareState {
     bool dfuMode = false;
     int dfuCount = 0;                 // do "dfu" commands seen
     std::vector<SimGdlBlock> blocks;  // accepted and refused headers with their bodies
+    bool keepBodies = true;           // false: bodies are taken (counted down), not stored
     qint64 bodyLeft = 0;              // bytes of the current body still to come
     // over the air
     int rawSwitches = 0;

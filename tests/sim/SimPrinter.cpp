@@ -50,7 +50,8 @@ QByteArray SimPrinter::feed(const QByteArray& input)
         if (bytes.isEmpty())
             return {};
     }
-    received_.append(bytes);
+    if (keepReceived_)
+        received_.append(bytes);
     pending_.append(bytes);
     quietMs_ = -1;  // input before the quiet time: the printer is not idle yet
     quietReply_.clear();
@@ -109,6 +110,12 @@ void SimPrinter::clearReceived()
 {
     std::lock_guard lock(mutex_);
     received_.clear();
+}
+
+void SimPrinter::setKeepReceived(bool keep)
+{
+    std::lock_guard lock(mutex_);
+    keepReceived_ = keep;
 }
 
 int SimPrinter::connections() const

@@ -56,6 +56,10 @@ public:
 
     QByteArray received() const;      // every byte received so far, in order
     void clearReceived();
+    // Whether received() keeps the bytes (on unless turned off: a benchmark of big
+    // transfers turns it off, so that the printers' logs do not weigh on the program
+    // measured in the same process).
+    void setKeepReceived(bool keep);
     int connections() const;          // number of connections the transports accepted
     void noteConnection();            // a new connection: counts it, drops half commands
     // Connections that the other side closed without sending a byte (opened for nothing).
@@ -113,6 +117,7 @@ private:
     std::vector<Script> scripts_;
     QByteArray pending_;
     QByteArray received_;
+    bool keepReceived_ = true;
     SimFaults faults_;
     int connections_ = 0;
     int silentConnections_ = 0;

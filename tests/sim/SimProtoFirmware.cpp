@@ -75,7 +75,8 @@ public:
         }
         if (s.bodyLeft > 0) {
             const qsizetype n = std::min<qsizetype>(in.size(), s.bodyLeft);
-            s.blocks.back().body += in.left(n);
+            if (s.keepBodies)
+                s.blocks.back().body += in.left(n);
             s.bodyLeft -= n;
             if (s.bodyLeft == 0)
                 ArmFinal(printer);
