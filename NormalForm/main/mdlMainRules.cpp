@@ -64,8 +64,9 @@ TPrinterManageTarget::TModifyHandover ModifyHandoverOf(const TPrinterListRowRef&
     h.PrtDefName = prtDefName;
     h.PortType = fields.PortType;
     h.PortParam = fields.PortParam;
-    if (h.PortParam.contains(QLatin1String("NET")))
-        h.PortParam.remove(QStringLiteral("NET,"));
+    // The port engine takes the prefix in any case ("net,a.b.c.d"); so does the hand-over.
+    if (h.PortParam.contains(QLatin1String("NET"), Qt::CaseInsensitive))
+        h.PortParam.remove(QStringLiteral("NET,"), Qt::CaseInsensitive);
     h.Notes = fields.Notes;
     h.PrtVerOfTool = fields.PrtVerOfTool;
     return h;

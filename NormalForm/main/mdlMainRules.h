@@ -24,7 +24,8 @@ void ShowPrinterListResult(TPrinterListResult result);
 bool PrinterListResultReloads(TPrinterListResult result);
 
 // What the printer-management window gets for "Modify" from a row of the list: the row as
-// loaded, PrtDefName and the row's fields (a network port string without "NET,").
+// loaded, PrtDefName and the row's fields (a network port string without "NET,", in any
+// case).
 TPrinterManageTarget::TModifyHandover ModifyHandoverOf(const TPrinterListRowRef& row, const QString& prtDefName,
                                                         const TPrinterListRow& fields);
 

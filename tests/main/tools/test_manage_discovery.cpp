@@ -425,6 +425,29 @@ TEST_F(ManageWindows, ModifyActsOnlyOnTheRowAsItWasLoaded)
     EXPECT_EQ(f->lvPrinterList->topLevelItem(1)->text(3), "front desk");
 }
 
+// A network row written with the prefix in small letters opens in the port engine; Modify
+// shows its bare address and OK keeps it.
+TEST_F(ManageWindows, ModifyTakesTheNetworkPrefixOffInAnyCase)
+{
+    T_frmMain_Label* f = Start("TE62|NET|net,127.0.0.1|b|0\r\nV64|NET|Net,127.0.0.2||0\r\n");
+    QString shown;
+    SetFormShowHook([&](QWidget* w) {
+        auto* m = qobject_cast<T_frmPrinterManage_Label*>(w);
+        m->show();
+        shown = m->txtIPAddress->text();
+        m->btnOK->click();
+    });
+    MsgBoxRecorder boxes;
+    f->RunFunction("btnModifyPrinter");
+    EXPECT_EQ(shown, "127.0.0.1");
+    f->SelectRow(1);
+    f->lvPrinterListClick();
+    f->RunFunction("btnModifyPrinter");
+    EXPECT_EQ(shown, "127.0.0.2");
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "TE62|NET|NET,127.0.0.1|b|0\r\nV64|NET|NET,127.0.0.2||0\r\n");
+}
+
 TEST(ManagePortString, EveryPortType)
 {
     EXPECT_EQ(ManagePortString("COM", "COM3:", "115200", "", ""), "COM3,BAUDRATE_115200");
