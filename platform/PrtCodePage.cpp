@@ -267,10 +267,12 @@ QString DecodeText(const QByteArray& bytes, const TTextEncoding& enc)
 {
     switch (enc.kind) {
     // Only the file's own mark is dropped: a U+FEFF right after it is text (the decoders
-    // would drop it as a second mark).
+    // would drop it as a second mark). An unfinished UTF-8 sequence at the end is a
+    // replacement character, not held back.
     case TTextEncoding::Utf8: {
         const qsizetype skip = enc.bom && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-        QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        QStringDecoder dec(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
         return QString(dec(QByteArrayView(bytes).sliced(skip)));
     }
     case TTextEncoding::Utf16LE:

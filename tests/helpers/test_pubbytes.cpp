@@ -265,6 +265,8 @@ TEST(CodePages, TextFileDecoding)
     EXPECT_EQ(prt::DecodeTextFileBytes("\xEF\xBB\xBF\xEF\xBB\xBFV"), twice);
     EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFF\xFE\xFF\xFEV\0", 6)), twice);
     EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFE\xFF\xFE\xFF\0V", 6)), twice);
+    // An unfinished sequence at the end of a marked UTF-8 file does not vanish.
+    EXPECT_EQ(prt::DecodeTextFileBytes("\xEF\xBB\xBF" "ab\xE4"), QString("ab") + QChar(0xFFFD));
     prt::SetUiLanguageId(1033);
     EXPECT_EQ(prt::DecodeTextFileBytes("caf\xE9"), QString::fromUtf8("caf\xC3\xA9"));
     // a byte that does not decode never vanishes silently
