@@ -266,16 +266,22 @@ TTextEncoding DetectTextEncoding(const QByteArray& bytes)
 QString DecodeText(const QByteArray& bytes, const TTextEncoding& enc)
 {
     switch (enc.kind) {
+    // Only the file's own mark is dropped: a U+FEFF right after it is text (the decoders
+    // would drop it as a second mark). An unfinished UTF-8 sequence at the end is a
+    // replacement character, not held back.
     case TTextEncoding::Utf8: {
         const qsizetype skip = enc.bom && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-        return QString::fromUtf8(bytes.constData() + skip, bytes.size() - skip);
+        QStringDecoder dec(QStringDecoder::Utf8,
+                           QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        return QString(dec(QByteArrayView(bytes).sliced(skip)));
     }
     case TTextEncoding::Utf16LE:
     case TTextEncoding::Utf16BE: {
         const qsizetype skip = enc.bom && bytes.size() >= 2 ? 2 : 0;
         QStringDecoder dec(enc.kind == TTextEncoding::Utf16LE ? QStringDecoder::Utf16LE
-                                                               : QStringDecoder::Utf16BE);
-        return QString(dec(bytes.mid(skip)));
+                                                               : QStringDecoder::Utf16BE,
+                           QStringDecoder::Flag::ConvertInitialBom);
+        return QString(dec(QByteArrayView(bytes).sliced(skip)));
     }
     case TTextEncoding::CodePage:
         return CodePageBytesToText(bytes, enc.codePage);

@@ -55,6 +55,28 @@ bool HasLineBreak(const QString& s)
     return s.contains(QLatin1Char('\r')) || s.contains(QLatin1Char('\n'));
 }
 
+// A value as the reader takes it from the text after "=": trimmed (QChar::isSpace at either
+// end), then one pair of matching surrounding quotes removed.
+QStringView ValueAsRead(QStringView raw)
+{
+    QStringView value = raw.trimmed();
+    if (value.size() >= 2) {
+        const QChar f = value.front();
+        if ((f == QLatin1Char('"') || f == QLatin1Char('\'')) && value.back() == f)
+            value = value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+// A value as the writer puts it after "=": in double quotes exactly when the reader would
+// take it as other text, so that every value reads back as itself.
+QString ValueAsWritten(const QString& value)
+{
+    if (ValueAsRead(value) == QStringView(value))
+        return value;
+    return QLatin1Char('"') + value + QLatin1Char('"');
+}
+
 } // namespace
 
 // ---- IniFile ----------------------------------------------------------------------
@@ -247,13 +269,7 @@ const IniFile::KeyTable& IniFile::keyTable(const Section& sec) const
         slot = static_cast<int>(table->keys.size());
         Key k;
         k.name = name;
-        QStringView value = t.mid(eq + 1).trimmed();
-        if (value.size() >= 2) {
-            const QChar f = value.front();
-            if ((f == QLatin1Char('"') || f == QLatin1Char('\'')) && value.back() == f)
-                value = value.mid(1, value.size() - 2);
-        }
-        k.value = value;
+        k.value = ValueAsRead(t.mid(eq + 1));
         k.line = i;
         table->keys.push_back(std::move(k));
     }
@@ -335,18 +351,19 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
         name.startsWith(QLatin1Char('[')))
         return false;
 
+    const QString written = ValueAsWritten(value);
     std::vector<QString> lines = lineStrings();
     if (const Section* s = findSection(sec)) {
         if (const Key* k = findKey(*s, name)) {
-            lines[static_cast<size_t>(k->line)] = k->name.toString() + QLatin1Char('=') + value;
+            lines[static_cast<size_t>(k->line)] = k->name.toString() + QLatin1Char('=') + written;
         } else {
-            lines.insert(lines.begin() + s->lastContentLine + 1, name + QLatin1Char('=') + value);
+            lines.insert(lines.begin() + s->lastContentLine + 1, name + QLatin1Char('=') + written);
         }
     } else {
         if (!lines.empty() && !IsBlank(lines.back()))
             lines.push_back(QString());
         lines.push_back(QLatin1Char('[') + sec + QLatin1Char(']'));
-        lines.push_back(name + QLatin1Char('=') + value);
+        lines.push_back(name + QLatin1Char('=') + written);
         endsWithNewline_ = true;
     }
     setLines(lines);

@@ -19,6 +19,9 @@
 //    that name, or adds the section at the end. Every other line is kept as it was.
 //  - Section, key and value may not hold CR or LF, a key no "=" and a section no "]":
 //    such writes are refused (false), as they would corrupt the file.
+//  - A value the reader would take as other text (a blank, as QChar::isSpace sees it, at
+//    either end, or one pair of matching quotes around it) is written inside double
+//    quotes; every other value as it stands. So every value written reads back as itself.
 //  - Saved as UTF-8 (a BOM only when the file had one) with the file's line ends
 //    (CR LF for a new file), through a temporary file renamed over the old one: a failed
 //    write leaves the old file whole.

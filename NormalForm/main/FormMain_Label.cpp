@@ -623,15 +623,23 @@ void T_frmMain_Label::SelectRow(int row)
     lvPrinterList->setCurrentItem(item);
 }
 
+TPrinterListRowRef T_frmMain_Label::LoadedRow(int row) const
+{
+    const QTreeWidgetItem* item = lvPrinterList->topLevelItem(row);
+    return item ? TPrinterListRowRef{row, item->data(0, Qt::UserRole).toString()} : TPrinterListRowRef{};
+}
+
 void T_frmMain_Label::LoadPrinterList()
 {
     FPrinterListPath = GetPrinterListPath();
     QString model = FPrinterModelList.value(0);
-    if (model.isEmpty())
-        model = MainData::DefaultModel();
-    for (const TPrinterListRow& r : LoadPrinterListRows(FPrinterListPath, model)) {
+    if (model.isEmpty() || !IsValidPrinterListModel(model))
+        model = MainData::DefaultModel();  // a "#" or ";" name would make a comment line
+    for (const QString& line : LoadPrinterListLines(FPrinterListPath, model)) {
+        const TPrinterListRow r = ParsePrinterListLine(line);
         auto* item = new QTreeWidgetItem(QStringList{r.Model, r.PortType, r.PortParam, r.Notes,
                                                      r.PrtVerOfTool});
+        item->setData(0, Qt::UserRole, line);  // what a rewrite of this row names
         lvPrinterList->addTopLevelItem(item);
         if (lvPrinterList->topLevelItemCount() == 1) {
             lvPrinterList->setColumnWidth(0, RealMarkerFileExists() ? 300 : 120);
@@ -661,10 +669,9 @@ void T_frmMain_Label::ReloadPrinterList(int selectRow)
 
 bool T_frmMain_Label::HandlePrinterListResult(TPrinterListResult result)
 {
-    const char* key = PrinterListResultKey(result);
-    if (!key)
+    if (result == TPrinterListResult::Ok)
         return true;
-    prt::MessageBoxPrt(prt::LangText(QLatin1String(key)), Title("_MSG_Title_Error"), prt::MB_ICONERROR_);
+    ShowPrinterListResult(result);
     // Nothing was written for a refused field; otherwise show what the file really holds.
     if (PrinterListResultReloads(result))
         ReloadPrinterList(FRememberedRow);
@@ -677,6 +684,11 @@ void T_frmMain_Label::btnDeletePrinterClick()
         return;
     if (SelectedRow() < 0)
         SelectRow(FRememberedRow);
+    const int row = SelectedRow();
+    if (row < 0)
+        return;
+    // The question and the delete are about the row the operator chose, as it was loaded.
+    const TPrinterListRowRef chosen = LoadedRow(row);
     const int answer = prt::MessageBoxPrt(DeleteQuestionText(FDeleteConfirmText, SelectedColumnText(0),
                                                              SelectedColumnText(2)),
                                           Title("_MSG_Title_Warn"),
@@ -684,27 +696,16 @@ void T_frmMain_Label::btnDeletePrinterClick()
                                               | prt::MB_DEFBUTTON2_ | prt::MB_TOPMOST_);
     if (answer != prt::IDOK_)
         return;
-    const int row = SelectedRow();
-    if (row < 0)
+    if (!HandlePrinterListResult(DeletePrinterListRow(FPrinterListPath, chosen)))
         return;
-    delete lvPrinterList->takeTopLevelItem(row);
-
-    if (!HandlePrinterListResult(DeletePrinterListRow(FPrinterListPath, row)))
-        return;
-    const int next = row < RowCount() ? row : row - 1;
-    if (next >= 0) {
-        SelectRow(next);
-        lvPrinterListClick();
-    }
-    btnDeletePrinter->setEnabled(RowCount() > 1);
+    // The list as the file now holds it: the same place again, or the row before it when
+    // the deleted row was the last.
+    ReloadPrinterList(row);
 }
 
 void T_frmMain_Label::ApplyChosenAddress(const QString& address)
 {
-    const TPrinterListResult r = UpdatePrinterListAddress(FPrinterListPath, FRememberedRow, address);
-    if (r == TPrinterListResult::EmptyLine)
-        return;
-    if (HandlePrinterListResult(r))
+    if (HandlePrinterListResult(UpdatePrinterListAddress(FPrinterListPath, LoadedRow(FRememberedRow), address)))
         ReloadPrinterList(FRememberedRow);
 }
 
@@ -738,7 +739,7 @@ T_frmMain_Label::TModifyHandover T_frmMain_Label::ModifyHandover() const
     TPrinterListRow fields;
     if (const QTreeWidgetItem* it = lvPrinterList->topLevelItem(FRememberedRow))
         fields = TPrinterListRow{it->text(0), it->text(1), it->text(2), it->text(3), it->text(4)};
-    return ModifyHandoverOf(FRememberedRow, PrtDefName, fields);
+    return ModifyHandoverOf(LoadedRow(FRememberedRow), PrtDefName, fields);
 }
 
 void T_frmMain_Label::PrinterAdded()

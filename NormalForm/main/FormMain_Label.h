@@ -67,6 +67,8 @@ public:
     int SelectedRow() const;
     QString SelectedColumnText(int column) const;  // column text of the selected row, empty when none
     void SelectRow(int row);                // selects without running the road
+    // The row as the list was loaded from the file: its place and its line.
+    TPrinterListRowRef LoadedRow(int row) const;
     int RememberedRow() const { return FRememberedRow; }
     QString PrinterListPath() const { return FPrinterListPath; }
     void btnDeletePrinterClick();
@@ -78,13 +80,14 @@ public:
     // What the printer-management window gets for "Modify": the remembered row, PrtDefName
     // and the row's fields (a network port string without its "NET," prefix).
     TModifyHandover ModifyHandover() const override;
-    // After the management window wrote the file: reload and select the new last row /
-    // the remembered row, then run the selection road.
+    // After the management window wrote the file (or found that it changed since the list
+    // was loaded): reload and select the new last row / the remembered row, then run the
+    // selection road.
     void PrinterAdded() override;
     void PrinterModified() override;
-    // Result of a printer-list write: true for Ok; otherwise an error box (field refused,
-    // row no longer in the file, file not written) and, unless nothing was written because
-    // a field was refused, a reload from the file.
+    // Result of a printer-list write: true for Ok; otherwise its message (an information
+    // box when the file changed since the list was loaded, else an error box) and, unless
+    // nothing was written because a field or the model was refused, a reload from the file.
     bool HandlePrinterListResult(TPrinterListResult result);
 
     // ---- function buttons

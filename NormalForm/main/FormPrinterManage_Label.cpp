@@ -11,6 +11,7 @@
 #include "mdlGlobalVar.h"
 #include "mdlKesaVar.h"
 #include "mdlMainData.h"
+#include "mdlMainRules.h"
 #include "mdlModelCatalog.h"
 #include "mdlOemClass.h"
 #include "mdlPortResult.h"
@@ -90,6 +91,7 @@ void T_frmPrinterManage_Label::PrepareModify(const TModifyHandover& h)
     Mode = QStringLiteral("Modify");
     Model = h.PrtDefName;
     RowIndex = h.Row;
+    RowLine = h.RowLine;
     PortType = h.PortType;
     PortParam = h.PortParam;
     Notes = h.Notes;
@@ -242,6 +244,7 @@ void T_frmPrinterManage_Label::FormShow()
     cmbPrinterName->setCurrentIndex(cmbPrinterName->count() > 0 ? 0 : -1);
     cmbPortType->setCurrentIndex(0);
     OKFlag = 0;
+    ListChanged = false;
 
     if (Mode == QLatin1String("Modify")) {
         SelectComboItemExact(cmbPrinterName, Model);
@@ -403,15 +406,18 @@ void T_frmPrinterManage_Label::btnOKClick()
         return;
     }
     const QString path = GetPrinterListPath();
-    const TPrinterListResult r = Mode == QLatin1String("Modify") ? ReplacePrinterListRow(path, RowIndex, row)
-                                                                 : AppendPrinterListRow(path, row);
-    if (r != TPrinterListResult::Ok) {
-        const char* key = r == TPrinterListResult::BadField      ? LANGKEY_PrinterListBadField
-                          : r == TPrinterListResult::WriteFailed ? LANGKEY_PrinterListWriteFailed
-                                                                 : LANGKEY_PrinterListRowGone;
-        prt::MessageBoxPrt(T(key), T("_MSG_Title_Error"), prt::MB_ICONERROR_);
+    const TPrinterListResult r = Mode == QLatin1String("Modify")
+                                     ? ReplacePrinterListRow(path, {RowIndex, RowLine}, row)
+                                     : AppendPrinterListRow(path, row);
+    ShowPrinterListResult(r);
+    if (r == TPrinterListResult::Changed) {
+        // Nothing written: the window closes and the main window reads the list again.
+        ListChanged = true;
+        reject();
         return;
     }
+    if (r != TPrinterListResult::Ok)
+        return;
     OKFlag = -1;
     accept();
 }

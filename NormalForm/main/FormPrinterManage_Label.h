@@ -41,16 +41,19 @@ public:
     QString Mode = QStringLiteral("Add");
     QString Model;
     int RowIndex = 0;
+    QString RowLine;  // Modify: the line the row was loaded from
     QString PortType;
     QString PortParam;
     QString Notes;
     QString VersionId = QStringLiteral("0");
     int OKFlag = 0;
+    bool ListChanged = false;  // OK found the file changed since the list was loaded
 
     // The add and modify commands' reach into the window.
     void PrepareAdd() override;
     void PrepareModify(const TModifyHandover& h) override;
     bool WrittenOk() const override { return OKFlag == -1; }
+    bool FoundListChanged() const override { return ListChanged; }
     QWidget* ManageWindow() override { return this; }
 
     void FormShow();  // re-initialises every control (runs on every show)

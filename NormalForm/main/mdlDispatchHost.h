@@ -8,10 +8,12 @@ class QWidget;
 // The printer-management window as the add and modify commands use it.
 class TPrinterManageTarget {
 public:
-    // What the management window gets for "Modify": the remembered row, PrtDefName and
-    // the row's fields (a network port string without its "NET," prefix).
+    // What the management window gets for "Modify": the remembered row (its place and the
+    // line it was loaded from), PrtDefName and the row's fields (a network port string
+    // without its "NET," prefix).
     struct TModifyHandover {
         int Row = 0;
+        QString RowLine;
         QString PrtDefName, PortType, PortParam, Notes, PrtVerOfTool;
     };
     // Mode "Add"; nothing else changes.
@@ -20,6 +22,9 @@ public:
     virtual void PrepareModify(const TModifyHandover& h) = 0;
     // True after a written OK.
     virtual bool WrittenOk() const = 0;
+    // True when OK found that the file no longer holds the row as loaded (it said so and
+    // wrote nothing): the list must be read again.
+    virtual bool FoundListChanged() const = 0;
     virtual QWidget* ManageWindow() = 0;
 
 protected:

@@ -932,7 +932,7 @@ void btnModifyPrinterClick(TMainFunctionHost& form)
     TPrinterManageTarget& m = form.PrinterManage();
     m.PrepareModify(h);
     ShowExistingFormModal(QStringLiteral("T_frmPrinterManage_Label"), m.ManageWindow());
-    if (m.WrittenOk())
+    if (m.WrittenOk() || m.FoundListChanged())
         form.PrinterModified();
 }
 

@@ -1,8 +1,11 @@
 #include "mdlMainRules.h"
 
+#include "PrtMsgBox.h"
+#include "PrtTexts.h"
 #include "PubBytes.h"
 #include "mdlASetFtnA.h"
 #include "mdlFtnA_Base.h"
+#include "mdlGlobalVar.h"
 #include "mdlKesaVar.h"
 #include "mdlMainData.h"
 #include "mdlModelCatalog.h"
@@ -24,30 +27,46 @@ const char* PrinterListResultKey(TPrinterListResult result)
         return nullptr;
     case TPrinterListResult::BadField:
         return LANGKEY_PrinterListBadField;
-    case TPrinterListResult::RowGone:
-    case TPrinterListResult::EmptyLine:
-        return LANGKEY_PrinterListRowGone;
+    case TPrinterListResult::BadModel:
+        return LANGKEY_PrinterListBadModel;
+    case TPrinterListResult::Changed:
+        return LANGKEY_PrinterListChanged;
     case TPrinterListResult::WriteFailed:
         return LANGKEY_PrinterListWriteFailed;
     }
     return nullptr;
 }
 
-bool PrinterListResultReloads(TPrinterListResult result)
+void ShowPrinterListResult(TPrinterListResult result)
 {
-    return result != TPrinterListResult::Ok && result != TPrinterListResult::BadField;
+    const char* key = PrinterListResultKey(result);
+    if (!key)
+        return;
+    const QString text = prt::LangText(QLatin1String(key));
+    if (result == TPrinterListResult::Changed)
+        ShowInfoBox(text);
+    else
+        prt::MessageBoxPrt(text, prt::LangText(QLatin1String("_MSG_Title_Error")), prt::MB_ICONERROR_);
 }
 
-TPrinterManageTarget::TModifyHandover ModifyHandoverOf(int row, const QString& prtDefName,
+bool PrinterListResultReloads(TPrinterListResult result)
+{
+    return result != TPrinterListResult::Ok && result != TPrinterListResult::BadField
+           && result != TPrinterListResult::BadModel;
+}
+
+TPrinterManageTarget::TModifyHandover ModifyHandoverOf(const TPrinterListRowRef& row, const QString& prtDefName,
                                                         const TPrinterListRow& fields)
 {
     TPrinterManageTarget::TModifyHandover h;
-    h.Row = row;
+    h.Row = row.Index;
+    h.RowLine = row.Line;
     h.PrtDefName = prtDefName;
     h.PortType = fields.PortType;
     h.PortParam = fields.PortParam;
-    if (h.PortParam.contains(QLatin1String("NET")))
-        h.PortParam.remove(QStringLiteral("NET,"));
+    // The port engine takes the prefix in any case ("net,a.b.c.d"); so does the hand-over.
+    if (h.PortParam.contains(QLatin1String("NET"), Qt::CaseInsensitive))
+        h.PortParam.remove(QStringLiteral("NET,"), Qt::CaseInsensitive);
     h.Notes = fields.Notes;
     h.PrtVerOfTool = fields.PrtVerOfTool;
     return h;

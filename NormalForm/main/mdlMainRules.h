@@ -16,13 +16,17 @@ QString DeleteQuestionText(const QString& question, const QString& model, const 
 
 // Language key of the message for a printer-list write result; null for Ok.
 const char* PrinterListResultKey(TPrinterListResult result);
-// After that message the list is read again from the file, unless a refused field kept
-// anything from being written.
+// Shows that message (nothing for Ok): an information box when the file changed since the
+// list was loaded, an error box for the others.
+void ShowPrinterListResult(TPrinterListResult result);
+// After that message the list is read again from the file, unless a refused field or model
+// kept anything from being written.
 bool PrinterListResultReloads(TPrinterListResult result);
 
-// What the printer-management window gets for "Modify" from a row of the list: the row
-// number, PrtDefName and the row's fields (a network port string without "NET,").
-TPrinterManageTarget::TModifyHandover ModifyHandoverOf(int row, const QString& prtDefName,
+// What the printer-management window gets for "Modify" from a row of the list: the row as
+// loaded, PrtDefName and the row's fields (a network port string without "NET,", in any
+// case).
+TPrinterManageTarget::TModifyHandover ModifyHandoverOf(const TPrinterListRowRef& row, const QString& prtDefName,
                                                         const TPrinterListRow& fields);
 
 // The selected row as the selection road reads it.

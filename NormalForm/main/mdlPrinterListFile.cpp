@@ -153,16 +153,34 @@ TPrinterListResult Written(bool ok)
 }
 
 // Rewrites the file without its blank lines: lines that are not rows stay as they stood;
-// the row at index is replaced by `replace(old text)`, or dropped when that gives a null
+// the row `at` names is replaced by `replace(old text)`, or dropped when that gives a null
 // text; every other row is `other(old text)` (kept as it stood when unchanged).
 template <typename Replace, typename Other>
-TPrinterListResult RewriteRows(const QString& path, int index, bool leadingEmptyLine, Replace replace,
-                               Other other)
+TPrinterListResult RewriteRows(const QString& path, const TPrinterListRowRef& at, bool leadingEmptyLine,
+                               Replace replace, Other other)
 {
     const TListFile old = ReadListFile(path);
+    QList<const TFileLine*> rows;
+    for (const TFileLine& line : old.Lines)
+        if (IsPrinterListRowLine(line.Text))
+            rows.append(&line);
+    // The row as loaded: at its place, else once elsewhere.
+    const TFileLine* target = nullptr;
+    if (at.Index >= 0 && at.Index < rows.size() && rows[at.Index]->Text == at.Line) {
+        target = rows[at.Index];
+    } else {
+        for (const TFileLine* line : rows) {
+            if (line->Text != at.Line)
+                continue;
+            if (target)
+                return TPrinterListResult::Changed;  // twice: which one is meant is not known
+            target = line;
+        }
+    }
+    if (!target)
+        return TPrinterListResult::Changed;
+
     QList<TOutLine> out;
-    int row = 0;
-    bool found = false;
     for (const TFileLine& line : old.Lines) {
         if (IsBlankLine(line.Text))
             continue;
@@ -170,15 +188,11 @@ TPrinterListResult RewriteRows(const QString& path, int index, bool leadingEmpty
             out.append({QString(), &line});
             continue;
         }
-        const QString text = row == index ? replace(line.Text) : other(line.Text);
-        found = found || row == index;
-        ++row;
+        const QString text = &line == target ? replace(line.Text) : other(line.Text);
         if (text.isNull())
             continue;
         out.append(text == line.Text ? TOutLine{QString(), &line} : TOutLine{text, nullptr});
     }
-    if (!found)
-        return TPrinterListResult::RowGone;
     return Written(WriteWholeFile(path, RewriteBytes(old, out, leadingEmptyLine)));
 }
 
@@ -246,6 +260,28 @@ bool IsValidPrinterListRow(const TPrinterListRow& row)
            && IsValidPrinterListField(row.PrtVerOfTool);
 }
 
+bool IsValidPrinterListModel(const QString& model)
+{
+    // The model heads the line: the rule of IsPrinterListRowLine on its first character.
+    const QString t = TrimControls(model);
+    return IsValidPrinterListField(model)
+           && (t.isEmpty() || (t[0] != QLatin1Char('#') && t[0] != QLatin1Char(';')));
+}
+
+namespace {
+
+// Why a row cannot be written, or Ok.
+TPrinterListResult CheckRow(const TPrinterListRow& row)
+{
+    if (!IsValidPrinterListRow(row))
+        return TPrinterListResult::BadField;
+    if (!IsValidPrinterListModel(row.Model))
+        return TPrinterListResult::BadModel;
+    return TPrinterListResult::Ok;
+}
+
+} // namespace
+
 bool WritePrinterListLines(const QString& path, const QStringList& lines, bool leadingEmptyLine)
 {
     QString text;
@@ -258,6 +294,8 @@ bool WritePrinterListLines(const QString& path, const QStringList& lines, bool l
 
 bool CreateDefaultPrinterList(const QString& path, const QString& model)
 {
+    if (!IsValidPrinterListModel(model))
+        return false;
     const TListFile old = ReadListFile(path);
     QList<TOutLine> out;
     for (const TFileLine& line : old.Lines)
@@ -269,8 +307,8 @@ bool CreateDefaultPrinterList(const QString& path, const QString& model)
 
 TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListRow& row)
 {
-    if (!IsValidPrinterListRow(row))
-        return TPrinterListResult::BadField;
+    if (const TPrinterListResult refused = CheckRow(row); refused != TPrinterListResult::Ok)
+        return refused;
     QFile f(path);
     if (f.exists() && !f.open(QIODevice::ReadOnly))
         return TPrinterListResult::WriteFailed;
@@ -288,31 +326,33 @@ TPrinterListResult AppendPrinterListRow(const QString& path, const TPrinterListR
     return Written(WriteWholeFile(path, TextBytesReadingBack(bytes, text)));
 }
 
-TPrinterListResult ReplacePrinterListRow(const QString& path, int index, const TPrinterListRow& row)
+TPrinterListResult ReplacePrinterListRow(const QString& path, const TPrinterListRowRef& at,
+                                         const TPrinterListRow& row)
 {
-    if (!IsValidPrinterListRow(row))
-        return TPrinterListResult::BadField;
+    if (const TPrinterListResult refused = CheckRow(row); refused != TPrinterListResult::Ok)
+        return refused;
     const QString line = BuildPrinterListLine(row);
     return RewriteRows(
-        path, index, false, [&](const QString&) { return line; }, Unchanged);
+        path, at, false, [&](const QString&) { return line; }, Unchanged);
 }
 
-TPrinterListResult DeletePrinterListRow(const QString& path, int index)
+TPrinterListResult DeletePrinterListRow(const QString& path, const TPrinterListRowRef& at)
 {
     // The other rows as the main window holds them: five fields each.
     return RewriteRows(
-        path, index, true, [](const QString&) { return QString(); },
+        path, at, true, [](const QString&) { return QString(); },
         [](const QString& line) { return BuildPrinterListLine(ParsePrinterListLine(line)); });
 }
 
-TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, const QString& address)
+TPrinterListResult UpdatePrinterListAddress(const QString& path, const TPrinterListRowRef& at,
+                                            const QString& address)
 {
     const QString param = QStringLiteral("NET,") + address;
     if (!IsValidPrinterListField(param))
         return TPrinterListResult::BadField;
     // Rebuild the line field by field; only the port parameter changes.
     return RewriteRows(
-        path, index, false,
+        path, at, false,
         [&](const QString& line) {
             QStringList fields = SplitToStringList(line, QStringLiteral("|"));
             for (QString& field : fields)
@@ -325,16 +365,12 @@ TPrinterListResult UpdatePrinterListAddress(const QString& path, int index, cons
         Unchanged);
 }
 
-QList<TPrinterListRow> LoadPrinterListRows(const QString& path, const QString& defaultModel)
+QStringList LoadPrinterListLines(const QString& path, const QString& defaultModel)
 {
     QStringList lines = ReadPrinterListLines(path);
     if (lines.isEmpty()) {
         CreateDefaultPrinterList(path, defaultModel);
         lines = ReadPrinterListLines(path);
     }
-    QList<TPrinterListRow> rows;
-    rows.reserve(lines.size());
-    for (const QString& line : lines)
-        rows.append(ParsePrinterListLine(line));
-    return rows;
+    return lines;
 }

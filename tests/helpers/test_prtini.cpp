@@ -172,6 +172,42 @@ TEST(IniWrite, UpdatesOnlyTheKeyAndKeepsTheRest)
     EXPECT_EQ(lf.toBytes(), QByteArray("[A]\nx=1\ny=2\n"));
 }
 
+// A value the reader would trim or unquote is written in double quotes; any other value
+// as it stands. Either way it reads back as itself.
+TEST(IniWrite, AValueTheReaderWouldChangeIsQuotedAndReadsBack)
+{
+    struct Case {
+        QString value;
+        const char* line;  // the key's line as written, UTF-8
+    };
+    const Case cases[] = {
+        {"plain", "K=plain"},
+        {"a b", "K=a b"},
+        {"\"open", "K=\"open"},
+        {"x'", "K=x'"},
+        {"'a\"", "K=\'a\""},
+        {"", "K="},
+        {" lead", "K=\" lead\""},
+        {"trail\t", "K=\"trail\t\""},
+        {QString(QChar(0x85)) + "nel", "K=\"\xC2\x85nel\""},
+        {"nbsp" + QString(QChar(0xA0)), "K=\"nbsp\xC2\xA0\""},
+        {QString(QChar(0x3000)) + "ideo" + QString(QChar(0x3000)), "K=\"\xE3\x80\x80ideo\xE3\x80\x80\""},
+        {"\"q\"", "K=\"\"q\"\""},
+        {"'s'", "K=\"'s'\""},
+        {"\"\"", "K=\"\"\"\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        IniFile ini;
+        ini.parse("[S]\r\n");
+        ASSERT_TRUE(ini.setValue("S", "K", c.value));
+        EXPECT_EQ(ini.toBytes(), QByteArray("[S]\r\n") + c.line + "\r\n");
+        IniFile again;
+        again.parse(ini.toBytes());
+        EXPECT_EQ(again.readString("S", "K", "<missing>"), c.value);
+    }
+}
+
 TEST(IniFiles, CachedReadsSeeWritesAndFailedWritesKeepTheFile)
 {
     QTemporaryDir dir;

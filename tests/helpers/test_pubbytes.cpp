@@ -260,6 +260,13 @@ TEST(CodePages, TextFileDecoding)
     EXPECT_EQ(prt::DecodeTextFileBytes("\xD6\xD0"), QString::fromUtf8("\xE4\xB8\xAD"));  // GBK
     EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFF\xFE\x2D\x4E", 4)), QString::fromUtf8("\xE4\xB8\xAD"));
     EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFE\xFF\x4E\x2D", 4)), QString::fromUtf8("\xE4\xB8\xAD"));
+    // Only the leading mark is the file's: a second U+FEFF (two files joined) is text.
+    const QString twice = QString(QChar(0xFEFF)) + "V";
+    EXPECT_EQ(prt::DecodeTextFileBytes("\xEF\xBB\xBF\xEF\xBB\xBFV"), twice);
+    EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFF\xFE\xFF\xFEV\0", 6)), twice);
+    EXPECT_EQ(prt::DecodeTextFileBytes(QByteArray("\xFE\xFF\xFE\xFF\0V", 6)), twice);
+    // An unfinished sequence at the end of a marked UTF-8 file does not vanish.
+    EXPECT_EQ(prt::DecodeTextFileBytes("\xEF\xBB\xBF" "ab\xE4"), QString("ab") + QChar(0xFFFD));
     prt::SetUiLanguageId(1033);
     EXPECT_EQ(prt::DecodeTextFileBytes("caf\xE9"), QString::fromUtf8("caf\xC3\xA9"));
     // a byte that does not decode never vanishes silently

@@ -517,29 +517,14 @@ bool IsIndexKey(const TParaControls& c, const QString& key)
     return !c.At(key).isEdit;
 }
 
-// The text the ini reader gives back for a value written as it stands: trimmed, and one
-// pair of matching surrounding quotes removed.
-QString IniReadBack(const QString& written)
-{
-    prt::IniFile probe;
-    probe.parseText(QStringLiteral("[v]\nv=") + written + QLatin1Char('\n'));
-    return probe.readString(QStringLiteral("v"), QStringLiteral("v"));
-}
-
-// The value as it is written to the file: as it stands when the reader gives it back
-// unchanged (old files and plain values keep their look), else in double quotes.
-QString IniValueText(const QString& value)
-{
-    if (IniReadBack(value) == value)
-        return value;
-    return QLatin1Char('"') + value + QLatin1Char('"');
-}
 } // namespace
 
 bool ZrSettingsToIni(prt::IniFile& ini, const TParaControls& c, QString& error)
 {
     for (const QString& key : ZrSettingsKeys()) {
-        const QString value = IsIndexKey(c, key) ? QString::number(c.Index(key)) : IniValueText(c.Text(key));
+        // An edit's text as it stands: the ini writer quotes it when the reader would take
+        // it as other text (blanks at an end, quotes around it).
+        const QString value = IsIndexKey(c, key) ? QString::number(c.Index(key)) : c.Text(key);
         if (!ini.setValue(kSection, key, value)) {
             error = FillTemplate(T("FormParaSet_ZR_MSG_BadValue"), {key});
             return false;

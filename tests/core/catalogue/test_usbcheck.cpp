@@ -32,8 +32,9 @@ TEST_F(UsbCheck, FamilyStepsOverAttachedDevices)
     };
     const QString A = GetUsbId_VendorA_7008(), B = GetUsbId_VendorB_9008(),
                   C = GetUsbId_VendorB_9006(), D = GetUsbId_VendorB_4011();
-    // The reader trims values as profile readers do; the raw line is checked separately.
-    const QString miss = QString(USBCHK_NoMatchText).trimmed();
+    // The text ends with a blank: written in quotes, it reads back whole (the raw line is
+    // checked separately).
+    const QString miss = QString(USBCHK_NoMatchText);
     const Row rows[] = {
         // family 1 before family 2 for a name in both; the result carries the model
         {"Y7", {a}, true, true, "Y7", A + " ,PrtName:Y7", "1", A},
@@ -129,11 +130,11 @@ TEST_F(UsbCheck, RecordFileSectionKeysAndOverwrite)
     prt::IniClearCache();
     ResolvePrinterModel("Y7", model, matched, message, ok);
     EXPECT_EQ(rec.Get(USBCHK_KeyNo), "0");
-    EXPECT_EQ(rec.Get(USBCHK_KeyStr), QString(USBCHK_NoMatchText).trimmed());
+    EXPECT_EQ(rec.Get(USBCHK_KeyStr), QString(USBCHK_NoMatchText));
     QFile raw(path);
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     EXPECT_TRUE(raw.readAll().contains(
-        "Key_PgmOrCdr__PrtName_UsbVidPidCheck_Res__Str=ERROR:PVID does not match this Printer! "));
+        "Key_PgmOrCdr__PrtName_UsbVidPidCheck_Res__Str=\"ERROR:PVID does not match this Printer! \"\r\n"));
     // Every printer name has its own folder.
     ResolvePrinterModel("V52", model, matched, message, ok);
     EXPECT_TRUE(QFileInfo::exists(ExePath("PgmOrCdr/V52/UsbVidPidCheck_Res.ini")));

@@ -356,14 +356,13 @@ TEST_F(ManageWindows, RefusedInputLeavesTheFileAlone)
                            m->txtIPAddress->setText(address);
                        },
                        badAddress});
-    const Step more[] = {
-        {[](T_frmPrinterManage_Label* m) {
-             m->Mode = "Modify";
-             m->RowIndex = 5;  // past the file
-         },
-         "This printer is no longer in the printer list file; the list was reloaded."},
-    };
-    all.insert(all.end(), std::begin(more), std::end(more));
+    // A model whose line would read as a comment (a hand-edited model list may name one).
+    all.push_back({[](T_frmPrinterManage_Label* m) {
+                       m->cmbPrinterName->addItem("#J83");
+                       m->cmbPrinterName->setCurrentText("#J83");
+                   },
+                   "A printer model may not begin with \"#\" or \";\": the printer list would read its line as a "
+                   "comment."});
     for (const Step& s : all) {
         boxes.clear();
         bool stayedOpen = false;
@@ -384,6 +383,69 @@ TEST_F(ManageWindows, RefusedInputLeavesTheFileAlone)
             EXPECT_FALSE(boxes.calls()[0].text.isEmpty()) << "the version message";
         EXPECT_EQ(TempProgram::Read(p_.ListPath()), before);
     }
+}
+
+// The file changed after the list was loaded: OK on Modify writes nothing when the file no
+// longer holds the row as loaded, says so, closes the window, and the list is read again.
+// A row that only moved is still found and modified.
+TEST_F(ManageWindows, ModifyActsOnlyOnTheRowAsItWasLoaded)
+{
+    T_frmMain_Label* f = Start("V64|USB|USB|desk|0\r\nTE62|NET|NET,127.0.0.1|b|0\r\n");
+    f->SelectRow(1);
+    f->lvPrinterListClick();
+    QByteArray meanwhile;
+    bool closed = false;
+    SetFormShowHook([&](QWidget* w) {
+        auto* m = qobject_cast<T_frmPrinterManage_Label*>(w);
+        m->show();
+        TempProgram::Write(p_.ListPath(), meanwhile);
+        m->edtNotes->setText("moved");
+        m->btnOK->click();
+        closed = !m->isVisible();
+        m->hide();
+    });
+    MsgBoxRecorder boxes;
+    meanwhile = "J83|USB|USB||0\r\nV64|USB|USB|desk|0\r\nTE62|NET|NET,127.0.0.1|b|0\r\n";
+    f->RunFunction("btnModifyPrinter");
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "J83|USB|USB||0\r\nV64|USB|USB|desk|0\r\nTE62|NET|NET,127.0.0.1|moved|0\r\n");
+
+    // The row the window edits (row 1, V64 since the reload) was edited by hand meanwhile.
+    ASSERT_EQ(f->RememberedRow(), 1);
+    meanwhile = "J83|USB|USB||0\r\nV64|USB|USB|front desk|0\r\n";
+    f->RunFunction("btnModifyPrinter");
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text,
+              "The printer list file was changed after the list was loaded, so nothing was saved. The list is now "
+              "read again.");
+    EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONINFORMATION_));
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), meanwhile);
+    ASSERT_EQ(f->RowCount(), 2);
+    EXPECT_EQ(f->lvPrinterList->topLevelItem(1)->text(3), "front desk");
+}
+
+// A network row written with the prefix in small letters opens in the port engine; Modify
+// shows its bare address and OK keeps it.
+TEST_F(ManageWindows, ModifyTakesTheNetworkPrefixOffInAnyCase)
+{
+    T_frmMain_Label* f = Start("TE62|NET|net,127.0.0.1|b|0\r\nV64|NET|Net,127.0.0.2||0\r\n");
+    QString shown;
+    SetFormShowHook([&](QWidget* w) {
+        auto* m = qobject_cast<T_frmPrinterManage_Label*>(w);
+        m->show();
+        shown = m->txtIPAddress->text();
+        m->btnOK->click();
+    });
+    MsgBoxRecorder boxes;
+    f->RunFunction("btnModifyPrinter");
+    EXPECT_EQ(shown, "127.0.0.1");
+    f->SelectRow(1);
+    f->lvPrinterListClick();
+    f->RunFunction("btnModifyPrinter");
+    EXPECT_EQ(shown, "127.0.0.2");
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "TE62|NET|NET,127.0.0.1|b|0\r\nV64|NET|NET,127.0.0.2||0\r\n");
 }
 
 TEST(ManagePortString, EveryPortType)

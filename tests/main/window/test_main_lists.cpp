@@ -22,6 +22,16 @@
 
 using mainwin::TempProgram;
 
+namespace {
+
+// The row at index as a list loaded from the file now would name it.
+TPrinterListRowRef Loaded(const QString& path, int index)
+{
+    return {index, ReadPrinterListLines(path).value(index)};
+}
+
+} // namespace
+
 // ---- printer list file ---------------------------------------------------------------------
 
 TEST(PrinterListFile, ReadsNonBlankLinesAndFillsMissingFields)
@@ -68,10 +78,86 @@ TEST(PrinterListFile, FieldsWithSeparatorOrLineBreakAreRefusedAndNothingIsWritte
         TPrinterListRow inNotes{"V64", "USB", "USB", text, ""};
         EXPECT_EQ(AppendPrinterListRow(p.ListPath(), inModel), TPrinterListResult::BadField);
         EXPECT_EQ(AppendPrinterListRow(p.ListPath(), inNotes), TPrinterListResult::BadField);
-        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), 0, inNotes), TPrinterListResult::BadField);
-        EXPECT_EQ(UpdatePrinterListAddress(p.ListPath(), 0, text), TPrinterListResult::BadField);
+        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), Loaded(p.ListPath(), 0), inNotes), TPrinterListResult::BadField);
+        EXPECT_EQ(UpdatePrinterListAddress(p.ListPath(), Loaded(p.ListPath(), 0), text), TPrinterListResult::BadField);
     }
     EXPECT_EQ(TempProgram::Read(p.ListPath()), before);
+}
+
+// A model whose first non-blank character is "#" or ";" would make its line a comment: the
+// row would be gone from the list. Such a row is refused and nothing is written; the
+// default row of an empty list is refused the same way.
+TEST(PrinterListFile, AModelThatWouldMakeACommentIsRefused)
+{
+    TempProgram p;
+    const QByteArray before = "V64|USB|USB||\r\n";
+    struct Case {
+        const char* model;
+        TPrinterListResult result;
+    };
+    const Case cases[] = {
+        {"#V64", TPrinterListResult::BadModel},  {";V64", TPrinterListResult::BadModel},
+        {"  #V64", TPrinterListResult::BadModel}, {"\t;V64", TPrinterListResult::BadModel},
+        {"#", TPrinterListResult::BadModel},      {"V#64", TPrinterListResult::Ok},
+        {" V64; ", TPrinterListResult::Ok},       {"", TPrinterListResult::Ok},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        const TPrinterListRow row{c.model, "USB", "USB", "", "0"};
+        TempProgram::Write(p.ListPath(), before);
+        EXPECT_EQ(AppendPrinterListRow(p.ListPath(), row), c.result);
+        if (c.result == TPrinterListResult::Ok) {
+            // Written, the row reads back as the same row.
+            const QStringList rows = ReadPrinterListLines(p.ListPath());
+            ASSERT_EQ(rows.size(), 2);
+            EXPECT_EQ(ParsePrinterListLine(rows[1]).Model, QString(c.model).trimmed());
+        } else {
+            EXPECT_EQ(TempProgram::Read(p.ListPath()), before);
+        }
+        TempProgram::Write(p.ListPath(), before);
+        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), {0, "V64|USB|USB||"}, row), c.result);
+        const bool refused = c.result != TPrinterListResult::Ok;
+        EXPECT_EQ(TempProgram::Read(p.ListPath()) == before, refused);
+
+        TempProgram::Write(p.ListPath(), "# only notes\r\n");
+        EXPECT_EQ(CreateDefaultPrinterList(p.ListPath(), c.model), c.result == TPrinterListResult::Ok);
+        EXPECT_EQ(ReadPrinterListLines(p.ListPath()).size(), refused ? 0 : 1);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()) == "# only notes\r\n", refused);
+    }
+    // A default model holding "|" would shift the fields: refused as well.
+    TempProgram::Write(p.ListPath(), "");
+    EXPECT_FALSE(CreateDefaultPrinterList(p.ListPath(), "A|B"));
+    EXPECT_EQ(TempProgram::Read(p.ListPath()), "");
+}
+
+// Two files joined: the first field begins with U+FEFF after the file's own mark. Only
+// the leading mark is the file's; the other is part of the row and every rewrite keeps it,
+// in the file's encoding.
+TEST(PrinterListFile, AMarkAfterTheFilesOwnMarkIsPartOfTheRow)
+{
+    using prt::test::Hex;
+    const QString feffV64 = QString(QChar(0xFEFF)) + "V64";
+    auto utf16le = [](const QString& text) {
+        QByteArray out = Hex("FF FE");
+        for (QChar c : text)
+            out += char(c.unicode() & 0xFF), out += char(c.unicode() >> 8);
+        return out;
+    };
+    TempProgram p;
+    {   // UTF-8 with its mark; a file written by delete begins with an empty line.
+        TempProgram::Write(p.ListPath(), Hex("EF BB BF") + "\r\n" + Hex("EF BB BF") + "V64|USB|USB||\r\n");
+        ASSERT_EQ(ParsePrinterListLine(ReadPrinterListLines(p.ListPath()).value(0)).Model, feffV64);
+        ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), Loaded(p.ListPath(), 0), "127.0.0.1"), TPrinterListResult::Ok);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), Hex("EF BB BF EF BB BF") + "V64|USB|NET,127.0.0.1||\r\n");
+        EXPECT_EQ(ParsePrinterListLine(ReadPrinterListLines(p.ListPath()).value(0)).Model, feffV64);
+    }
+    {   // UTF-16LE with its mark; the marked row stays as it stood while another changes.
+        const QString rows = feffV64 + "|USB|USB||\r\nTE62|USB|USB||\r\n";
+        TempProgram::Write(p.ListPath(), utf16le(rows));
+        ASSERT_EQ(ParsePrinterListLine(ReadPrinterListLines(p.ListPath()).value(0)).Model, feffV64);
+        ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), Loaded(p.ListPath(), 1), "127.0.0.1"), TPrinterListResult::Ok);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), utf16le(feffV64 + "|USB|USB||\r\nTE62|USB|NET,127.0.0.1||\r\n"));
+    }
 }
 
 TEST(PrinterListFile, AppendEndsAnUnterminatedLastLineFirst)
@@ -122,7 +208,7 @@ TEST(PrinterListFile, RewritesKeepTheEncodingTheFileWasReadIn)
                   TPrinterListResult::Ok);
         EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete + added);
         // Modify and address update rewrite only their own row.
-        ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 1, "127.0.0.2"), TPrinterListResult::Ok);
+        ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), Loaded(p.ListPath(), 1), "127.0.0.2"), TPrinterListResult::Ok);
         // (this rewrite writes the lines without the leading empty one)
         EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete.mid(2) + "TE62|NET|NET,127.0.0.2|n|2\r\n");
     }
@@ -179,27 +265,74 @@ TEST(PrinterListFile, InvalidTextDoesNotStopLineSplitting)
     EXPECT_EQ(split, (QStringList{"a", "b", "c", QString("d") + QChar(0xDC00), ""}));
 }
 
-TEST(PrinterListFile, ModifyAndAddressUpdateReReadTheFileAndRefuseARowThatIsGone)
+TEST(PrinterListFile, ModifyAndAddressUpdateReReadTheFile)
 {
     TempProgram p;
     TempProgram::Write(p.ListPath(), "\r\nV64|USB|USB|a|1\r\nF58S|COM|COM1,BAUDRATE_9600\r\n");
 
     // The address update of a USB row keeps the port type; the short line is rebuilt.
-    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 0, "127.0.0.7"), TPrinterListResult::Ok);
-    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 1, "127.0.0.8"), TPrinterListResult::Ok);
+    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), {0, "V64|USB|USB|a|1"}, "127.0.0.7"), TPrinterListResult::Ok);
+    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), {1, "F58S|COM|COM1,BAUDRATE_9600"}, "127.0.0.8"),
+              TPrinterListResult::Ok);
     EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|NET,127.0.0.7|a|1\r\nF58S|COM|NET,127.0.0.8\r\n");
 
-    ASSERT_EQ(ReplacePrinterListRow(p.ListPath(), 1, {"F58D", "LPT", "LPT1", "b", ""}), TPrinterListResult::Ok);
+    ASSERT_EQ(ReplacePrinterListRow(p.ListPath(), {1, "F58S|COM|NET,127.0.0.8"}, {"F58D", "LPT", "LPT1", "b", ""}),
+              TPrinterListResult::Ok);
     EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|NET,127.0.0.7|a|1\r\nF58D|LPT|LPT1|b|\r\n");
+}
 
-    // Someone else shortened the file meanwhile: the index is past its end.
-    TempProgram::Write(p.ListPath(), "V64|USB|USB||\r\n");
-    for (int index : {1, 5, -1}) {
-        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), index, {"X", "USB", "USB", "", ""}),
-                  TPrinterListResult::RowGone);
-        EXPECT_EQ(UpdatePrinterListAddress(p.ListPath(), index, "127.0.0.9"), TPrinterListResult::RowGone);
+// The file changed after the list was loaded (another copy of the program, a hand edit):
+// a rewrite acts on the row the list was loaded with, at its place or at the one place
+// that holds its line now; when the file holds that line nowhere or twice, nothing is
+// written and the result says the list changed.
+TEST(PrinterListFile, ARewriteActsOnlyOnTheRowAsItWasLoaded)
+{
+    // Loaded: V64 then TE62; the operator acts on TE62 (row 1).
+    const TPrinterListRowRef te62{1, "TE62|NET|NET,127.0.0.1|shop|"};
+    struct Case {
+        const char* name;
+        const char* file;            // the file when the rewrite runs
+        const char* afterDelete;     // nullptr: the list changed, nothing written
+        const char* afterModify;
+        const char* afterAddress;
+    };
+    const Case cases[] = {
+        {"unchanged", "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|shop|\r\n",
+         "\r\nV64|USB|USB|a|\r\n",
+         "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.2|moved|\r\n",
+         "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.9|shop|\r\n"},
+        {"a row added before it", "J83|USB|USB||\r\nV64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|shop|\r\n",
+         "\r\nJ83|USB|USB||\r\nV64|USB|USB|a|\r\n",
+         "J83|USB|USB||\r\nV64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.2|moved|\r\n",
+         "J83|USB|USB||\r\nV64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.9|shop|\r\n"},
+        {"the row before it deleted", "TE62|NET|NET,127.0.0.1|shop|\r\n",
+         "\r\n",
+         "TE62|NET|NET,127.0.0.2|moved|\r\n",
+         "TE62|NET|NET,127.0.0.9|shop|\r\n"},
+        {"another printer in its place", "V64|USB|USB|a|\r\nV52|USB|USB||\r\n", nullptr, nullptr, nullptr},
+        {"its line edited", "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|store|\r\n", nullptr, nullptr, nullptr},
+        {"its line twice elsewhere",
+         "TE62|NET|NET,127.0.0.1|shop|\r\nV64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|shop|\r\n"
+         "TE62|NET|NET,127.0.0.1|shop|\r\n",
+         nullptr, nullptr, nullptr},
+        {"an empty file", "", nullptr, nullptr, nullptr},
+    };
+    TempProgram p;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TPrinterListResult expectOk = c.afterDelete ? TPrinterListResult::Ok : TPrinterListResult::Changed;
+        TempProgram::Write(p.ListPath(), c.file);
+        EXPECT_EQ(DeletePrinterListRow(p.ListPath(), te62), expectOk);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), c.afterDelete ? c.afterDelete : c.file);
+
+        TempProgram::Write(p.ListPath(), c.file);
+        EXPECT_EQ(ReplacePrinterListRow(p.ListPath(), te62, {"TE62", "NET", "NET,127.0.0.2", "moved", ""}), expectOk);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), c.afterModify ? c.afterModify : c.file);
+
+        TempProgram::Write(p.ListPath(), c.file);
+        EXPECT_EQ(UpdatePrinterListAddress(p.ListPath(), te62, "127.0.0.9"), expectOk);
+        EXPECT_EQ(TempProgram::Read(p.ListPath()), c.afterAddress ? c.afterAddress : c.file);
     }
-    EXPECT_EQ(TempProgram::Read(p.ListPath()), "V64|USB|USB||\r\n");
 }
 
 // A hand-edited list: comments, notes, a line without "|" and a tab-separated line are
@@ -243,15 +376,16 @@ TEST(PrinterListFile, LinesThatAreNotRowsAreSkippedAndKeptByteForByte)
 
     // Delete the padded row: an empty first line, the other rows with five fields (a row the
     // program wrote comes back as it was), every other line as it stood.
-    ASSERT_EQ(DeletePrinterListRow(p.ListPath(), 1), TPrinterListResult::Ok);
+    ASSERT_EQ(DeletePrinterListRow(p.ListPath(), {1, padded}), TPrinterListResult::Ok);
     const QByteArray afterDelete = "\r\n" + comment + "\r\n" + ours + "\r\n" + note + "\r\n" + bare + "\r\n" +
                                    tabbed + "\r\n" + gbkNote + "\r\nF58S|COM|COM1,BAUDRATE_9600||\r\n";
     EXPECT_EQ(TempProgram::Read(p.ListPath()), afterDelete);
-    EXPECT_EQ(DeletePrinterListRow(p.ListPath(), 2), TPrinterListResult::RowGone);
+    EXPECT_EQ(DeletePrinterListRow(p.ListPath(), {2, padded}), TPrinterListResult::Changed);
 
     // Modify, address update and add leave the other lines alone too.
-    ASSERT_EQ(ReplacePrinterListRow(p.ListPath(), 1, {"F58D", "LPT", "LPT1", "b", ""}), TPrinterListResult::Ok);
-    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), 0, "127.0.0.7"), TPrinterListResult::Ok);
+    ASSERT_EQ(ReplacePrinterListRow(p.ListPath(), {1, "F58S|COM|COM1,BAUDRATE_9600||"}, {"F58D", "LPT", "LPT1", "b", ""}),
+              TPrinterListResult::Ok);
+    ASSERT_EQ(UpdatePrinterListAddress(p.ListPath(), {0, ours}, "127.0.0.7"), TPrinterListResult::Ok);
     ASSERT_EQ(AppendPrinterListRow(p.ListPath(), {"V52", "USB", "USB", "", ""}), TPrinterListResult::Ok);
     EXPECT_EQ(TempProgram::Read(p.ListPath()), comment + "\r\nV64|USB|NET,127.0.0.7|desk|1\r\n" + note + "\r\n" +
                                                    bare + "\r\n" + tabbed + "\r\n" + gbkNote +
@@ -280,7 +414,7 @@ TEST(PrinterListFile, ARewriteThatWouldReadAsUtf8IsWrittenWithItsMark)
         TempProgram::Write(p.ListPath(), file);
         ASSERT_EQ(ParsePrinterListLine(ReadPrinterListLines(p.ListPath()).value(1)).Model, QString::fromUtf8("Ã¾"));
         if (writer == 0)
-            ASSERT_EQ(DeletePrinterListRow(p.ListPath(), 0), TPrinterListResult::Ok);
+            ASSERT_EQ(DeletePrinterListRow(p.ListPath(), Loaded(p.ListPath(), 0)), TPrinterListResult::Ok);
         else
             ASSERT_TRUE(SavePrinterListFile(p.ListPath(), {{QString::fromUtf8("Ã¾"), "", "", "", ""}}, 5));
         EXPECT_EQ(TempProgram::Read(p.ListPath()), expected);
@@ -592,7 +726,8 @@ TEST(MainLanguageFile, EveryMainWindowKeyHasBothTexts)
         "FormMain_Label_btnCommandTest", "FormMain_Label_btnDFU", "FormMain_Label_btnQuit",
         "FormMain_Label_btnAdvancedSettings", "FormMain_Label_btnScanTest", "FormMain_Label_gpbFunction", "FormMain_Label_sbtnSysPara",
         "FormMain_Label_MSGDeletePrinter", "FormMain_Label_MSGRestore", "FormMain_Label_MSGNotAvailable",
-        "FormMain_Label_MSGBadField", "FormMain_Label_MSGRowGone", "FormMain_Label_MSGWriteFailed",
+        "FormMain_Label_MSGBadField", "FormMain_Label_MSGBadModel", "FormMain_Label_MSGListChanged",
+        "FormMain_Label_MSGWriteFailed",
         "FormMain_Label_MSGNoPrinter", "_ConnectOK", "Lang00010001", "lblPrinterTextTSPLErrTip",
         "lblPrinterTextCPCLErrTip", "_continueLearnTip", "FormMain_Label_NoPaperLightLearnTip",
         "FormMain_Label_PaperLightLearnTip", "FormMain_Label_btnLabelSensorPrintImage",

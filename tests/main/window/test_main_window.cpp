@@ -54,6 +54,9 @@ using prt::test::MsgBoxRecorder;
 
 namespace {
 
+const char kListChanged[] =
+    "The printer list file was changed after the list was loaded, so nothing was saved. The list is now read again.";
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { mainwin::ResetMainState(); }
@@ -175,6 +178,17 @@ TEST_F(MainWindow, MissingPrinterListBecomesTheDefaultRow)
     EXPECT_EQ(GetCurrentPortString(), "USB");
 }
 
+// A model list whose first name begins with "#" would make the default row a comment: the
+// built-in default model stands in.
+TEST_F(MainWindow, ADefaultModelThatWouldMakeACommentIsNotWritten)
+{
+    TempProgram::Write(p_.FilesDir() + "CompanyPrinterList_Label.txt", "#J83\r\nTE62\r\n");
+    T_frmMain_Label* f = Start();
+    ASSERT_EQ(f->RowCount(), 1);
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|USB||\r\n");
+    EXPECT_EQ(PrtDefName, "V64");
+}
+
 TEST_F(MainWindow, DeleteAsksThenRewritesTheFileAndSelectsTheNeighbour)
 {
     TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|b|\r\nF58S|COM|COM1,BAUDRATE_9600\r\n");
@@ -226,15 +240,70 @@ TEST_F(MainWindow, AddressUpdateRewritesTheRememberedRowAndAVanishedRowReloads)
     EXPECT_EQ(Row(1), "TE62|USB|NET,127.0.0.5|b|");
     EXPECT_EQ(GetCurrentPortString(), "NET,127.0.0.5");
 
-    // The file lost the row behind the window's back.
+    // The file lost the row behind the window's back: it says so and reloads.
     TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|1\r\n");
     MsgBoxRecorder boxes;
     f->ApplyChosenAddress("127.0.0.6");
     ASSERT_EQ(boxes.calls().size(), 1u);
-    EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+    EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONINFORMATION_));
+    EXPECT_EQ(boxes.calls()[0].text, kListChanged);
     EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|USB|a|1\r\n");
     EXPECT_EQ(f->RowCount(), 1);
     EXPECT_EQ(PrtDefName, "V64");
+}
+
+// Another copy of the program changed the file after the list was loaded: delete and the
+// address update act on the row the operator chose, found by the line it was loaded from;
+// when the file no longer holds that line they say so, write nothing and reload.
+TEST_F(MainWindow, DeleteAndAddressUpdateActOnTheRowAsItWasLoaded)
+{
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|b|\r\n");
+    T_frmMain_Label* f = Start();
+    Select(1);
+    // Meanwhile a row was added in front.
+    TempProgram::Write(p_.ListPath(), "J83|USB|USB||\r\nV64|USB|USB|a|\r\nTE62|NET|NET,127.0.0.1|b|\r\n");
+    {
+        MsgBoxRecorder boxes(prt::IDOK_);
+        f->btnDeletePrinter->click();
+        ASSERT_EQ(boxes.calls().size(), 1u);
+        EXPECT_EQ(boxes.calls()[0].text, "Delete the selected printer from the list?\r\n\r\nTE62 (NET,127.0.0.1)");
+    }
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "\r\nJ83|USB|USB||\r\nV64|USB|USB|a|\r\n");
+    // The list shows the file.
+    ASSERT_EQ(f->RowCount(), 2);
+    EXPECT_EQ(Row(0), "J83|USB|USB||");
+    EXPECT_EQ(f->SelectedRow(), 1);
+    EXPECT_EQ(PrtDefName, "V64");
+
+    // The chosen row's line was edited by hand: nothing is deleted.
+    TempProgram::Write(p_.ListPath(), "J83|USB|USB||\r\nV64|USB|USB|front|\r\n");
+    {
+        MsgBoxRecorder boxes(prt::IDOK_);
+        f->btnDeletePrinter->click();
+        ASSERT_EQ(boxes.calls().size(), 2u);
+        EXPECT_EQ(boxes.calls()[0].text, "Delete the selected printer from the list?\r\n\r\nV64 (USB)");
+        EXPECT_EQ(boxes.calls()[1].text, kListChanged);
+        EXPECT_EQ(boxes.calls()[1].caption, "Message");
+        EXPECT_EQ(boxes.calls()[1].flags, unsigned(prt::MB_ICONINFORMATION_));
+    }
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "J83|USB|USB||\r\nV64|USB|USB|front|\r\n");
+    ASSERT_EQ(f->RowCount(), 2);
+    EXPECT_EQ(Row(1), "V64|USB|USB|front|");
+
+    // The address update the same way: moved is found, replaced is left alone.
+    Select(1);
+    TempProgram::Write(p_.ListPath(), "V64|USB|USB|front|\r\nJ83|USB|USB||\r\n");
+    f->ApplyChosenAddress("127.0.0.5");
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|NET,127.0.0.5|front|\r\nJ83|USB|USB||\r\n");
+    EXPECT_EQ(Row(0), "V64|USB|NET,127.0.0.5|front|");
+    Select(1);
+    TempProgram::Write(p_.ListPath(), "V64|USB|NET,127.0.0.5|front|\r\nV52|USB|USB||\r\n");
+    MsgBoxRecorder boxes;
+    f->ApplyChosenAddress("127.0.0.6");
+    ASSERT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls()[0].text, kListChanged);
+    EXPECT_EQ(TempProgram::Read(p_.ListPath()), "V64|USB|NET,127.0.0.5|front|\r\nV52|USB|USB||\r\n");
+    EXPECT_EQ(Row(1), "V52|USB|USB||");
 }
 
 TEST_F(MainWindow, AddAndModifyThroughTheFileReloadAndSelect)
@@ -249,7 +318,8 @@ TEST_F(MainWindow, AddAndModifyThroughTheFileReloadAndSelect)
     EXPECT_EQ(h.PortParam, "127.0.0.1");
     EXPECT_EQ(h.PrtVerOfTool, "2");
 
-    ASSERT_EQ(ReplacePrinterListRow(f->PrinterListPath(), h.Row, {"TE62", "NET", "NET,127.0.0.2", "c", "2"}),
+    EXPECT_EQ(h.RowLine, "TE62|NET|NET,127.0.0.1|b|2");
+    ASSERT_EQ(ReplacePrinterListRow(f->PrinterListPath(), {h.Row, h.RowLine}, {"TE62", "NET", "NET,127.0.0.2", "c", "2"}),
               TPrinterListResult::Ok);
     f->PrinterModified();
     EXPECT_EQ(f->SelectedRow(), 1);
@@ -257,14 +327,15 @@ TEST_F(MainWindow, AddAndModifyThroughTheFileReloadAndSelect)
 
     {   // A notes text with a line break is refused; a row that vanished is reported and reloaded.
         MsgBoxRecorder boxes;
-        EXPECT_FALSE(f->HandlePrinterListResult(
-            ReplacePrinterListRow(f->PrinterListPath(), 1, {"TE62", "NET", "NET,127.0.0.2", "c\nd", "2"})));
-        EXPECT_FALSE(f->HandlePrinterListResult(
-            ReplacePrinterListRow(f->PrinterListPath(), 7, {"TE62", "NET", "NET,127.0.0.2", "c", "2"})));
+        EXPECT_FALSE(f->HandlePrinterListResult(ReplacePrinterListRow(
+            f->PrinterListPath(), f->LoadedRow(1), {"TE62", "NET", "NET,127.0.0.2", "c\nd", "2"})));
+        EXPECT_FALSE(f->HandlePrinterListResult(ReplacePrinterListRow(
+            f->PrinterListPath(), {7, "X|USB|USB||"}, {"TE62", "NET", "NET,127.0.0.2", "c", "2"})));
         ASSERT_EQ(boxes.calls().size(), 2u);
         EXPECT_EQ(boxes.calls()[0].text, "A printer field may not contain \"|\" or a line break.");
-        EXPECT_EQ(boxes.calls()[1].text,
-                  "This printer is no longer in the printer list file; the list was reloaded.");
+        EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+        EXPECT_EQ(boxes.calls()[1].text, kListChanged);
+        EXPECT_EQ(boxes.calls()[1].flags, unsigned(prt::MB_ICONINFORMATION_));
         EXPECT_EQ(f->RowCount(), 2);
     }
 
