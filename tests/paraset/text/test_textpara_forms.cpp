@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QStringList>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <gtest/gtest.h>
@@ -53,12 +54,32 @@ using prt::test::ToHex;
 
 namespace {
 
-// The link's waits for a reply shrink to a few real milliseconds (the simulator answers
-// at once on loopback); the form's own long pauses pass at once.
+// The simulator of the running test (the sleep hook below watches what it received).
+std::atomic<SimPrinter*> gSim{nullptr};
+
+// The link's waits for a reply (at most 100 ms) last until the simulator has taken a
+// whole new command line, the one just written, and no longer than asked; the link's own
+// grace for a first byte then covers the answer on loopback. A fixed short wait would let
+// a slow run (the race checker, a loaded machine) read before the answer came, and that
+// late answer would then be read as the next key's. The form's own long pauses pass at once.
 void ShortSleep(uint32_t ms)
 {
-    if (ms <= 100)
-        QThread::msleep(5);
+    static std::atomic<qsizetype> seen{-1};
+    if (ms > 100)
+        return;
+    SimPrinter* sim = gSim.load();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (sim) {
+        const QByteArray in = sim->received();
+        if (in.size() != seen.load() && in.endsWith("\r\n")) {
+            seen = in.size();
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return;
+        QThread::msleep(1);
+    }
+    QThread::msleep(ms);
 }
 
 // A printer that holds back its answer to one key until the test lets it go (or 3 s
@@ -161,6 +182,7 @@ protected:
         LoadParameterSetKeys();
         gLangId = "1033";
         PublishLanguageTexts(gLangFileName, "1033");
+        gSim = &printer;
         oldSleep_ = prt::SetSleepHook(&ShortSleep);
 
         AddStandardHandlers(printer);
@@ -177,6 +199,7 @@ protected:
         CmdClosePort();
         server->stop();
         prt::SetSleepHook(oldSleep_);
+        gSim = nullptr;
         T_frmParaSet_ZR::SetFileDialogHook({});
         SetFormShowHook({});
         mainwin::ResetMainState();
