@@ -42,6 +42,7 @@ T_frmParaSet_QX::T_frmParaSet_QX(QWidget* parent) : TTextParaDialog(parent)
     qxpara::DeclareQxControls(c_);
     Push();
     WireTouches();
+    WithholdSetUntilRead(btnSet);
     // The read starts once the window is on screen.
     firstRead_ = new QTimer(this);
     firstRead_->setSingleShot(true);
@@ -273,11 +274,8 @@ void T_frmParaSet_QX::ReadRun()
     firstRead_->stop();
     if (Reading())
         return;
-    btnSet->setEnabled(false);
-    const bool opened = cmd_->Open();
-    btnSet->setEnabled(true);
-    if (!opened)
-        return;
+    if (!OpenForRead())
+        return;  // the open's error was shown; Set stays withheld
     // The printer is read on a worker while the window stays painted; the results replace
     // the controls' states when the read is done.
     struct TRead {
@@ -292,7 +290,7 @@ void T_frmParaSet_QX::ReadRun()
                                [this](const QString& s) { Post([s] { ShowInfoBox(s); }); });
             cmd.Close();
         },
-        [this, r] {
+        [this, r](bool) {
             state_ = r->state;
             c_ = r->c;
             ShowReadValues();
@@ -358,6 +356,8 @@ void T_frmParaSet_QX::RefreshReleasePaperTip()
 
 void T_frmParaSet_QX::btnSetClick()
 {
+    if (!ReadCompleted())
+        return;  // nothing known of the printer: nothing to write back
     Pull();
     QString error;
     bool failed = false;

@@ -68,6 +68,7 @@ T_frmParaSet_ZR::T_frmParaSet_ZR(QWidget* parent) : TTextParaDialog(parent)
     zrpara::DeclareZrControls(c_);
     Push();
     WireTouches();
+    WithholdSetUntilRead(btnSet);
 
     firstRead_ = new QTimer(this);
     firstRead_->setSingleShot(true);
@@ -448,9 +449,11 @@ void T_frmParaSet_ZR::ReadRun()
         return;
     for (QPushButton* b : {btnSet, btnLoad, btnSave})
         b->setEnabled(false);
-    if (!cmd_->Open()) {
-        for (QPushButton* b : {btnSet, btnLoad, btnSave})
+    if (!OpenForRead()) {
+        // Nothing was read: the settings file stays at hand, Set does not.
+        for (QPushButton* b : {btnLoad, btnSave})
             b->setEnabled(true);
+        SetStatus(T("_Err_ReadData"));
         return;
     }
     // The printer is read on a worker while the window stays painted and shows the status;
@@ -469,11 +472,14 @@ void T_frmParaSet_ZR::ReadRun()
                 [this](const QString& s) { Post([s] { ShowInfoBox(s); }); });
             cmd.Close();
         },
-        [this, r] {
+        [this, r](bool completed) {
             setup_ = r->setup;
             state_ = r->state;
             c_ = r->c;
-            statusClear_->start();
+            if (completed)
+                statusClear_->start();
+            else
+                SetStatus(T("_Err_ReadData"));  // stays until the form closes
             Push();
             if (!state_.tearOffRange.isEmpty())
                 findChild<QLabel*>(QStringLiteral("Label3"))->setText(state_.tearOffRange);
@@ -552,6 +558,8 @@ void T_frmParaSet_ZR::EditLeft(QLineEdit* edit)
 
 void T_frmParaSet_ZR::btnSetClick()
 {
+    if (!ReadCompleted())
+        return;  // nothing known of the printer: nothing to write back
     Pull();
     QString error;
     bool failed = false;

@@ -313,6 +313,10 @@ bool QxSetFlow(ITextParaCmd& cmd, const TQxSetup& setup, const TQxState& state, 
         error = plan.error;
         return false;
     }
+    if (!WritesASetting(plan.ops)) {
+        failed = true;  // nothing the printer reported or the operator changed
+        return true;
+    }
     if (!cmd.Open())
         return true;
     opened = true;

@@ -471,6 +471,10 @@ bool ZrSetFlow(ITextParaCmd& cmd, const TZrSetup& setup, const TZrState& state, 
         error = plan.error;
         return false;
     }
+    if (!WritesASetting(plan.ops)) {
+        failed = true;  // nothing the printer reported or the operator changed
+        return true;
+    }
     if (!cmd.Open())
         return true;
     opened = true;

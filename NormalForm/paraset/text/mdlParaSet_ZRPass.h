@@ -73,8 +73,9 @@ void ZrBlankEditsToZero(textpara::TParaControls& c);
 
 // Set: checks, open, writes, do "save_param", 1 s, close, do "reset_printer". Returns
 // false with the message in `error` when a check refused a field (nothing sent, the form
-// stays open); true otherwise, with `failed` set when the port did not open or a write
-// failed (the form closes either way; on a failed write the caller shows "_Err_ParaSet").
+// stays open); true otherwise, with `failed` set when a write failed or there was no
+// setting to write (then nothing at all is sent, not even the port opened); the form
+// closes either way, and on `failed` the caller shows "_Err_ParaSet".
 bool ZrSetFlow(textpara::ITextParaCmd& cmd, const TZrSetup& setup, const TZrState& state,
                textpara::TParaControls& c, QString& error, bool& failed, bool& opened);
 

@@ -223,6 +223,14 @@ bool RunParaOps(ITextParaCmd& cmd, const TParaOps& ops)
     return true;
 }
 
+bool WritesASetting(const TParaOps& ops)
+{
+    for (const TParaOp& op : ops)
+        if (op.kind == TParaOp::SetVal || op.kind == TParaOp::SetValKeepCase || op.kind == TParaOp::Raw)
+            return true;
+    return false;
+}
+
 QString FieldRangeMessage(const QString& caption, const QString& lo, const QString& hi)
 {
     return FillTemplate(prt::LangText(QStringLiteral("Lang_All_00010021_11")), {caption, lo, hi});

@@ -109,6 +109,9 @@ using TParaOps = std::vector<TParaOp>;
 // Runs the writes in order on the open port; stops at the first failed setval, do or
 // reopen and returns false (the caller then neither saves nor resets).
 bool RunParaOps(ITextParaCmd& cmd, const TParaOps& ops);
+// True when the writes hold a setting (a setval, or the raw line of one). Without one a
+// Set sends nothing at all: no do command, no save, no reset.
+bool WritesASetting(const TParaOps& ops);
 
 // Result of planning a write pass: the writes, or the message of the first refused field.
 struct TParaPlan {

@@ -1,5 +1,6 @@
 #include "mdlTextParaWidgets.h"
 
+#include "PrtMsgBox.h"
 #include "PrtTexts.h"
 #include "mdlPubFunc.h"
 #include "mdlTextParaCodecs.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -32,13 +34,23 @@ TTextParaDialog::~TTextParaDialog()
 namespace {
 
 // The form's printer commands as the read's worker uses them: once the form is closed,
-// nothing more goes to the printer but the closing of the port.
+// nothing more goes to the printer but the closing of the port. Notes whether the printer
+// answered any question (a reply with more than line ends, blanks and zero bytes).
 class TStoppableCmd : public textpara::ITextParaCmd {
 public:
     TStoppableCmd(textpara::ITextParaCmd& inner, const std::atomic<bool>& stop) : inner_(inner), stop_(stop) {}
+    bool Answered() const { return answered_; }
     bool Open() override { return !stop_ && inner_.Open(); }
     void Close() override { inner_.Close(); }
-    QString GetVal(const QByteArray& key) override { return stop_ ? QString() : inner_.GetVal(key); }
+    QString GetVal(const QByteArray& key) override
+    {
+        if (stop_)
+            return QString();
+        const QString reply = inner_.GetVal(key);
+        if (!textpara::TrimReply(reply).isEmpty())
+            answered_ = true;
+        return reply;
+    }
     bool SetVal(const QByteArray& key, const QString& value, bool lower) override
     {
         return !stop_ && inner_.SetVal(key, value, lower);
@@ -54,16 +66,32 @@ public:
 private:
     textpara::ITextParaCmd& inner_;
     const std::atomic<bool>& stop_;
+    bool answered_ = false;
 };
 
 } // namespace
 
-void TTextParaDialog::StartRead(std::function<void(textpara::ITextParaCmd&)> work, std::function<void()> finished,
-                                const QList<QWidget*>& busy)
+void TTextParaDialog::WithholdSetUntilRead(QPushButton* set)
+{
+    setButton_ = set;
+    setButton_->setEnabled(readCompleted_);
+}
+
+bool TTextParaDialog::OpenForRead()
+{
+    readCompleted_ = false;
+    if (setButton_)
+        setButton_->setEnabled(false);
+    return cmd_->Open();
+}
+
+void TTextParaDialog::StartRead(std::function<void(textpara::ITextParaCmd&)> work,
+                                std::function<void(bool completed)> finished, const QList<QWidget*>& busy)
 {
     StopRead();  // one read at a time (a former one has ended: it is only joined here)
     cancel_ = false;
     reading_ = true;
+    readCompleted_ = false;
     for (QWidget* w : busy)
         w->setEnabled(false);
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -76,25 +104,54 @@ void TTextParaDialog::StartRead(std::function<void(textpara::ITextParaCmd&)> wor
     reader_ = std::thread([this, work = std::move(work), finished = std::move(finished), toEnable] {
         TStoppableCmd cmd(*cmd_, cancel_);
         work(cmd);
-        Post([this, finished, toEnable] {
+        const bool ranToEnd = !cancel_;
+        const bool answered = cmd.Answered();
+        Post([this, finished, toEnable, ranToEnd, answered] {
             if (reader_.joinable())
                 reader_.join();
+            const bool stopped = !ranToEnd || cancel_;  // the form was closed
+            readCompleted_ = answered && !stopped;
             for (const QPointer<QWidget>& w : toEnable)
                 if (w)
                     w->setEnabled(true);
+            if (setButton_)
+                setButton_->setEnabled(readCompleted_);
             if (busyCursor_) {
                 QApplication::restoreOverrideCursor();
                 busyCursor_ = false;
             }
-            finished();
+            finished(readCompleted_);
             reading_ = false;
+            if (!readCompleted_ && !stopped)
+                prt::MessageBoxPrt(prt::LangText(QStringLiteral("_Err_ReadData")),
+                                   prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
         });
     });
 }
 
 void TTextParaDialog::Post(std::function<void()> fn)
 {
-    QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
+    // The function goes from the worker to the GUI thread through the form's own queue
+    // under its own lock, so the hand-off is plain also to the race checker (which cannot
+    // see the toolkit's event-queue lock); the queued call itself carries nothing.
+    {
+        std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(fn));
+    }
+    QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
+}
+
+void TTextParaDialog::RunPosted()
+{
+    std::function<void()> fn;
+    {
+        std::lock_guard lock(postedMutex_);
+        if (posted_.empty())
+            return;
+        fn = std::move(posted_.front());
+        posted_.pop_front();
+    }
+    fn();
 }
 
 void TTextParaDialog::StopRead()

@@ -8,8 +8,10 @@
 #include <QList>
 #include <QStringList>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -17,6 +19,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // What the ZR and QX forms share as windows: the control states mirrored in the widgets of
 // the same names, the operator's changes marked as "touched", the control builders and the
@@ -33,17 +36,28 @@ public:
     // The read after the window is on screen: true from its start until its results are
     // in the controls.
     bool Reading() const { return reading_; }
+    // A read has completed: it ran to its end on the open port, the form was not closed
+    // meanwhile, and the printer answered at least one of its questions. Only then does
+    // the form offer Set; a printer that said nothing is a failed read.
+    bool ReadCompleted() const { return readCompleted_; }
     // Closing the form (Set, Close, the window's close box) stops a read that still runs:
     // no further command goes to the printer, the port is still closed.
     void done(int result) override;
 
 protected:
+    // The form's Set button: disabled from now on until a read completes.
+    void WithholdSetUntilRead(QPushButton* set);
+    // Opens the port for a read; Set stays withheld until this read completes. False when
+    // the open failed (the printer commands have shown the open's error).
+    bool OpenForRead();
     // Runs `work` on a worker thread with the form's printer commands (the port is open;
-    // the work reads and closes it), then `finished` on the GUI thread. Meanwhile the
-    // busy cursor shows and the `busy` widgets are disabled; they are enabled again before
-    // `finished` runs. Nothing of the form may be touched by `work`: it fills its own
-    // copies, and reports through Post.
-    void StartRead(std::function<void(textpara::ITextParaCmd&)> work, std::function<void()> finished,
+    // the work reads and closes it), then `finished` on the GUI thread with whether the
+    // read completed. Meanwhile the busy cursor shows and the `busy` widgets are disabled;
+    // they are enabled again before `finished` runs, but Set only after a completed read.
+    // A read that did not complete, and was not stopped by closing the form, is reported
+    // with "_Err_ReadData" after `finished`. Nothing of the form may be touched by `work`:
+    // it fills its own copies, and reports through Post.
+    void StartRead(std::function<void(textpara::ITextParaCmd&)> work, std::function<void(bool completed)> finished,
                    const QList<QWidget*>& busy);
     // Runs fn on the GUI thread (from the read's worker), unless the form is gone.
     void Post(std::function<void()> fn);
@@ -74,8 +88,16 @@ protected:
     textpara::TParaControls c_;
 
 private:
+    // Runs the oldest function Post queued: one per queued call, so they run in the order
+    // posted also when one of them opens a modal box.
+    Q_INVOKABLE void RunPosted();
+
     std::thread reader_;
+    std::mutex postedMutex_;
+    std::deque<std::function<void()>> posted_;
     std::atomic<bool> cancel_{false};
     bool reading_ = false;
+    bool readCompleted_ = false;
+    QPushButton* setButton_ = nullptr;
     bool busyCursor_ = false;
 };

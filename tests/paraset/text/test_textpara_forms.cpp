@@ -34,11 +34,13 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QStringList>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <ostream>
+#include <thread>
 
 // Readable failure messages for Qt texts.
 QT_BEGIN_NAMESPACE
@@ -52,12 +54,32 @@ using prt::test::ToHex;
 
 namespace {
 
-// The link's waits for a reply shrink to a few real milliseconds (the simulator answers
-// at once on loopback); the form's own long pauses pass at once.
+// The simulator of the running test (the sleep hook below watches what it received).
+std::atomic<SimPrinter*> gSim{nullptr};
+
+// The link's waits for a reply (at most 100 ms) last until the simulator has taken a
+// whole new command line, the one just written, and no longer than asked; the link's own
+// grace for a first byte then covers the answer on loopback. A fixed short wait would let
+// a slow run (the race checker, a loaded machine) read before the answer came, and that
+// late answer would then be read as the next key's. The form's own long pauses pass at once.
 void ShortSleep(uint32_t ms)
 {
-    if (ms <= 100)
-        QThread::msleep(5);
+    static std::atomic<qsizetype> seen{-1};
+    if (ms > 100)
+        return;
+    SimPrinter* sim = gSim.load();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (sim) {
+        const QByteArray in = sim->received();
+        if (in.size() != seen.load() && in.endsWith("\r\n")) {
+            seen = in.size();
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return;
+        QThread::msleep(1);
+    }
+    QThread::msleep(ms);
 }
 
 // A printer that holds back its answer to one key until the test lets it go (or 3 s
@@ -98,6 +120,57 @@ private:
     bool reached_ = false, released_ = false, heldBack_ = false;
 };
 
+// The link's waits, seen from the thread that makes them. The first wait off the GUI
+// thread (a getval of the read on the form's worker) is held until the test lets it go
+// (or 3 s passed); the others shrink as in ShortSleep.
+class LinkWaits {
+public:
+    static void Arm()
+    {
+        std::lock_guard lock(mutex_);
+        gui_ = std::this_thread::get_id();
+        offGui_ = 0;
+        held_ = released_ = false;
+    }
+    static void Hook(uint32_t ms)
+    {
+        std::unique_lock lock(mutex_);
+        if (std::this_thread::get_id() != gui_) {
+            ++offGui_;
+            if (!held_) {
+                held_ = true;
+                cv_.notify_all();
+                cv_.wait_for(lock, std::chrono::seconds(3), [] { return released_; });
+            }
+        }
+        lock.unlock();
+        ShortSleep(ms);
+    }
+    static bool Held()
+    {
+        std::lock_guard lock(mutex_);
+        return held_;
+    }
+    static void Release()
+    {
+        std::lock_guard lock(mutex_);
+        released_ = true;
+        cv_.notify_all();
+    }
+    static int OffGui()
+    {
+        std::lock_guard lock(mutex_);
+        return offGui_;
+    }
+
+private:
+    static inline std::mutex mutex_;
+    static inline std::condition_variable cv_;
+    static inline std::thread::id gui_;
+    static inline int offGui_ = 0;
+    static inline bool held_ = false, released_ = false;
+};
+
 class TextParaForms : public ::testing::Test {
 protected:
     void SetUp() override
@@ -109,6 +182,7 @@ protected:
         LoadParameterSetKeys();
         gLangId = "1033";
         PublishLanguageTexts(gLangFileName, "1033");
+        gSim = &printer;
         oldSleep_ = prt::SetSleepHook(&ShortSleep);
 
         AddStandardHandlers(printer);
@@ -125,6 +199,7 @@ protected:
         CmdClosePort();
         server->stop();
         prt::SetSleepHook(oldSleep_);
+        gSim = nullptr;
         T_frmParaSet_ZR::SetFileDialogHook({});
         SetFormShowHook({});
         mainwin::ResetMainState();
@@ -262,23 +337,160 @@ TEST_F(TextParaForms, ZrTearOffUnderTheStandardSetStartsWithStx)
     EXPECT_EQ(ToHex(raw[0]), ToHex(Hex("02 4B 63 50 4A 2B 33 30 0D 0A")));
 }
 
-TEST_F(TextParaForms, ZrFormOfASilentPrinterSendsNothingButTheLogicAreaAndTheClosingCommands)
+// Set is offered only after a completed read, and no setval, do, save or reset goes out
+// without one. The roads, for a ZR905K row and a D45 row (the ZR form) and a QX row, over
+// the real link to the simulator:
+//   the printer says nothing        -> "_Err_ReadData", Set withheld, nothing sent
+//   the read's open is refused      -> the open's error, Set withheld; nothing sent though
+//                                      the printer is back by the time of the click
+//   Set before the read has started -> nothing sent; the read then runs and Set writes
+//   only the version answers        -> Set offered; it has nothing to write back: nothing
+//                                      sent, "_Err_ParaSet"
+//   every setting answers           -> Set writes everything back in the form's order
+TEST_F(TextParaForms, SetIsOfferedOnlyAfterACompletedRead)
 {
-    Select("ZR905K", "ZR905K");
-    {
-        std::lock_guard l(printer.mutex());
-        for (auto& [k, v] : ProtoState(printer)->values)
-            ProtoState(printer)->silentTextKeys.insert(k);
+    enum class Road { Silent, OpenRefused, SetBeforeRead, OnlyVersion, Full };
+    struct Case {
+        const char* name;
+        Road road;
+        bool offered;       // Set enabled after the read
+        const char* readBox;  // language key of the box after the read, or null
+        const char* setBox;   // of the box after Set, or null
+        bool sends;
+    };
+    const Case cases[] = {
+        {"silent printer", Road::Silent, false, "_Err_ReadData", nullptr, false},
+        {"open refused", Road::OpenRefused, false, "_Err_OpenPort", nullptr, false},
+        {"Set before the read", Road::SetBeforeRead, true, nullptr, nullptr, true},
+        {"only the version", Road::OnlyVersion, true, nullptr, "_Err_ParaSet", false},
+        {"full read", Road::Full, true, nullptr, nullptr, true},
+    };
+    struct Row {
+        const char* model;
+        bool zr;
+        QStringList written;  // a full read and an unchanged Set
+    };
+    const Row rows[] = {
+        {"ZR905K", true,
+         {"setval ppl=tsc", "setval bt_name=Label-PR", "setval bt_pwd=1234", "setval media_power_up=calibation",
+          "setval sw_ribbon=on", "setval reprint_after_error=on", "setval code_page=1252",
+          "setval media_sensor=black mark", "setval density=9", "do demo_logic_area", "setval eth_dhcp=off",
+          "setval eth_ip=192.168.0.33.", "setval eth_mask=255.255.255.0.", "setval eth_gateway=192.168.0.1.",
+          "setval heat_adj=-10", "setval speed=3", "setval com_baud=115200", "setval com_wordlength=8",
+          "setval com_stopbits=1", "setval com_parity=none", "setval sensor_select=reflective",
+          "setval platenin_locat=on", "setval print_mode=peel", "setval tear_off=-30", "do save_param",
+          "do reset_printer"}},
+        {"D45", true,
+         {"setval ppl=tsc", "setval bt_name=Label-PR", "setval bt_pwd=1234", "setval media_power_up=calibation",
+          "setval sw_ribbon=on", "setval reprint_after_error=on", "setval code_page=1252",
+          "setval media_sensor=black mark", "setval density=9", "setval print_width=1274",
+          "setval print_height=3540", "do demo_logic_area", "setval demo_star_y=59", "setval demo_star_x=-35",
+          "setval eth_dhcp=off", "setval eth_ip=192.168.0.33.", "setval eth_mask=255.255.255.0.",
+          "setval eth_gateway=192.168.0.1.", "setval heat_adj=-10", "setval speed=3", "setval com_baud=115200",
+          "setval com_wordlength=8", "setval com_stopbits=1", "setval com_parity=none",
+          "setval sensor_select=reflective", "setval platenin_locat=on", "setval print_mode=peel",
+          "setval tear_off=-30", "do save_param", "do reset_printer"}},
+        {"QX", false,
+         {"setval bt_name=Label-PR", "setval bt_pwd=1234", "setval media_power_up=calibation",
+          "setval reprint_after_error=on", "setval code_page=1252", "setval media_sensor=black mark",
+          "setval density=9", "setval eth_dhcp=off", "setval eth_ip=192.168.0.33.",
+          "setval eth_mask=255.255.255.0.", "setval eth_gateway=192.168.0.1.", "setval heat_adj=-10",
+          "setval speed=3", "setval ppl=tsc", "setval com_baud=115200", "setval com_wordlength=8",
+          "setval com_parity=none", "setval com_stopbits=1", "setval sensor_select=reflective",
+          "setval platenin_locat=on", "setval print_mode=peel", "setval tear_off=-30", "do reset_printer"}},
+    };
+    for (const Row& row : rows) {
+        for (const Case& k : cases) {
+            SCOPED_TRACE(std::string(row.model) + ", " + k.name);
+            Select(row.model, row.model);
+            {
+                std::lock_guard l(printer.mutex());
+                SimProtoState* st = ProtoState(printer);
+                st->silentTextKeys.clear();
+                if (k.road == Road::Silent || k.road == Road::OnlyVersion)
+                    for (const auto& [key, v] : st->values)
+                        if (k.road == Road::Silent || key != "version")
+                            st->silentTextKeys.insert(key);
+            }
+            if (k.road == Road::OpenRefused) {
+                SimTcpServer gone(printer);  // a port on which nobody listens any more
+                const QString refused = gone.portString();
+                gone.stop();
+                SetCurrentPortString(refused);
+            }
+            const size_t before = SimTextLog(printer).size();
+            const int connections = printer.connections();
+            printer.clearReceived();
+            std::unique_ptr<TTextParaDialog> form;
+            if (row.zr)
+                form = std::make_unique<T_frmParaSet_ZR>();
+            else
+                form = std::make_unique<T_frmParaSet_QX>();
+            auto* zr = qobject_cast<T_frmParaSet_ZR*>(form.get());
+            auto* qx = qobject_cast<T_frmParaSet_QX*>(form.get());
+            auto clickSet = [&] {
+                if (zr)
+                    zr->btnSetClick();
+                else
+                    qx->btnSetClick();
+            };
+            auto* set = form->findChild<QPushButton*>("btnSet");
+            prt::test::MsgBoxRecorder boxes;
+
+            form->show();  // the show steps run; the read is armed, not yet started
+            EXPECT_FALSE(set->isEnabled()) << "no Set before a read";
+            if (k.road == Road::SetBeforeRead) {
+                set->click();
+                clickSet();  // the handler itself refuses too
+                QThread::msleep(50);
+                EXPECT_EQ(printer.connections(), connections) << "the port was not even opened";
+                EXPECT_TRUE(printer.received().isEmpty());
+                EXPECT_TRUE(form->isVisible());
+            }
+            if (zr)
+                zr->ReadRun();
+            else
+                qx->ReadRun();
+            WaitRead(*form);
+            if (k.road == Road::OpenRefused)
+                SetCurrentPortString(server->portString());  // the printer is back
+            EXPECT_EQ(set->isEnabled(), k.offered);
+            EXPECT_EQ(form->ReadCompleted(), k.offered);
+            EXPECT_EQ(SimTextLog(printer).size(), before) << "a read writes nothing";
+            if (k.readBox) {
+                ASSERT_EQ(boxes.calls().size(), 1u) << boxes.texts().join(" | ").toStdString();
+                EXPECT_TRUE(boxes.calls()[0].text.contains(prt::LangText(k.readBox)))
+                    << boxes.calls()[0].text.toStdString();
+                EXPECT_EQ(boxes.calls()[0].caption, prt::LangText("_MSG_Title_Error"));
+                EXPECT_EQ(boxes.calls()[0].flags, unsigned(prt::MB_ICONERROR_));
+                if (zr) {
+                    EXPECT_EQ(zr->StatusText(), prt::LangText("_Err_ReadData"));
+                }
+            } else {
+                EXPECT_TRUE(boxes.calls().empty()) << boxes.texts().join(" | ").toStdString();
+            }
+
+            boxes.clear();
+            const int afterRead = printer.connections();
+            set->click();
+            if (!k.offered)
+                clickSet();
+            if (k.sends) {
+                EXPECT_EQ(Written(before), row.written);
+            } else {
+                QThread::msleep(50);
+                EXPECT_EQ(SimTextLog(printer).size(), before) << "no setval, do, save or reset";
+                EXPECT_EQ(printer.connections(), afterRead) << "the port was not even opened";
+            }
+            EXPECT_EQ(boxes.texts(), k.setBox ? QStringList({prt::LangText(k.setBox)}) : QStringList());
+            EXPECT_EQ(form->isVisible(), !k.offered) << "a Set closes the form; without one it stays";
+            if (zr) {
+                EXPECT_EQ(zr->findChild<QPushButton*>("btnSave")->isVisibleTo(zr), row.model == QString("D45"))
+                    << "only the DPL model saves files";
+            }
+            form->close();
+        }
     }
-    T_frmParaSet_ZR form;
-    form.FormShow();
-    form.ReadRun();
-    WaitRead(form);
-    const size_t before = SimTextLog(printer).size();
-    prt::test::MsgBoxRecorder boxes;
-    form.btnSetClick();
-    EXPECT_EQ(Written(before), QStringList({"do demo_logic_area", "do save_param", "do reset_printer"}));
-    EXPECT_FALSE(form.findChild<QPushButton*>("btnSave")->isVisibleTo(&form)) << "only the DPL model saves files";
 }
 
 TEST_F(TextParaForms, ZrOperatorChangesAreSentAndHeadTypeKeepsTheLists)
@@ -358,8 +570,11 @@ TEST_F(TextParaForms, ZrSettingsFileSavedOnOneFormLoadsIntoAnother)
     second.FormShow();
     second.ReadRun();
     WaitRead(second);
+    ASSERT_EQ(boxes.calls().size(), 2u);
+    EXPECT_EQ(boxes.calls()[1].text, prt::LangText("_Err_ReadData"));
     second.btnLoadClick();
-    EXPECT_EQ(boxes.calls().size(), 1u);
+    EXPECT_EQ(boxes.calls().size(), 2u);
+    EXPECT_FALSE(second.findChild<QPushButton*>("btnSet")->isEnabled()) << "a file is no read of this printer";
     for (const QString& key : zrpara::ZrSettingsKeys()) {
         EXPECT_EQ(second.Controls().Index(key), first.Controls().Index(key)) << key.toStdString();
         EXPECT_EQ(second.Controls().Text(key), first.Controls().Text(key)) << key.toStdString();
@@ -439,6 +654,63 @@ TEST_F(TextParaForms, FormsAppearBeforeTheReadAndCanBeClosedDuringIt)
                 EXPECT_EQ(form->findChild<QComboBox*>("cmbDensity")->currentText(), "9");
             }
         }
+    }
+}
+
+// The ZR form on a D45 row and the QX form read through the form's own printer commands,
+// the real link on the simulator's port string, on the form's worker: the link waits off
+// the GUI thread while the window stays live, the values land in the controls, and Set
+// then writes them back over the same link.
+TEST_F(TextParaForms, BothFormsReadThroughTheRealLinkOnTheirWorker)
+{
+    for (bool zr : {true, false}) {
+        SCOPED_TRACE(zr ? "ZR, D45" : "QX");
+        Select(zr ? "D45" : "QX", zr ? "D45" : "QX");
+        printer.clearReceived();
+        const size_t before = SimTextLog(printer).size();
+        LinkWaits::Arm();
+        prt::SetSleepHook(&LinkWaits::Hook);
+        std::unique_ptr<TTextParaDialog> form;
+        if (zr)
+            form = std::make_unique<T_frmParaSet_ZR>();
+        else
+            form = std::make_unique<T_frmParaSet_QX>();
+        form->show();  // the first-read timer starts the read
+        ASSERT_TRUE(prt::test::WaitFor([&] {
+            QApplication::processEvents();
+            return LinkWaits::Held();
+        }));
+        // A getval went out through the link and its wait is held on the worker: the
+        // window is live and shows the read going on.
+        QApplication::processEvents();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_TRUE(form->Reading());
+        EXPECT_FALSE(form->findChild<QPushButton*>("btnSet")->isEnabled());
+        EXPECT_TRUE(prt::test::WaitFor(
+            [&] { return printer.received().contains(Hex("1B 1C 26 20 56 31 20") + "getval \""); }));
+        LinkWaits::Release();
+        WaitRead(*form);
+        prt::SetSleepHook(&ShortSleep);
+        EXPECT_GT(LinkWaits::OffGui(), 20) << "every getval waits on the worker";
+        EXPECT_TRUE(form->ReadCompleted());
+        EXPECT_EQ(form->findChild<QComboBox*>("cmbDensity")->currentText(), "9");
+        EXPECT_EQ(form->findChild<QLineEdit*>("txtGateway4")->text(), "1");
+        EXPECT_EQ(form->findChild<QLineEdit*>("txtTearOff")->text(), "-30");
+        if (zr) {
+            EXPECT_EQ(form->findChild<QLineEdit*>("txtZPrintWidth")->text(), "108") << "the D45 row's millimetres";
+        }
+        auto* set = form->findChild<QPushButton*>("btnSet");
+        ASSERT_TRUE(set->isEnabled());
+        prt::test::MsgBoxRecorder boxes;
+        set->click();
+        const QStringList w = Written(before);
+        ASSERT_FALSE(w.isEmpty());
+        EXPECT_EQ(w.first(), zr ? "setval ppl=tsc" : "setval bt_name=Label-PR");
+        EXPECT_TRUE(w.contains("setval density=9"));
+        EXPECT_EQ(w.mid(w.size() - (zr ? 2 : 1)),
+                  zr ? QStringList({"do save_param", "do reset_printer"}) : QStringList({"do reset_printer"}));
+        EXPECT_TRUE(boxes.calls().empty());
+        EXPECT_FALSE(form->isVisible());
     }
 }
 

@@ -251,17 +251,20 @@ TEST_F(ZrPass, PrinterLanguageRepliesSelectTheirItemAndAreSentBack)
     }
 }
 
-TEST_F(ZrPass, SilentPrinterGetsNothingButTheLogicArea)
+TEST_F(ZrPass, SilentPrinterGetsNothingButWhatTheOperatorChanges)
 {
     ZrRun r;  // no replies at all
     TZrSetup setup = DplSetup();
     r.Read(setup, {"TSPL", "ZPL", "DPL"});
     EXPECT_EQ(r.c.Index("cmbDensity"), 0) << "shown by the fallback";
-    TParaPlan plan = PlanZrWrite(setup, r.state, r.c);
-    ASSERT_TRUE(plan.ok());
+    // Nothing to write back: no logic area, no save, no reset; the port is not even opened.
     FakeTextCmd out;
-    RunParaOps(out, plan.ops);
-    EXPECT_EQ(out.log, QStringList({"do demo_logic_area", "open"}));
+    QString error;
+    bool failed = false, opened = true;
+    ASSERT_TRUE(ZrSetFlow(out, setup, r.state, r.c, error, failed, opened));
+    EXPECT_TRUE(failed) << "the form says the parameters were not set";
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(out.log, QStringList());
 
     // What the operator changes is sent, and a change of language sends density and code page.
     r.c.Select("cmbProtocol", 1);
@@ -269,7 +272,7 @@ TEST_F(ZrPass, SilentPrinterGetsNothingButTheLogicArea)
     ZrProtocolChange(r.state, r.c);
     EXPECT_EQ(r.c.ItemText("cmbDensity"), "15");
     EXPECT_EQ(r.c.Items("cmbCodepage").size(), 22);
-    plan = PlanZrWrite(setup, r.state, r.c);
+    TParaPlan plan = PlanZrWrite(setup, r.state, r.c);
     EXPECT_EQ(plan.ops.size(), 4u);
     FakeTextCmd out2;
     RunParaOps(out2, plan.ops);
@@ -658,5 +661,54 @@ TEST_F(ZrPass, QxTearOffIsClampedToItsLimitAndALoneMinusRefused)
             continue;
         }
         EXPECT_TRUE(out.Sets().contains(k.sent));
+    }
+}
+
+// A Set with no setting to write (the printer said nothing the form understood, and the
+// operator changed nothing) sends nothing at all: no do "demo_logic_area", no save, no
+// reset. One setting is enough for the whole closing sequence.
+TEST_F(ZrPass, SetWithoutASettingSendsNothingAndOneSettingSendsTheClosing)
+{
+    struct Case {
+        const char* name;
+        bool zr;
+        QMap<QString, QString> replies;
+        QStringList log;  // what the printer gets; empty: nothing
+    };
+    const Case cases[] = {
+        {"ZR, silent", true, {}, {}},
+        {"ZR, only dpi and version", true, {{"dpi", "300"}, {"version", "1.00.12"}}, {}},
+        {"ZR, only the density", true, {{"density", "9"}},
+         {"open", "set density=9", "do demo_logic_area", "open", "do save_param", "sleep 1000", "close",
+          "do reset_printer"}},
+        {"QX, silent", false, {}, {}},
+        {"QX, only the version", false, {{"version", "1.00.12"}}, {}},
+        {"QX, only the speed", false, {{"speed", "3"}},
+         {"open", "set speed=3", "close", "do reset_printer"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        FakeTextCmd out;
+        QString error;
+        bool failed = true, opened = false;
+        bool went = false;
+        if (k.zr) {
+            ZrRun r;
+            r.cmd.replies = k.replies;
+            const TZrSetup setup = FamilySetup();
+            r.Read(setup);
+            went = ZrSetFlow(out, setup, r.state, r.c, error, failed, opened);
+        } else {
+            qxpara::TQxSetup setup;
+            setup.current = "QX";
+            QxRun r;
+            r.cmd.replies = k.replies;
+            r.Read(setup);
+            went = qxpara::QxSetFlow(out, setup, r.state, r.c, error, failed, opened);
+        }
+        ASSERT_TRUE(went) << error.toStdString();
+        EXPECT_EQ(out.log, k.log);
+        EXPECT_EQ(failed, k.log.isEmpty());
+        EXPECT_EQ(opened, !k.log.isEmpty());
     }
 }
