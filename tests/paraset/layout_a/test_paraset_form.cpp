@@ -279,8 +279,9 @@ TEST_F(ParaSetForm, AWriteTheBlockReadBackDoesNotConfirmKeepsTheFormOpen)
         EXPECT_EQ(form.txtStopPrint->text(), "99");
         EXPECT_TRUE(form.btnSet->isEnabled());
         EXPECT_EQ(form.afterWrites, 0) << "nothing follows an unconfirmed write";
-        if (c.oldBlockStays)
+        if (c.oldBlockStays) {
             EXPECT_EQ(ToHex(prt::sim::SimBlock(printer)), ToHex(stored));
+        }
         // Over a sound link the same form writes the edit and says so.
         printer.setFaults({});
         prt::sim::SimSetBlockKeepsOld(printer, false);
