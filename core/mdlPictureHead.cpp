@@ -68,27 +68,25 @@ private:
 };
 
 // BMP: file header of 14 bytes, then the information header: its size (u32), then for
-// the 12-byte header of old an int16 width and height, for every longer one an int32
-// width and height. A negative height is a picture stored top-down.
+// the sizes 40, 64, 108 and 124 an int32 width and height; the toolkit's reader takes
+// every other size as the 12-byte header of old, with an int16 width and height. A
+// negative height is a picture stored top-down.
 void ReadBmpHead(const TBytes& b, TPictureHead& h)
 {
     uint32_t infoSize = 0;
     if (!b.LE32(14, infoSize))
         return;
-    if (infoSize == 12) {
-        uint32_t w = 0, ht = 0;
-        if (!b.LE16(18, w) || !b.LE16(20, ht))
-            return;
-        h.width = int16_t(uint16_t(w));
-        h.height = std::llabs(int16_t(uint16_t(ht)));
-    } else if (infoSize >= 16) {
-        uint32_t w = 0, ht = 0;
+    uint32_t w = 0, ht = 0;
+    if (infoSize == 40 || infoSize == 64 || infoSize == 108 || infoSize == 124) {
         if (!b.LE32(18, w) || !b.LE32(22, ht))
             return;
         h.width = int32_t(w);
         h.height = std::llabs(qint64(int32_t(ht)));
     } else {
-        return;
+        if (!b.LE16(18, w) || !b.LE16(20, ht))
+            return;
+        h.width = int16_t(uint16_t(w));
+        h.height = std::llabs(int16_t(uint16_t(ht)));
     }
     h.sized = true;
 }
@@ -231,7 +229,7 @@ constexpr qint64 kHeadReadBytes = 4 * 1024 * 1024;
 
 } // namespace
 
-TPictureHead ReadPictureHead(const QByteArray& bytes)
+TPictureHead ReadPictureHead(const QByteArray& bytes, const QByteArray& readerFormat)
 {
     const TBytes b(bytes);
     TPictureHead h;
@@ -247,6 +245,9 @@ TPictureHead ReadPictureHead(const QByteArray& bytes)
     } else if (b.Equals(0, "\xFF\xD8", 2)) {
         h.format = "jpeg";
         ReadJpegHead(b, h);
+    } else if (readerFormat == "gif") {
+        h.format = "gif";
+        ReadGifHead(b, h);
     }
     return h;
 }
@@ -293,10 +294,13 @@ TPictureSource InspectPicture(const QString& path, double scale)
         s.verdict = TPictureVerdict::Unreadable;
         return s;
     }
-    const TPictureHead head = ReadPictureHead(file.read(kHeadReadBytes));
+    const QByteArray bytes = file.read(kHeadReadBytes);
     file.close();
     QImageReader reader(path);  // as the conversion reads it
     reader.setAutoTransform(false);
+    TPictureHead head = ReadPictureHead(bytes);
+    if (head.format.isEmpty() && reader.canRead())
+        head = ReadPictureHead(bytes, reader.format());
     qint64 width = 0, height = 0;
     if (!head.format.isEmpty()) {
         s.format = head.format;

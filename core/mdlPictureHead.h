@@ -26,8 +26,11 @@ struct TPictureHead {
     qint64 width = 0;
     qint64 height = 0;
 };
-// Reads only within the bytes (any length, any content).
-TPictureHead ReadPictureHead(const QByteArray& bytes);
+// Reads only within the bytes (any length, any content). readerFormat: the format the
+// toolkit's reader took the file for; the GIF reader (taken for a file named .gif)
+// decodes bytes without the GIF signature as well, and such bytes are then read as a
+// GIF head too.
+TPictureHead ReadPictureHead(const QByteArray& bytes, const QByteArray& readerFormat = QByteArray());
 
 // ---- the conversion's limits --------------------------------------------------------------
 // Widest and highest 1-bit bitmap the conversion makes (in dots, after scaling).

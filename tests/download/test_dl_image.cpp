@@ -221,6 +221,13 @@ TEST(DlImage, EveryLimitOfTheConversionIsKnownFromTheHead)
         {file("deep.png", PngHeadClaiming(800, 41944, 16, 6)), 1.0, V::TooLarge, 800, 41944, 800, 41944},
         {file("deep-ok.png", PngHeadClaiming(800, 41943, 16, 6)), 1.0, V::Ok, 800, 41943, 800, 41943},
         {file("flat.png", PngHeadClaiming(800, 41944, 8, 2)), 1.0, V::Ok, 800, 41944, 800, 41944},
+        // a GIF decodes to its screen's size, whatever size its reader guesses from the
+        // first frame (here 250 x 10); the GIF reader also takes a file named .gif
+        // without the GIF signature
+        {file("screen.gif", Hex("47 49 46 38 39 61 B8 0B 0A 00 00 00 00 2C 00 00 00 00 FA 00 0A 00 00 02 02 44 01 00 3B")),
+         1.0, V::TooWide, 3000, 10, 3000, 10},
+        {file("unsigned.gif", Hex("38 00 47 61 49 00 46 37 00 00 00 00 00 2C 02 00 01 00 03 00 02 00 00 02 02 44 01 00 3B")),
+         1.0, V::TooWide, 14150, 3, 14150, 3},
         {dir.filePath("small.png"), 0.1, V::TooSmall, 4, 4, 0, 0},
         {file("cut.bmp", Hex("42 4D 00 00 00 00 00 00 00 00 36 00 00 00 28")), 1.0, V::Unreadable, 0, 0, 0, 0},
     };

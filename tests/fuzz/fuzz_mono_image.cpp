@@ -64,8 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     QFile::remove(dst);
 
-    const TPictureHead head = ReadPictureHead(bytes);
-    FUZZ_CHECK(!head.sized || !head.format.isEmpty());
     const TPictureSource inspected = InspectPicture(src, scale);
     if (inspected.verdict == TPictureVerdict::Ok) {
         FUZZ_CHECK(inspected.width > 0 && inspected.height > 0);
@@ -78,7 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // the head against the reader (its size, and the picture it decodes)
     QImageReader reader(src);
     reader.setAutoTransform(false);
-    const bool sameFormat = head.sized && reader.canRead() && reader.format() == head.format;
+    const bool readable = reader.canRead();
+    const TPictureHead head = ReadPictureHead(bytes, readable ? reader.format() : QByteArray());
+    FUZZ_CHECK(!head.sized || !head.format.isEmpty());
+    const bool sameFormat = head.sized && readable && reader.format() == head.format;
     if (sameFormat && head.format != "gif") {  // a GIF reader's size may be its guess
         const QSize told = reader.size();
         if (told.isValid() || (head.format == "bmp" && told.width() > 0 && told.height() < 0))

