@@ -269,16 +269,18 @@ TEST_F(DlWin, RefusedNamesAndFilesSendNothing)
     f.Button7Click();
     EXPECT_TRUE(boxes.calls().empty());
 
-    // a file that went away, a picture too wide for 203 dots per inch, no space
+    // a file that went away, something there that cannot be read, a picture too wide
+    // for 203 dots per inch, no space
     struct Run {
         QString file;
         std::function<void()> before;
         QString message;
-    } runs[] = {
-        {prog.Root() + "gone.png", [] {}, T("_Err_FileNotExist")},
-        {Picture("wide.png", 865, 2), [] {}, T("_E_IC_TooWide").replace("{0}", "865").replace("{1}", "864")},
-        {good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, T("mNoSP")},
     };
+    std::vector<Run> runs = {{prog.Root() + "gone.png", [] {}, T("_Err_FileNotExist")}};
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.png"))
+        runs.push_back({path, [] {}, T("Lang_All_00010011_11").replace("{0}", path)});
+    runs.push_back({Picture("wide.png", 865, 2), [] {}, T("_E_IC_TooWide").replace("{0}", "865").replace("{1}", "864")});
+    runs.push_back({good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, T("mNoSP")});
     for (Run& r : runs) {
         r.before();
         f.GetSpace();
@@ -941,14 +943,20 @@ TEST_F(DlWin, QuickFontHandshakesAndPacketSizes)
         }
         f.hide();
     }
-    // an empty name and a missing file: nothing created, nothing opened
+    // an empty name, a missing file, something there that cannot be read: nothing
+    // created, nothing opened
     f.show();
     TsplDestroyGlobalPrinter();
-    for (const QString& name : {QString(), prog.Root() + "none.ttf"}) {
+    std::vector<std::pair<QString, QString>> refused = {{QString(), T("_Err_FileNotExist")},
+                                                        {prog.Root() + "none.ttf", T("_Err_FileNotExist")}};
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.ttf"))
+        refused.push_back({path, T("Lang_All_00010011_11").replace("{0}", path)});
+    for (const auto& [name, message] : refused) {
+        SCOPED_TRACE(name.toStdString());
         boxes.clear();
         f.txtFileName->setText(name);
         f.btnDownloadClick();
-        EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")});
+        EXPECT_EQ(boxes.texts(), QStringList{message});
         EXPECT_EQ(TsplGetHandle(), 0u);
     }
     Save(&f, "TfrmDLFont");

@@ -78,6 +78,21 @@ std::string ToHex(const QByteArray& bytes)
     return bytes.toHex(' ').toUpper().toStdString();
 }
 
+QStringList UnreadableFilePaths(const QString& dir, const QString& name)
+{
+    const QString base = dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+    QStringList paths;
+    EXPECT_TRUE(QDir().mkpath(base + name));
+    paths << base + name;
+    const QString noRead = base + QStringLiteral("noread-") + name;
+    WriteTestFile(noRead, "data");
+    QFile::setPermissions(noRead, QFileDevice::WriteOwner);
+    QFile probe(noRead);
+    if (!probe.open(QIODevice::ReadOnly))
+        paths << noRead;
+    return paths;
+}
+
 namespace {
 
 uint32_t Crc32(const QByteArray& bytes)
