@@ -8,6 +8,7 @@
 //    another size than its head told, which the conversion then refuses);
 //  - a size read from the head is the decoded picture's size, and the reader's own size
 //    (a top-down BMP's height negative) where the reader tells one.
+#include "FuzzGui.h"
 #include "FuzzSupport.h"
 #include "PrtMsgBox.h"
 #include "PrtTexts.h"
@@ -15,7 +16,6 @@
 #include "mdlPubFunc.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QStringList>
@@ -34,12 +34,8 @@ QStringList& Shown()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char arg0[] = "fuzz";
-    static char* argv[] = {arg0, nullptr};
     static const bool once = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
+        fuzz::EnsureGuiApplication();
         prt::SetMessageBoxHandler([](const prt::MsgBoxCall& c) {
             Shown() << c.text;
             return int(prt::IDOK_);

@@ -5,23 +5,19 @@
 //  - where the toolkit's reader of the same format tells a size, it is the head's (a
 //    top-down BMP's height comes negative from the reader); for a GIF, whose reader's
 //    size may be a guess, the decoded first frame's size when it decodes.
+#include "FuzzGui.h"
 #include "FuzzSupport.h"
 #include "mdlPictureHead.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char arg0[] = "fuzz";
-    static char* argv[] = {arg0, nullptr};
     static const bool once = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
+        fuzz::EnsureGuiApplication();
         QImageReader::setAllocationLimit(16);  // megabytes: only small pictures are decoded
         return true;
     }();
