@@ -7,6 +7,7 @@
 #include "PrtTexts.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlModuleState.h"
+#include "mdlPictureHead.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -34,6 +35,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -226,6 +228,8 @@ QByteArray EncodeMonoBmpScaled(const QImage& image, int width, int height)
     const QImage* src = &image;
     if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
         converted = image.convertToFormat(QImage::Format_ARGB32);
+        if (converted.isNull())
+            return {};  // no memory for the 32-bit copy
         src = &converted;
     }
     const int sw = src->width();
@@ -307,48 +311,64 @@ QByteArray EncodeMonoBmp(const QImage& image)
     return EncodeMonoBmpScaled(image, image.width(), image.height());
 }
 
+namespace {
+
+// The message of a refusal of the conversion: the size texts where the size is the
+// reason, "_E_ITW" for a width beyond the conversion's, else "_E_IC".
+void ShowPictureRefusal(const TPictureSource& source)
+{
+    const QString sizeText =
+        PictureSizeRefusalText(source.verdict, source.width, source.height, source.scaledHeight);
+    if (!sizeText.isEmpty())
+        prt::MessageBoxPrt(sizeText, prt::LangText(QStringLiteral("_MSG_Title_Error")), prt::MB_ICONERROR_);
+    else
+        ShowError(source.verdict == TPictureVerdict::TooWide ? "_E_ITW" : "_E_IC");
+}
+
+} // namespace
+
 bool ConvertImageToMonoBmp(const QString& source, const QString& target, float scale)
 {
     if (!QFileInfo::exists(source)) {
         ShowError("_Err_FileNotExist");
         return false;
     }
-    const QString name = QFileInfo(source).fileName();
-    const QString suffix = name.section(QLatin1Char('.'), -1).toLower();
-    QByteArray format;
-    if (name.contains(QLatin1Char('.'))) {
-        if (suffix == QLatin1String("bmp"))
-            format = "bmp";
-        else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-            format = "jpeg";
-        else if (suffix == QLatin1String("png"))
-            format = "png";
-        else if (suffix == QLatin1String("gif"))
-            format = "gif";
-    }
-    if (format.isEmpty()) {
-        ShowError("_E_IC");
+    // every limit is checked on the head first, so a picture is refused with its reason
+    // before anything is decoded
+    TPictureSource inspected = InspectPicture(source, scale);
+    if (inspected.verdict != TPictureVerdict::Ok) {
+        ShowPictureRefusal(inspected);
         return false;
     }
-    QImageReader reader(source, format);
-    reader.setDecideFormatFromContent(false);
+    QImageReader::setAllocationLimit(kPictureDecodeLimitMb);
+    QImageReader reader(source);  // the format from the bytes: an extension may lie
     reader.setAutoTransform(false);  // pixels as stored: no turning by orientation tags
-    QImage img = reader.read();      // the first frame of an animation
-    if (img.isNull()) {
-        // the extension lies about the content: let the reader look at the bytes
-        QImageReader any(source);
-        any.setAutoTransform(false);
-        img = any.read();
-    }
+    const QImage img = reader.read();  // the first frame of an animation
     if (img.isNull()) {
         ShowError("_E_IC");
         return false;
     }
-    const double sw = std::nearbyint(static_cast<double>(img.width()) * static_cast<double>(scale));
-    const double sh = std::nearbyint(static_cast<double>(img.height()) * static_cast<double>(scale));
-    if (!(sw >= 1.0) || !(sh >= 1.0) || sw > 65535.0 || sh > 65535.0)
+    // a decoder may make another size than its head told: the limits again on what came
+    TPictureSource decoded = inspected;
+    decoded.width = img.width();
+    decoded.height = img.height();
+    decoded.verdict = PictureSizeVerdict(inspected.format, img.width(), img.height(), img.depth(), scale,
+                                         decoded.scaledWidth, decoded.scaledHeight);
+    if (decoded.verdict != TPictureVerdict::Ok) {
+        ShowPictureRefusal(decoded);
         return false;
-    return prt::WriteFileAtomic(target, EncodeMonoBmpScaled(img, static_cast<int>(sw), static_cast<int>(sh)));
+    }
+    QByteArray bmp;
+    try {
+        bmp = EncodeMonoBmpScaled(img, decoded.scaledWidth, decoded.scaledHeight);
+    } catch (const std::bad_alloc&) {
+        bmp.clear();
+    }
+    if (bmp.isEmpty() || !prt::WriteFileAtomic(target, bmp)) {
+        ShowError("_E_IC");
+        return false;
+    }
+    return true;
 }
 
 bool CheckBmpWidth(const QString& bmpFile, int maxWidth)

@@ -68,9 +68,14 @@ int32_t GetFileSizeByName(const QString& fileName);
 // pixel taking the nearest source pixel (enlarging repeats pixels). A pixel is drawn
 // over white and becomes white when r + g + b >= 383, else black. The pixels are taken
 // as stored (orientation tags are not applied); of an animation the first frame.
-// Missing source: "_Err_FileNotExist" box, false. Other extension or a picture that does
-// not decode: "_E_IC" box, false. A size below one pixel or a failed write: false.
-// The target is replaced atomically.
+// Missing source: "_Err_FileNotExist" box, false. Every refusal shows its reason, and
+// the picture is first looked at without decoding (InspectPicture, mdlPictureHead.h):
+// an extension outside the list, bytes no reader knows, a head the reader cannot use,
+// a picture that does not decode, a size below one dot once scaled or a failed write:
+// "_E_IC"; wider than kMonoBmpMaxSide dots once scaled: "_E_ITW"; higher than that:
+// "_E_IC_TooTall"; beyond a reader's own size limits or more than
+// kPictureDecodeLimitMb MB decoded: "_E_IC_TooLarge". The toolkit's decoding allocation
+// limit is set to kPictureDecodeLimitMb. The target is replaced atomically.
 bool ConvertImageToMonoBmp(const QString& source, const QString& target, float scale);
 // The 1-bit bitmap bytes of an image (black = palette 0, white = palette 1); what
 // ConvertImageToMonoBmp writes. Empty for a null image.

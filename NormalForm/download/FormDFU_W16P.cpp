@@ -4,7 +4,6 @@
 #include "PrtPaths.h"
 #include "PrtTexts.h"
 #include "mdlDLCommon.h"
-#include "mdlGDL.h"
 #include "mdlCurrentPrinter.h"
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
@@ -137,7 +136,7 @@ void TfrmDFU_W16P::btnDownloadClick()
     const QString path = txtFileName->text();
     // an empty or unreadable file is refused before anything goes to the printer
     QByteArray data;
-    if (!ReadFirmwareFileOrTell(path, data))
+    if (!DLReadChosenFile(path, data))
         return;
     if (data.isEmpty()) {
         DLError("FormDFU_W16P_ErrFileEmpty");

@@ -677,9 +677,9 @@ void TfrmDLF::btnDLFontClick()
         return;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prt::MessageBoxPrt(Text("_Err_FileNotExist") + QStringLiteral(" ") + path, Text("_MSG_Title_Error"),
-                           prt::MB_ICONERROR_);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        prt::MessageBoxPrt(prt::dl::DLFileReadFailure(path, Text("_Err_FileNotExist") + QStringLiteral(" ") + path),
+                           Text("_MSG_Title_Error"), prt::MB_ICONERROR_);
         return;
     }
     const QByteArray bytes = file.readAll();

@@ -580,8 +580,9 @@ void TDLFileFormBase::btnDLFileClick()
     const QString path = txtFilePath->text();
     if (path.isEmpty() && (typeWord_ == QLatin1String("bitmaps") || typeWord_ == QLatin1String("labels")))
         return;
-    if (!QFileInfo::exists(path) || QFileInfo(path).isDir()) {
-        DLError("_Err_FileNotExist");
+    const QString fileRefusal = DLChosenFileRefusal(path, DLText("_Err_FileNotExist"));
+    if (!fileRefusal.isEmpty()) {
+        DLErrorText(fileRefusal);
         return;
     }
     if (!OpenOnce())
@@ -628,7 +629,7 @@ void TDLFileFormBase::btnDLFileClick()
     if (type != 0) {
         QByteArray file;
         if (!ReadFileToBytes(path, file)) {
-            DLError("_Err_FileNotExist");
+            DLErrorText(DLFileReadFailure(path, DLText("_Err_FileNotExist")));
             ClosePortIfOpen();
             SetRunning(false);
             return;

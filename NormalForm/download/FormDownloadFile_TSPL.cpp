@@ -171,7 +171,7 @@ void T_frmDownloadFile_TSPL::OnEnded(int result, const QString& file)
         DLError("_Err_WriteData");
         break;
     case Unreadable:
-        DLErrorText(DLText("_Err_FileNotExist") + QStringLiteral("\r\n") + file);
+        DLErrorText(DLFileReadFailure(file, DLText("_Err_FileNotExist") + QStringLiteral("\r\n") + file));
         break;
     default:
         break;

@@ -263,8 +263,11 @@ void TForm11::btnDownloadClick()
     listFailPort->clear();
     const QString path = txtFileName->text();
     // only the firmware read from this very file when it was chosen is sent
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !firmware_ || path != firmwarePath_) {
-        DLError("_Err_FileNotExist");
+    QString refusal = DLChosenFileRefusal(path, DLText("_Err_FileNotExist"));
+    if (refusal.isEmpty() && (!firmware_ || path != firmwarePath_))
+        refusal = DLText("_Err_FileNotExist");
+    if (!refusal.isEmpty()) {
+        DLErrorText(refusal);
         btnDownload->setEnabled(true);
         return;
     }

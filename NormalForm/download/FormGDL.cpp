@@ -188,8 +188,9 @@ void TfrmGDL::btnDownloadClick()
         return;
     }
     const QString path = txtFileName->text();
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        DLError("_Err_FileNotExist");
+    const QString refusal = DLChosenFileRefusal(path, DLText("_Err_FileNotExist"));
+    if (!refusal.isEmpty()) {
+        DLErrorText(refusal);
         return;
     }
     // only the data listed for this very file is sent

@@ -6,10 +6,14 @@
 #include "PrtPaths.h"
 #include "PrtTexts.h"
 #include "mdlKesaVar.h"
+#include "mdlGlobalVar.h"
 #include "mdlPrinterLib.h"
+#include "mdlPubFunc.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace prt::dl {
 
@@ -55,6 +59,30 @@ QString DLWorkBmpPath()
 QString DLOemCo()
 {
     return GetKesaVar()->OemCo;
+}
+
+QString DLFileReadFailure(const QString& path, const QString& missingText)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return missingText;
+    return ReplaceFirst(DLText("Lang_All_00010011_11"), "{0}", QDir::toNativeSeparators(path));
+}
+
+QString DLChosenFileRefusal(const QString& path, const QString& missingText)
+{
+    QFile file(path);
+    if (!path.isEmpty() && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
+        return QString();
+    return DLFileReadFailure(path, missingText);
+}
+
+bool DLReadChosenFile(const QString& path, QByteArray& data)
+{
+    data.clear();
+    if (!path.isEmpty() && QFileInfo(path).isFile() && ReadFileToBytes(path, data))
+        return true;
+    DLErrorText(DLFileReadFailure(path, DLText("_Err_FileNotExist")));
+    return false;
 }
 
 void DLErrorText(const QString& text)

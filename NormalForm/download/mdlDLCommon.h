@@ -38,6 +38,18 @@ T* DLMake(QWidget* parent, const char* name)
     return w;
 }
 
+// A file the operator chose. Why it cannot be read; empty when it can be opened for
+// reading. Nothing at the path (or no path): missingText. Something there that cannot be
+// read (a folder, a file without read rights): the text of "Lang_All_00010011_11" with
+// the path for "{0}".
+QString DLChosenFileRefusal(const QString& path, const QString& missingText);
+// The message after a read of the chosen file failed: missingText when nothing is at the
+// path, else the cannot-be-read text of DLChosenFileRefusal.
+QString DLFileReadFailure(const QString& path, const QString& missingText);
+// Reads the whole chosen file. False after an error box (DLFileReadFailure with the text
+// of "_Err_FileNotExist") when it cannot.
+bool DLReadChosenFile(const QString& path, QByteArray& data);
+
 void DLErrorText(const QString& text);      // icon 16
 void DLError(const char* key);              // icon 16
 void DLInfo(const char* key);               // icon 64

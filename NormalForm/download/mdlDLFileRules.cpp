@@ -65,8 +65,9 @@ QString PictureRefusal(const TPictureCheck& c)
         return ReplaceFirst(ReplaceFirst(DLText("_E_IC_TooWide"), "{0}", QString::number(c.scaledWidth)), "{1}",
                             QString::number(c.widthLimit));
     case TPictureVerdict::TooLarge:
-        return ReplaceFirst(ReplaceFirst(DLText("_E_IC_TooLarge"), "{0}", QString::number(c.width)), "{1}",
-                            QString::number(c.height));
+    case TPictureVerdict::TooTall:
+        return PictureSizeRefusalText(c.verdict, c.width, c.height, c.scaledHeight);
+    case TPictureVerdict::TooSmall: return DLText("_E_IC");
     }
     return QString();
 }

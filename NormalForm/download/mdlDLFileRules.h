@@ -28,7 +28,9 @@ bool DLFileShowsPlacement(const QString& printerLanguage, bool image);
 
 // The widest picture the printer takes, in dots, by its resolution.
 int PictureWidthLimit(int dpi);
-// The operator's words for a picture that cannot be downloaded; empty when it can.
+// The operator's words for a picture that cannot be downloaded ("_E_IC_NotPicture",
+// "_E_IC_Unreadable", "_E_IC_TooWide", "_E_IC_TooLarge", "_E_IC_TooTall", "_E_IC" for a
+// picture under one dot once scaled); empty when it can.
 QString PictureRefusal(const TPictureCheck& check);
 
 // The road of a download.

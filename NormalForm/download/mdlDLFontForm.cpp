@@ -164,8 +164,9 @@ void TDLFontFileForm::btnDownloadClick()
     const QString path = txtFileName->text();
     if (kind_ == Kind::UserFont && path.isEmpty())
         return;
-    if (path.isEmpty() || !QFileInfo::exists(path) || QFileInfo(path).isDir()) {
-        DLError("_Err_FileNotExist");
+    const QString refusal = DLChosenFileRefusal(path, DLText("_Err_FileNotExist"));
+    if (!refusal.isEmpty()) {
+        DLErrorText(refusal);
         return;
     }
     if (!kindGuard_)
@@ -179,7 +180,7 @@ void TDLFontFileForm::btnDownloadClick()
     }
     QByteArray file;
     if (!ReadFileToBytes(path, file)) {
-        DLError("_Err_FileNotExist");
+        DLErrorText(DLFileReadFailure(path, DLText("_Err_FileNotExist")));
         return;
     }
     TDLOptions o;

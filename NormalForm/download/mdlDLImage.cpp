@@ -239,42 +239,16 @@ int WidthLimitForDpi(const QString& dpiReply)
 
 TPictureCheck CheckPictureForDownload(const QString& path, double scale, int widthLimit)
 {
-    QImageReader::setAllocationLimit(kPictureAllocationLimitMb);
+    QImageReader::setAllocationLimit(kPictureDecodeLimitMb);
+    const TPictureSource source = InspectPicture(path, scale);
     TPictureCheck c;
-    c.widthLimit = widthLimit;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    static const QStringList kSuffixes = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                          QStringLiteral("png"), QStringLiteral("gif")};
-    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) || !kSuffixes.contains(suffix)) {
-        c.verdict = TPictureVerdict::NotPicture;
-        return c;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        c.verdict = TPictureVerdict::Unreadable;
-        return c;
-    }
-    QImageReader reader(&file);  // the format from the bytes: an extension may lie
-    reader.setAutoTransform(false);
-    if (!reader.canRead()) {
-        c.verdict = TPictureVerdict::NotPicture;
-        return c;
-    }
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) {
-        c.verdict = TPictureVerdict::Unreadable;
-        return c;
-    }
-    c.width = size.width();
-    c.height = size.height();
-    const double sw = std::nearbyint(double(c.width) * scale);
-    const double sh = std::nearbyint(double(c.height) * scale);
-    c.scaledWidth = sw > 2e9 ? 2000000000 : int(sw);
-    c.scaledHeight = sh > 2e9 ? 2000000000 : int(sh);
-    if (c.scaledWidth > widthLimit)
-        c.verdict = TPictureVerdict::TooWide;
-    else if (qint64(c.width) * c.height > kMaxPicturePixels || c.scaledHeight > kMaxPacketImageHeight)
-        c.verdict = TPictureVerdict::TooLarge;
+    c.widthLimit = std::min(widthLimit, kMonoBmpMaxSide);
+    c.width = source.width;
+    c.height = source.height;
+    c.scaledWidth = source.scaledWidth;
+    c.scaledHeight = source.scaledHeight;
+    const bool sized = source.width > 0 && source.height > 0;
+    c.verdict = sized && source.scaledWidth > c.widthLimit ? TPictureVerdict::TooWide : source.verdict;
     return c;
 }
 

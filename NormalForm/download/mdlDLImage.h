@@ -13,6 +13,8 @@
 //   form C  DPL image: SOH "D" STX "IEB" name EOL, then the work BMP file as stored
 //   form D  TSPL BMP: "DOWNLOAD E,\"" name "\"," (R*H + 62) ",", the 62-byte header,
 //           the H rows top row first, bits as stored (set = white), padding bits 1
+#include "mdlPictureHead.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -79,28 +81,19 @@ QByteArray BuildTsplBmp(const TMonoBitmap& bmp, const QString& name);
 // 864 at any other value (an empty or non-numeric reply is 203 dpi).
 int WidthLimitForDpi(const QString& dpiReply);
 
-// Most pixels of a source picture the conversion decodes (4 bytes each: 256 MB), and
-// the toolkit's decoding allocation limit in MB that goes with it.
-constexpr qint64 kMaxPicturePixels = 64LL * 1024 * 1024;
-constexpr int kPictureAllocationLimitMb = 256;
-
 // Why a chosen file cannot become a work bitmap, told before anything is decoded: the
-// reader looks at the file's head only (extension, signature, stored size).
-enum class TPictureVerdict {
-    Ok,
-    NotPicture,  // an extension outside .bmp .jpg .jpeg .png .gif, or bytes no picture reader knows
-    Unreadable,  // the file cannot be opened, or a picture head whose size cannot be read
-    TooWide,     // wider than the printer takes once scaled
-    TooLarge,    // more pixels than the conversion decodes (kMaxPicturePixels)
-};
+// conversion's own look at the file (InspectPicture of the core: extension, the size its
+// head states, the conversion's and the readers' size limits) and the printer's width.
+using ::TPictureVerdict;
 struct TPictureCheck {
     TPictureVerdict verdict = TPictureVerdict::Ok;
-    int width = 0, height = 0;              // as stored
+    int width = 0, height = 0;              // as decoded (a top-down BMP's height positive)
     int scaledWidth = 0, scaledHeight = 0;  // times the scale factor, rounded half to even
-    int widthLimit = 0;
+    int widthLimit = 0;                     // the printer's, or the conversion's when lower
 };
-// Also sets the toolkit's process-wide decoding allocation limit to
-// kPictureAllocationLimitMb, so the conversion that follows never decodes more.
+// TooWide when the scaled width is over widthLimit (whatever else the picture has);
+// otherwise the conversion's verdict. Also sets the toolkit's process-wide decoding
+// allocation limit to kPictureDecodeLimitMb, as the conversion does.
 TPictureCheck CheckPictureForDownload(const QString& path, double scale, int widthLimit);
 // The resolution of a reply: its decimal value, 203 when empty or not a number.
 int DpiOfReply(const QString& dpiReply);

@@ -93,20 +93,10 @@ QString GDLFaultText(const TGDLFile& file)
     return {};
 }
 
-bool ReadFirmwareFileOrTell(const QString& path, QByteArray& data)
-{
-    data.clear();
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !ReadFileToBytes(path, data)) {
-        DLError("_Err_FileNotExist");
-        return false;
-    }
-    return true;
-}
-
 std::shared_ptr<const TGDLFile> ReadGDLFileOrTell(const QString& path)
 {
     QByteArray data;
-    if (!ReadFirmwareFileOrTell(path, data))
+    if (!DLReadChosenFile(path, data))
         return nullptr;
     auto parsed = std::make_shared<const TGDLFile>(ParseGDL(data));
     if (!parsed->Ok()) {

@@ -58,11 +58,8 @@ TGDLFile ParseGDL(const QByteArray& data);
 // The operator's text of a file's fault (language templates with the block, offset and
 // sizes filled in); empty for a good file.
 QString GDLFaultText(const TGDLFile& file);
-// Reads the whole firmware file the operator chose; false after the box
-// "_Err_FileNotExist" when it is not a file that can be read.
-bool ReadFirmwareFileOrTell(const QString& path, QByteArray& data);
-// Reads and checks the file the operator chose. Null after a box: "_Err_FileNotExist" when
-// it cannot be read, else the text of its fault.
+// Reads and checks the file the operator chose. Null after a box: that of
+// DLReadChosenFile when it cannot be read, else the text of its fault.
 std::shared_ptr<const TGDLFile> ReadGDLFileOrTell(const QString& path);
 // The language key of a status byte: 1 "FormGDL_err_Type", 2 "FormGDL_err_Head",
 // 3 "FormGDL_err_Crc", 4 "FormGDL_err_Storage " (the key ends with a blank),

@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 using namespace prt::dl;
+using prt::test::BmpHeadClaiming;
 using prt::test::Hex;
+using prt::test::JpegHeadClaiming;
+using prt::test::PngHeadClaiming;
 using prt::test::ToHex;
 
 namespace {
@@ -19,34 +22,6 @@ namespace {
 TMonoBitmap NineByOne()
 {
     return TMonoBitmap::FromRows(9, 1, Hex("7F 00"));
-}
-
-uint32_t Crc32(const QByteArray& bytes)
-{
-    uint32_t c = 0xFFFFFFFFu;
-    for (const char ch : bytes) {
-        c ^= static_cast<uint8_t>(ch);
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
-    }
-    return ~c;
-}
-
-QByteArray Be32(uint32_t v)
-{
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = static_cast<char>(v >> (24 - 8 * i));
-    return b;
-}
-
-// The signature, a header chunk that claims width x height (8-bit RGB) and an empty data
-// chunk: enough for a reader to tell the size, no pixels.
-QByteArray PngHeadClaiming(uint32_t width, uint32_t height)
-{
-    const QByteArray chunk = QByteArray("IHDR") + Be32(width) + Be32(height) + Hex("08 02 00 00 00");
-    const QByteArray data("IDAT");  // the reader stops at the first data chunk
-    return Hex("89 50 4E 47 0D 0A 1A 0A") + Be32(13) + chunk + Be32(Crc32(chunk)) + Be32(0) + data + Be32(Crc32(data));
 }
 
 } // namespace
@@ -197,4 +172,72 @@ TEST(DlImage, PictureRefusedWithItsReasonBeforeDecoding)
     EXPECT_EQ(huge.width, 20000);
     EXPECT_EQ(huge.height, 20000);
     EXPECT_EQ(QImageReader::allocationLimit(), 256) << "the conversion that follows decodes no more";
+}
+
+// The check knows each limit of the conversion and of the toolkit's readers from the
+// file's head, before a reader refuses it: a size read from the head (a top-down BMP's
+// height taken positive), then too wide for the printer, beyond a reader's limits or more
+// than the conversion decodes, higher than the conversion makes, under one dot.
+TEST(DlImage, EveryLimitOfTheConversionIsKnownFromTheHead)
+{
+    QTemporaryDir dir;
+    auto file = [&](const QString& name, const QByteArray& bytes) {
+        prt::test::WriteTestFile(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    };
+    QImage small(4, 4, QImage::Format_RGB32);
+    small.fill(Qt::white);
+    ASSERT_TRUE(small.save(dir.filePath("small.png")));
+    // 3 x 2, 24 bits, stored top-down (negative height), rows padded to 12 bytes
+    const QByteArray topDown = Hex("42 4D 4E 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 03 00 00 00 FE FF FF FF"
+                                   "01 00 18 00 00 00 00 00 18 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                                   "00 00 000000 FFFFFF FFFFFF 000 000"
+                                   "FFFFFF FFFFFF 000000 000 000");
+    using V = TPictureVerdict;
+    struct Case {
+        QString path;
+        double scale;
+        V verdict;
+        int width, height, scaledWidth, scaledHeight;
+    };
+    const Case cases[] = {
+        {file("topdown.bmp", topDown), 1.0, V::Ok, 3, 2, 3, 2},
+        {file("topdown-head.bmp", BmpHeadClaiming(800, -600)), 1.5, V::Ok, 800, 600, 1200, 900},
+        {file("topdown-wide.bmp", BmpHeadClaiming(1300, -2)), 1.0, V::TooWide, 1300, 2, 1300, 2},
+        // beyond the BMP reader's 16384 x 16384 dots
+        {file("bmp-huge.bmp", BmpHeadClaiming(20000, 20000)), 1.0, V::TooWide, 20000, 20000, 20000, 20000},
+        {file("bmp-tall.bmp", BmpHeadClaiming(800, -400000)), 1.0, V::TooLarge, 800, 400000, 800, 400000},
+        // beyond the PNG reader's 1,000,000 dots a side
+        {file("png-wide.png", PngHeadClaiming(1000001, 1)), 1.0, V::TooWide, 1000001, 1, 1000001, 1},
+        {file("png-tall.png", PngHeadClaiming(1, 1000001)), 1.0, V::TooLarge, 1, 1000001, 1, 1000001},
+        // beyond the JPEG reader's 65,500 dots a side; at it
+        {file("jpeg-tall.jpg", JpegHeadClaiming(1, 65501)), 1.0, V::TooLarge, 1, 65501, 1, 65501},
+        {file("jpeg-65500.jpg", JpegHeadClaiming(800, 65500)), 1.0, V::Ok, 800, 65500, 800, 65500},
+        // higher than the conversion makes once scaled (65,535 dots)
+        {file("line.png", PngHeadClaiming(1, 174762)), 1.0, V::TooTall, 1, 174762, 1, 174762},
+        {file("line25.png", PngHeadClaiming(1, 26215)), 2.5, V::TooTall, 1, 26215, 2, 65538},
+        {file("line25ok.png", PngHeadClaiming(1, 26214)), 2.5, V::Ok, 1, 26214, 2, 65535},
+        // 16 bits a channel decode to 8 bytes a pixel: 800 x 41944 is over 256 MB
+        {file("deep.png", PngHeadClaiming(800, 41944, 16, 6)), 1.0, V::TooLarge, 800, 41944, 800, 41944},
+        {file("deep-ok.png", PngHeadClaiming(800, 41943, 16, 6)), 1.0, V::Ok, 800, 41943, 800, 41943},
+        {file("flat.png", PngHeadClaiming(800, 41944, 8, 2)), 1.0, V::Ok, 800, 41944, 800, 41944},
+        // a GIF decodes to its screen's size, whatever size its reader guesses from the
+        // first frame (here 250 x 10); the GIF reader also takes a file named .gif
+        // without the GIF signature
+        {file("screen.gif", Hex("47 49 46 38 39 61 B8 0B 0A 00 00 00 00 2C 00 00 00 00 FA 00 0A 00 00 02 02 44 01 00 3B")),
+         1.0, V::TooWide, 3000, 10, 3000, 10},
+        {file("unsigned.gif", Hex("38 00 47 61 49 00 46 37 00 00 00 00 00 2C 02 00 01 00 03 00 02 00 00 02 02 44 01 00 3B")),
+         1.0, V::TooWide, 14150, 3, 14150, 3},
+        {dir.filePath("small.png"), 0.1, V::TooSmall, 4, 4, 0, 0},
+        {file("cut.bmp", Hex("42 4D 00 00 00 00 00 00 00 00 36 00 00 00 28")), 1.0, V::Unreadable, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const TPictureCheck got = CheckPictureForDownload(c.path, c.scale, 1248);
+        EXPECT_EQ(got.verdict, c.verdict);
+        EXPECT_EQ(got.width, c.width);
+        EXPECT_EQ(got.height, c.height);
+        EXPECT_EQ(got.scaledWidth, c.scaledWidth);
+        EXPECT_EQ(got.scaledHeight, c.scaledHeight);
+    }
 }

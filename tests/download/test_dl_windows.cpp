@@ -293,16 +293,18 @@ TEST_F(DlWin, RefusedNamesAndFilesSendNothing)
     f.Button7Click();
     EXPECT_TRUE(boxes.calls().empty());
 
-    // a file that went away, a picture too wide for 203 dots per inch, no space
+    // a file that went away, something there that cannot be read, a picture too wide
+    // for 203 dots per inch, no space
     struct Run {
         QString file;
         std::function<void()> before;
         QString message;
-    } runs[] = {
-        {prog.Root() + "gone.png", [] {}, T("_Err_FileNotExist")},
-        {Picture("wide.png", 865, 2), [] {}, T("_E_IC_TooWide").replace("{0}", "865").replace("{1}", "864")},
-        {good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, T("mNoSP")},
     };
+    std::vector<Run> runs = {{prog.Root() + "gone.png", [] {}, T("_Err_FileNotExist")}};
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.png"))
+        runs.push_back({path, [] {}, T("Lang_All_00010011_11").replace("{0}", path)});
+    runs.push_back({Picture("wide.png", 865, 2), [] {}, T("_E_IC_TooWide").replace("{0}", "865").replace("{1}", "864")});
+    runs.push_back({good, [this] { SimSetValue(printer, "remain_capacity", "10"); }, T("mNoSP")});
     for (Run& r : runs) {
         r.before();
         f.GetSpace();
@@ -342,38 +344,61 @@ TEST_F(DlWin, ResolutionDecidesTheWidthLimit)
 
 TEST_F(DlWin, APictureThePrinterCannotTakeIsRefusedWithTheReason)
 {
-    // The signature, a header chunk claiming 20000 x 20000 dots, an empty data chunk.
-    const QByteArray chunk = Hex("49 48 44 52 00 00 4E 20 00 00 4E 20 08 02 00 00 00");
-    uint32_t crc = 0xFFFFFFFFu;
-    for (const char ch : chunk) {
-        crc ^= static_cast<uint8_t>(ch);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
-    }
-    crc = ~crc;
-    QByteArray huge = Hex("89 50 4E 47 0D 0A 1A 0A 00 00 00 0D") + chunk;
-    for (int i = 3; i >= 0; --i)
-        huge += char(crc >> (8 * i));
-    huge += Hex("00 00 00 00 49 44 41 54 35 AF 06 1E");  // an empty data chunk: the reader stops there
+    auto tooLarge = [](int w, int h) {
+        return T("_E_IC_TooLarge").replace("{0}", QString::number(w)).replace("{1}", QString::number(h));
+    };
     TfrmDLFile f;
     f.show();
     struct Case { QString path; QString message; };
     const Case cases[] = {
         {File("notes.png", "not a picture\r\n"), T("_E_IC_NotPicture")},
-        {File("huge.png", huge),
+        {File("huge.png", prt::test::PngHeadClaiming(20000, 20000)),
          T("_E_IC_TooWide").replace("{0}", "20000").replace("{1}", "864")},
+        // beyond the readers' own limits: the size from the head, not "unreadable"
+        {File("over-reader.png", prt::test::PngHeadClaiming(1000001, 1)),
+         T("_E_IC_TooWide").replace("{0}", "1000001").replace("{1}", "864")},
+        {File("over-reader.bmp", prt::test::BmpHeadClaiming(800, 400000)), tooLarge(800, 400000)},
+        {File("over-reader.jpg", prt::test::JpegHeadClaiming(2, 65501)), tooLarge(2, 65501)},
+        // higher than the conversion makes: a real picture, and at scale 1.0
+        {Picture("line.png", 1, 174762), T("_E_IC_TooTall").replace("{0}", "174762").replace("{1}", "65535")},
+        // a good head without pixel data passes the look at the head; the conversion tells
+        {File("no-pixels.png", prt::test::PngHeadClaiming(8, 8)), T("_E_IC")},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
         boxes.clear();
         f.txtFilePath->setText(c.path);
         f.btnDLFileClick();
         f.WaitForSender();
-        EXPECT_EQ(boxes.texts(), QStringList{c.message}) << c.path.toStdString();
+        EXPECT_EQ(boxes.texts(), QStringList{c.message});
+        EXPECT_FALSE(c.message.isEmpty());
         EXPECT_EQ(f.btnDLFile->text(), T("msgDL"));
+        EXPECT_EQ(GetCmdOpenedFlag(), 0) << "the port is closed again";
     }
     EXPECT_TRUE(T("_E_IC_TooWide").contains("{0}") && T("_E_IC_TooWide").contains("{1}"));
     EXPECT_TRUE(SimHandshakes(printer).empty());
-    EXPECT_EQ(GetCmdOpenedFlag(), 0);
+    f.close();
+}
+
+TEST_F(DlWin, APictureStoredTopDownIsDownloaded)
+{
+    // 3 x 2, 24 bits, stored top-down (negative height): top row black, white, white
+    const QString topDown =
+        File("topdown.bmp", Hex("42 4D 4E 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 03 00 00 00 FE FF FF FF"
+                                "01 00 18 00 00 00 00 00 18 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                                "00 00 000000 FFFFFF FFFFFF 000000 FFFFFF FFFFFF 000000 000000"));
+    TfrmDLFile f;
+    f.show();
+    f.txtFilePath->setText(topDown);
+    f.btnDLFileClick();
+    f.WaitForSender();
+    EXPECT_EQ(boxes.texts(), QStringList{T("_DownloadSuccess")});
+    ASSERT_EQ(SimHandshakes(printer).size(), 1u);
+    const auto files = SimStoredFiles(printer);
+    ASSERT_EQ(files.size(), 1u);
+    // form A: R = 1, one band, the top row first (black dot 0 a set bit), then the bottom
+    // row (black dot 2), then 6 zero rows
+    EXPECT_EQ(ToHex(files[0].data), "01 00 01 00 80 20 00 00 00 00 00 00");
     f.close();
 }
 
@@ -783,7 +808,8 @@ TEST_F(DlWin, EveryKeyTheWindowsReadHasBothTexts)
         "FormPrintTextLabel_lblDColumnOffset", "FormPrintTextLabel_lblDRowOffset", "FormDownloadFont_Caption",
         "FormDownloadFont_lblSelectFile", "FormDownloadFont_btnDownload", "FormDownloadFont_btnDownload1",
         "FormDownloadFont_lblProgressInfo", "FormDownloadFont_ErrIO", "FormParaSet_BQM_lblLanguage",
-        "_E_IC_NotPicture", "_E_IC_Unreadable", "_E_IC_TooWide", "_E_IC_TooLarge", "FormDLF_lblFontID",
+        "_E_IC_NotPicture", "_E_IC_Unreadable", "_E_IC_TooWide", "_E_IC_TooLarge", "_E_IC_TooTall",
+        "FormDLF_lblFontID",
     };
     for (const char* file : {"UtilityForLabelLanguage.ini", "UtilityForMobileLanguage.ini"}) {
         for (const char* section : {"1033", "2052"}) {
@@ -797,6 +823,8 @@ TEST_F(DlWin, EveryKeyTheWindowsReadHasBothTexts)
     EXPECT_TRUE(T("FormDLF_SpaceInfo").contains("{0}") && T("FormDLF_SpaceInfo").contains("{1}"));
     EXPECT_TRUE(T("FormDLF_DLI2").contains("{1}"));
     EXPECT_TRUE(T("_Error_1102").contains("17"));
+    for (const char* key : {"_E_IC_TooWide", "_E_IC_TooLarge", "_E_IC_TooTall"})
+        EXPECT_TRUE(T(key).contains("{0}") && T(key).contains("{1}")) << key;
     EXPECT_TRUE(T("FormDownloadFont_lblProgressInfo").contains("{1}"));
     EXPECT_TRUE(T("FormDownloadFont_lblProgressInfo").contains("{2}"));
 }
@@ -979,14 +1007,20 @@ TEST_F(DlWin, QuickFontHandshakesAndPacketSizes)
         }
         f.hide();
     }
-    // an empty name and a missing file: nothing created, nothing opened
+    // an empty name, a missing file, something there that cannot be read: nothing
+    // created, nothing opened
     f.show();
     TsplDestroyGlobalPrinter();
-    for (const QString& name : {QString(), prog.Root() + "none.ttf"}) {
+    std::vector<std::pair<QString, QString>> refused = {{QString(), T("_Err_FileNotExist")},
+                                                        {prog.Root() + "none.ttf", T("_Err_FileNotExist")}};
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.ttf"))
+        refused.push_back({path, T("Lang_All_00010011_11").replace("{0}", path)});
+    for (const auto& [name, message] : refused) {
+        SCOPED_TRACE(name.toStdString());
         boxes.clear();
         f.txtFileName->setText(name);
         f.btnDownloadClick();
-        EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist")});
+        EXPECT_EQ(boxes.texts(), QStringList{message});
         EXPECT_EQ(TsplGetHandle(), 0u);
     }
     Save(&f, "TfrmDLFont");

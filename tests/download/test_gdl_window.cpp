@@ -319,6 +319,19 @@ TEST_F(GdlWin, BadFilesAndMissingFilesSendNothing)
     QFile::remove(file);
     f.btnDownloadClick();
     EXPECT_EQ(boxes.texts().last(), T("_Err_FileNotExist"));
+    // something there that cannot be read is not "does not exist", when chosen or started
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.gdl")) {
+        SCOPED_TRACE(path.toStdString());
+        const QString message = T("Lang_All_00010011_11").replace("{0}", path);
+        boxes.clear();
+        nextFile = path;
+        f.Button2Click();
+        EXPECT_EQ(boxes.texts(), QStringList{message});
+        EXPECT_EQ(f.lvDetails->topLevelItemCount(), 0);
+        boxes.clear();
+        f.btnDownloadClick();
+        EXPECT_EQ(boxes.texts(), QStringList{message});
+    }
     EXPECT_FALSE(f.IsRunning());
     EXPECT_EQ(SimFirmware(printer).dfuCount, 0) << "nothing was sent";
     EXPECT_TRUE(printer.received().isEmpty());

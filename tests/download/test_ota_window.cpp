@@ -32,6 +32,7 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 using namespace prt::sim;
 
@@ -249,14 +250,17 @@ TEST_F(OtaWin, AnEmptyOrUnreadableFileIsRefusedBeforeAnythingIsSent)
 {
     const QString empty = prog.Root() + "empty.bin";
     prt::test::WriteTestFile(empty, "");
-    const struct {
+    struct Case {
         QString path;
-        const char* key;
-    } cases[] = {
-        {empty, "FormDFU_W16P_ErrFileEmpty"},
-        {prog.Root() + "gone.bin", "_Err_FileNotExist"},
-        {prog.Root(), "_Err_FileNotExist"},  // a folder
+        QString message;
     };
+    std::vector<Case> cases = {
+        {empty, T("FormDFU_W16P_ErrFileEmpty")},
+        {prog.Root() + "gone.bin", T("_Err_FileNotExist")},
+    };
+    // something is there but cannot be read: not "does not exist"
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.bin"))
+        cases.push_back({path, T("Lang_All_00010011_11").replace("{0}", path)});
     printer.clearReceived();
     const int connectionsBefore = printer.connections();
     for (const auto& c : cases) {
@@ -270,8 +274,8 @@ TEST_F(OtaWin, AnEmptyOrUnreadableFileIsRefusedBeforeAnythingIsSent)
         EXPECT_FALSE(f.IsRunning());
         EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
         ASSERT_EQ(boxes.calls().size(), 1u);
-        EXPECT_EQ(boxes.calls()[0].text, T(c.key));
-        EXPECT_FALSE(boxes.calls()[0].text.isEmpty());
+        EXPECT_EQ(boxes.calls()[0].text, c.message);
+        EXPECT_FALSE(c.message.isEmpty());
         EXPECT_EQ(boxes.calls()[0].flags, 16u);
     }
     EXPECT_TRUE(printer.received().isEmpty());

@@ -295,4 +295,15 @@ TEST_F(StorageWin, TheDownloadWindowSendsEachFileBehindItsPrefix)
     w.btnDownloadClick();
     w.WaitForSender();
     EXPECT_EQ(boxes.texts(), QStringList{T("_Err_FileNotExist") + "\r\n" + one});
+    // something there that cannot be read is not "does not exist"
+    for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "locked.cmd")) {
+        SCOPED_TRACE(path.toStdString());
+        w.lstTempletsList->clear();
+        nextFile = path;
+        w.btnAddClick();
+        boxes.clear();
+        w.btnDownloadClick();
+        w.WaitForSender();
+        EXPECT_EQ(boxes.texts(), QStringList{T("Lang_All_00010011_11").replace("{0}", path)});
+    }
 }

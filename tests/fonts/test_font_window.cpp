@@ -373,6 +373,17 @@ TEST_F(FontWin, RefusalsSendNothingAndEveryClickEndsIdle)
         f.btnDLFontClick();
         ASSERT_EQ(boxes.calls().size(), 1u);
         EXPECT_TRUE(boxes.texts()[0].startsWith(T("_Err_FileNotExist")));
+        // something there that cannot be read is not "does not exist"
+        for (const QString& path : prt::test::UnreadableFilePaths(prog.Root(), "LOCKED.TTF")) {
+            SCOPED_TRACE(path.toStdString());
+            nextFile = path;
+            f.Button2Click();
+            boxes.clear();
+            f.btnDLFontClick();
+            EXPECT_EQ(boxes.texts(), QStringList{T("Lang_All_00010011_11").replace("{0}", path)});
+            EXPECT_FALSE(f.IsDownloading());
+        }
+        EXPECT_FALSE(Received().contains("iET"));
     }
     // A remaining space that is not a number keeps the label and the value.
     Select(GetModelName_V64(), 1);

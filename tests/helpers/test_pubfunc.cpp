@@ -20,6 +20,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -59,6 +60,8 @@ protected:
         prt::SetLangText("_Err_FileNotExist", "File not found");
         prt::SetLangText("_E_IC", "Picture type not supported");
         prt::SetLangText("_E_ITW", "Picture too wide");
+        prt::SetLangText("_E_IC_TooTall", "{0} high, at most {1}");
+        prt::SetLangText("_E_IC_TooLarge", "{0} x {1} is too large");
         prt::SetLangText("_Err_FileNameLength", "Name longer than %d bytes");
         prt::SetLangText("msgASCIIFileName", "ASCII names without blanks only");
     }
@@ -152,27 +155,66 @@ TEST_F(PubFuncTest, MonoBitmapRefusals)
     ASSERT_TRUE(img.save(path("PIC.PNG"), "PNG"));
     WriteAll(path("pic.tif"), "not a picture");
     WriteAll(path("broken.png"), "not a picture");
+    // pictures that decode (a few kilobytes each) but are too high or wide once scaled
+    for (const auto& [name, w, h] : {std::tuple{"line.png", 1, 174762}, std::tuple{"line25.png", 1, 26215},
+                                     std::tuple{"wide.png", 70000, 1}}) {
+        QImage line(w, h, QImage::Format_RGB32);
+        line.fill(Qt::black);
+        ASSERT_TRUE(line.save(path(name)));
+    }
+    // heads that state a size, no pixels
+    WriteAll(path("over-reader.png"), prt::test::PngHeadClaiming(1000001, 2));
+    WriteAll(path("over-reader.jpg"), prt::test::JpegHeadClaiming(3, 65501));
+    // a good head, and no pixel data: refused by the decoder, not by the look at the head
+    WriteAll(path("damaged.png"), prt::test::PngHeadClaiming(4, 4));
     prt::test::MsgBoxRecorder rec;
     struct Case {
         const char* source;
+        float scale;
         const char* text;
     } cases[] = {
-        {"missing.png", "File not found"},
-        {"pic.tif", "Picture type not supported"},
-        {"broken.png", "Picture type not supported"},
+        {"missing.png", 1.0f, "File not found"},
+        {"pic.tif", 1.0f, "Picture type not supported"},
+        {"broken.png", 1.0f, "Picture type not supported"},
+        {"pic.png", 0.1f, "Picture type not supported"},  // 0.4 dots
+        {"damaged.png", 1.0f, "Picture type not supported"},
+        {"wide.png", 1.0f, "Picture too wide"},
+        {"line.png", 1.0f, "174762 high, at most 65535"},
+        {"line25.png", 2.5f, "65538 high, at most 65535"},
+        {"over-reader.png", 0.05f, "1000001 x 2 is too large"},
+        {"over-reader.jpg", 1.0f, "3 x 65501 is too large"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
         rec.clear();
-        EXPECT_FALSE(ConvertImageToMonoBmp(path(c.source), path("out.bmp"), 1.0f)) << c.source;
-        ASSERT_EQ(rec.calls().size(), 1u) << c.source;
+        EXPECT_FALSE(ConvertImageToMonoBmp(path(c.source), path("out.bmp"), c.scale));
+        EXPECT_EQ(rec.calls().size(), 1u) << "every refusal is told";
+        if (rec.calls().empty())
+            continue;
         EXPECT_EQ(rec.calls()[0].text, c.text);
         EXPECT_EQ(rec.calls()[0].caption, "Error");
         EXPECT_EQ(rec.calls()[0].flags, 16u);
+        EXPECT_FALSE(QFile::exists(path("out.bmp")));
     }
-    rec.clear();
-    EXPECT_FALSE(ConvertImageToMonoBmp(path("pic.png"), path("out.bmp"), 0.1f));  // 0.4 px
+}
+
+TEST_F(PubFuncTest, MonoBitmapFromATopDownBmp)
+{
+    // 3 x 2, 24 bits, stored top-down (negative height): top row black, white, white;
+    // bottom row white, white, black
+    WriteAll(path("topdown.bmp"),
+             prt::test::Hex("42 4D 4E 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 03 00 00 00 FE FF FF FF 01 00 18 00"
+                            "00 00 00 00 18 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                            "000000 FFFFFF FFFFFF 000000 FFFFFF FFFFFF 000000 000000"));
+    prt::test::MsgBoxRecorder rec;
+    ASSERT_TRUE(ConvertImageToMonoBmp(path("topdown.bmp"), path("out.bmp"), 1.0f));
     EXPECT_TRUE(rec.calls().empty());
-    EXPECT_FALSE(QFile::exists(path("out.bmp")));
+    const QImage back(path("out.bmp"), "BMP");
+    ASSERT_EQ(back.size(), QSize(3, 2));
+    EXPECT_EQ(qGray(back.pixel(0, 0)), 0);
+    EXPECT_EQ(qGray(back.pixel(2, 0)), 255);
+    EXPECT_EQ(qGray(back.pixel(0, 1)), 255);
+    EXPECT_EQ(qGray(back.pixel(2, 1)), 0);
 }
 
 TEST_F(PubFuncTest, MonoBitmapThresholdCapitalsAndRepeatedPixels)

@@ -86,6 +86,20 @@ QByteArray Hex(const char* text);
 // Hex text "1B 1C 26" of bytes, for readable assertion messages.
 std::string ToHex(const QByteArray& bytes);
 
+// Paths under dir where something is that cannot be read as a file: a folder named
+// `name`, and, where read rights are enforced (not for root), a file "noread-" + name
+// without them.
+QStringList UnreadableFilePaths(const QString& dir, const QString& name);
+
+// Heads of picture files that state a size and hold no pixels, for sizes no test should
+// write out. PNG: the signature, an IHDR chunk (with its CRC) and an empty data chunk;
+// BMP: the file header and a 40-byte information header (24 bits a pixel; a negative
+// height is a picture stored top-down) and no rows; JPEG: SOI, a one-component SOF0
+// and a scan header.
+QByteArray PngHeadClaiming(uint32_t width, uint32_t height, int bitDepth = 8, int colourType = 2);
+QByteArray BmpHeadClaiming(int32_t width, int32_t height);
+QByteArray JpegHeadClaiming(uint16_t width, uint16_t height);
+
 // Source folder of the project (for shipped files in files/).
 // Visible captions of a shown window that are blank, cut short by their place, or carry
 // a stray mark or doubled punctuation; one line each.
