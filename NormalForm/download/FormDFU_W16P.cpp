@@ -8,6 +8,7 @@
 #include "mdlGlobalVar.h"
 #include "mdlModelCatalog.h"
 #include "mdlModuleState.h"
+#include "mdlPortResult.h"
 #include "mdlPrinterLib.h"
 #include "mdlPubFunc.h"
 
@@ -167,7 +168,7 @@ void TfrmDFU_W16P::OnProgress(int index, int, int kbSent, int kbTotal)
                                           QString::number(std::min(kbSent, kbTotal))));
 }
 
-void TfrmDFU_W16P::OnEnded(int result)
+void TfrmDFU_W16P::OnEnded(int result, int openCode)
 {
     switch (static_cast<TOtaResult>(result)) {
     case TOtaResult::Success:
@@ -178,7 +179,7 @@ void TfrmDFU_W16P::OnEnded(int result)
         break;
     case TOtaResult::OpenFailed:
         SetRunning(false);
-        DLError("_Err_OpenPort");
+        DLErrorText(OpenPortFailureMessage(openCode));
         break;
     case TOtaResult::IoError:
         // the port stays as it is; the cancel caption stays until the operator clicks

@@ -50,7 +50,7 @@ private:
     void SetRunning(bool running);
     void OnStarted(int count);
     void OnProgress(int index, int count, int kbSent, int kbTotal);
-    void OnEnded(int result);
+    void OnEnded(int result, int openCode);
 
     int wifiMode_ = 0;
     bool running_ = false;

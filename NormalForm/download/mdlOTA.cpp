@@ -190,8 +190,10 @@ TOtaOutcome RunOtaTransfer(TOtaLink& link, const QByteArray& data, TOtaSwitch ho
         return out;
     };
     const int opened = link.OpenPort();
-    if (opened != 0 && opened != 5)
+    if (opened != 0 && opened != 5) {
+        out.openCode = opened;
         return fail(TOtaResult::OpenFailed);
+    }
     switch (how) {
     case TOtaSwitch::WifiEnterOta:
         link.DoLeaveOpen(QByteArrayLiteral("\"wifi_enter_ota\""));
@@ -365,7 +367,7 @@ void TOtaSender::run()
     };
     outcome_ = RunOtaTransfer(*link_, data_, how_, longRestart_, hooks);
     shown.Flush();
-    emit ended(static_cast<int>(outcome_.result));
+    emit ended(static_cast<int>(outcome_.result), outcome_.openCode);
 }
 
 void SetOtaSleeperForTests(std::function<void(uint32_t ms)> sleeper)

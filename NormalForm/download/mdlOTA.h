@@ -80,6 +80,7 @@ enum class TOtaResult : int {
 struct TOtaOutcome {
     TOtaResult result = TOtaResult::Success;
     int packets = 0;       // packets acknowledged
+    int openCode = 0;      // the result of the first open when it failed
     uint32_t packageLength = 0;
 };
 
@@ -113,7 +114,8 @@ signals:
     void started(int count);
     // When the percent of packets sent changes; the last value reached always.
     void progress(int index, int count, int kbSent, int kbTotal);
-    void ended(int result);
+    // The outcome; openCode is the first open's result when that open failed.
+    void ended(int result, int openCode);
 
 protected:
     void run() override;

@@ -283,6 +283,19 @@ TEST_F(OtaWin, AnEmptyOrUnreadableFileIsRefusedBeforeAnythingIsSent)
     EXPECT_TRUE(SimDoLog(printer).empty());
 }
 
+// A printer whose port does not open: the box says what the open's code means, and the
+// window is idle again.
+TEST_F(OtaWin, AFailedOpenSaysWhatItsCodeMeans)
+{
+    server->stop();
+    TfrmDFU_W16P f;
+    f.show();
+    Download(f);
+    EXPECT_EQ(boxes.texts(), QStringList{"Failed to open the port:-13 (network connection refused or unreachable)"});
+    EXPECT_FALSE(f.IsRunning());
+    EXPECT_EQ(f.btnDownload->text(), T("FormDownloadFont_btnDownload"));
+}
+
 TEST_F(OtaWin, TheChooserPresetsLocksAndReportsTheType)
 {
     const QString dfu = LangStr("Lang_All_00010009_11"), bin = LangStr("Lang_All_00010009_12");
