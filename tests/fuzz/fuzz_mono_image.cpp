@@ -5,7 +5,10 @@
 //  - the look at the file before decoding (InspectPicture, what the download window's
 //    check asks) refuses only what the conversion refuses, with a reason, and a picture
 //    it lets through converts unless its pixel data does not decode (or decodes to
-//    another size than its head told, which the conversion then refuses);
+//    another size than its head told that is beyond the limits, which the conversion
+//    then refuses);
+//  - the bitmap written has the scaled size of the decoded picture, which is the size the
+//    look at the file scaled when the decoder made the size the head told;
 //  - a size read from the head is the decoded picture's size, and the reader's own size
 //    (a top-down BMP's height negative) where the reader tells one.
 #include "FuzzGui.h"
@@ -36,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool once = [] {
         fuzz::EnsureGuiApplication();
+        QImageReader::setAllocationLimit(kPictureDecodeLimitMb);  // as the conversion decodes
         prt::SetMessageBoxHandler([](const prt::MsgBoxCall& c) {
             Shown() << c.text;
             return int(prt::IDOK_);
@@ -95,7 +99,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QImage out(dst);
         FUZZ_CHECK(!out.isNull());
         FUZZ_CHECK(out.depth() == 1);
-        FUZZ_CHECK(out.width() == inspected.scaledWidth && out.height() == inspected.scaledHeight);
+        // the scaled size of what was decoded: the head's when the decoder made the size the
+        // head told (a decoder chosen by the file's name may make another, which the
+        // conversion holds to the same limits)
+        FUZZ_CHECK(!decoded.isNull());
+        int scaledWidth = 0, scaledHeight = 0;
+        FUZZ_CHECK(PictureSizeVerdict(inspected.format, decoded.width(), decoded.height(), decoded.depth(), scale,
+                                      scaledWidth, scaledHeight) == TPictureVerdict::Ok);
+        FUZZ_CHECK(out.width() == scaledWidth && out.height() == scaledHeight);
+        if (decoded.size() == QSize(inspected.width, inspected.height))
+            FUZZ_CHECK(out.width() == inspected.scaledWidth && out.height() == inspected.scaledHeight);
     } else {
         FUZZ_CHECK(Shown().size() == 1);  // every refusal is told, once
         FUZZ_CHECK(!Shown().constFirst().trimmed().isEmpty());

@@ -119,8 +119,10 @@ void CheckWrites(const FuzzCmd& in, const FuzzCmd& out, int tearLimit, const QSe
             FUZZ_CHECK(value.compare(reply, Qt::CaseInsensitive) == 0);
         if (key == QLatin1String("tear_off")) {
             int v = 0;
+            // the number as read: the form's range check takes other blanks (a form feed,
+            // U+00A0) off its ends too
             if (ParseInt(reply, v) && v >= -tearLimit && v <= tearLimit)
-                FUZZ_CHECK(value == reply);
+                FUZZ_CHECK(value == reply.trimmed());
         }
         const auto w = Words().constFind(key);
         if (w != Words().cend() && w->contains(reply))
