@@ -38,7 +38,6 @@ constexpr int kMonoBmpMaxSide = 65535;
 // Most bytes a decoded picture may take (at least 4 bytes a pixel: the conversion works
 // on 32-bit pixels), and the toolkit's decoding allocation limit while converting.
 constexpr int kPictureDecodeLimitMb = 256;
-constexpr qint64 kMaxPicturePixels = qint64(kPictureDecodeLimitMb) * 1024 * 1024 / 4;  // 64 Mi
 
 enum class TPictureVerdict {
     Ok,

@@ -38,13 +38,17 @@ QString PortResultWords(int code)
     return prt::LangText(QStringLiteral("_PortResult") + QString::number(code));
 }
 
+QString WithPortResultWords(const QString& message, int code)
+{
+    const QString words = PortResultWords(code);
+    if (words.isEmpty())
+        return message;
+    return message + QStringLiteral(" (") + words + QLatin1Char(')');
+}
+
 QString PortResultMessage(const QString& text, int code)
 {
-    QString message = text + QLatin1Char(':') + QString::number(code);
-    const QString words = PortResultWords(code);
-    if (!words.isEmpty())
-        message += QStringLiteral(" (") + words + QLatin1Char(')');
-    return message;
+    return WithPortResultWords(text + QLatin1Char(':') + QString::number(code), code);
 }
 
 QString OpenPortFailureMessage(int code)

@@ -6,6 +6,8 @@
 // The meaning of a result code in the UI language ("network connection refused or
 // unreachable" for -13); empty for 0 and for a code the engine does not give.
 QString PortResultWords(int code);
+// The message, then " (" words ")" when the code has words.
+QString WithPortResultWords(const QString& message, int code);
 // text, ":", the code in decimal and, when the code has words, " (" words ")":
 // "Failed to open the port:-13 (network connection refused or unreachable)".
 QString PortResultMessage(const QString& text, int code);

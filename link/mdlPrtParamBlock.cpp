@@ -36,11 +36,8 @@ bool OpenTspl(int* codeOut)
 void ShowOpenFailureCodeFirst(int code)
 {
     // The code comes first here; its words follow the text as everywhere else.
-    QString text = QString::number(code) + QLatin1Char(':') + Lang("_Err_OpenPort");
-    const QString words = PortResultWords(code);
-    if (!words.isEmpty())
-        text += QStringLiteral(" (") + words + QLatin1Char(')');
-    prt::MessageBoxPrt(text, Lang("_MSG_Title_Error"), prt::MB_ICONERROR_);
+    prt::MessageBoxPrt(WithPortResultWords(QString::number(code) + QLatin1Char(':') + Lang("_Err_OpenPort"), code),
+                       Lang("_MSG_Title_Error"), prt::MB_ICONERROR_);
 }
 
 int Write(const QByteArray& bytes)

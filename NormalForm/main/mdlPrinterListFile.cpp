@@ -201,6 +201,14 @@ QString Unchanged(const QString& line)
     return line;
 }
 
+// True when the text, as the head of a line, makes that line a comment: its first
+// non-blank character is "#" or ";".
+bool LeadsAsComment(const QString& text)
+{
+    const QString t = TrimControls(text);
+    return !t.isEmpty() && (t[0] == QLatin1Char('#') || t[0] == QLatin1Char(';'));
+}
+
 } // namespace
 
 QString GetPrinterListPath()
@@ -219,8 +227,7 @@ QStringList ReadPrinterListLines(const QString& path)
 
 bool IsPrinterListRowLine(const QString& line)
 {
-    const QString t = TrimControls(line);
-    return !t.isEmpty() && t[0] != QLatin1Char('#') && t[0] != QLatin1Char(';') && t.contains(QLatin1Char('|'));
+    return !IsBlankLine(line) && !LeadsAsComment(line) && line.contains(QLatin1Char('|'));
 }
 
 TPrinterListRow ParsePrinterListLine(const QString& line)
@@ -262,10 +269,8 @@ bool IsValidPrinterListRow(const TPrinterListRow& row)
 
 bool IsValidPrinterListModel(const QString& model)
 {
-    // The model heads the line: the rule of IsPrinterListRowLine on its first character.
-    const QString t = TrimControls(model);
-    return IsValidPrinterListField(model)
-           && (t.isEmpty() || (t[0] != QLatin1Char('#') && t[0] != QLatin1Char(';')));
+    // The model heads the line.
+    return IsValidPrinterListField(model) && !LeadsAsComment(model);
 }
 
 namespace {

@@ -131,27 +131,7 @@ void TTextParaDialog::StartRead(std::function<void(textpara::ITextParaCmd&)> wor
 
 void TTextParaDialog::Post(std::function<void()> fn)
 {
-    // The function goes from the worker to the GUI thread through the form's own queue
-    // under its own lock, so the hand-off is plain also to the race checker (which cannot
-    // see the toolkit's event-queue lock); the queued call itself carries nothing.
-    {
-        std::lock_guard lock(postedMutex_);
-        posted_.push_back(std::move(fn));
-    }
-    QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
-}
-
-void TTextParaDialog::RunPosted()
-{
-    std::function<void()> fn;
-    {
-        std::lock_guard lock(postedMutex_);
-        if (posted_.empty())
-            return;
-        fn = std::move(posted_.front());
-        posted_.pop_front();
-    }
-    fn();
+    QMetaObject::invokeMethod(this, std::move(fn), Qt::QueuedConnection);
 }
 
 void TTextParaDialog::StopRead()

@@ -8,10 +8,8 @@
 #include <QList>
 #include <QStringList>
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -88,13 +86,7 @@ protected:
     textpara::TParaControls c_;
 
 private:
-    // Runs the oldest function Post queued: one per queued call, so they run in the order
-    // posted also when one of them opens a modal box.
-    Q_INVOKABLE void RunPosted();
-
     std::thread reader_;
-    std::mutex postedMutex_;
-    std::deque<std::function<void()>> posted_;
     std::atomic<bool> cancel_{false};
     bool reading_ = false;
     bool readCompleted_ = false;
